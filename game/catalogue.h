@@ -1,0 +1,26 @@
+#pragma once
+// The sprite catalogue: loading the built-in images and composing the water layer,
+// the frame, the panels, the colour squares and the special tiles at start-up; and
+// DrawLabel, the game's one way of drawing text.
+#include <string_view>
+
+#include "game/state.h"
+
+namespace game {
+
+// Sprite numbers of the composed sprites.
+constexpr int kWaterLayer = 500;
+constexpr int kFrameSprite = 200;
+constexpr int kResultPanel = 201;
+constexpr int kNoticePanel = 202;
+
+// Loads every image and composes every sprite, in the game's fixed order.  Needs the
+// fonts (the frame's score labels are drawn with SmallFont).
+void BuildSprites(const GameState& s);
+
+// Draws text as a shadow at (x - 1, y - 1) and the face at (x, y) on the open canvas.
+// Style 1: light grey on dark grey; style 2: pale green on dark green; any other
+// style draws nothing.
+void DrawLabel(int x, int y, std::string_view text, int style);
+
+}  // namespace game

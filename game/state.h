@@ -1,0 +1,65 @@
+#pragma once
+// The whole state of the game in one struct, every variable under its own name with
+// its initial value.  GameMain owns the one instance.
+#include <cstdint>
+#include <string>
+
+#include "runtime/arrays.h"
+#include "runtime/canvas.h"
+
+namespace game {
+
+// One stream of water; streams 1..4 are numbered by colour.
+struct StreamRecord {
+  std::int32_t Column = 0;
+  std::int32_t Row = 0;
+  std::int32_t DirX = 0;
+  std::int32_t DirY = 0;
+  std::int32_t GoalState = 0;  // 0 no such stream, -1 flowing, 1 goal reached
+  std::int32_t PassState = 0;  // 0 no pass tile, -1 still to cross, 1 crossed
+};
+
+// Board geometry: columns 0..19 and rows 0..14 exist, columns 1..19 and rows 3..14
+// are the field.
+constexpr int kColumns = 20;
+constexpr int kRows = 15;
+constexpr int kFirstColumn = 1, kLastColumn = 19;
+constexpr int kFirstRow = 3, kLastRow = 14;
+
+struct GameState {
+  std::int32_t Level = 0;
+  std::int32_t LastLevel = 10;
+  std::int32_t StartLevel = 1;
+  std::int32_t PhaseCounter = -1;
+  std::int32_t FlowCountdown = 0;
+  std::int32_t CountdownTick = 0;  // tick count of the last countdown step (bits of a uint32)
+  std::int32_t FlowStep = -1;
+  std::int32_t FlowSpeed = 1;
+  std::int32_t LevelFailed = 0;
+  std::int32_t LevelCleared = 0;
+  std::int32_t Paused = 0;
+  std::int32_t MenuOpen = 0;
+  std::int32_t LevelListOpen = 0;
+  std::int32_t TotalScore = 0;
+  std::int32_t LevelScore = 0;
+  std::int32_t QueueSlide = 0;
+  std::int32_t ButtonHeld = 0;
+  std::int32_t DragActive = 0;
+  std::int32_t DragStartX = 0;
+  std::int32_t DragStartY = 0;
+  std::int32_t FrameMouseX = 0;
+  std::int32_t FrameMouseY = 0;
+  std::int32_t HoverColumn = 0;
+  std::int32_t HoverRow = 0;
+  const rt::Font* SmallFont = nullptr;
+  const rt::Font* LargeFont = nullptr;
+  std::string TotalScoreText;
+  std::string LevelScoreText;
+
+  rt::Array2<std::int32_t, kColumns, kRows> TileGrid{};  // [column][row], cell codes
+  rt::Array2<std::int32_t, kColumns, kRows> LockGrid{};  // [column][row], 0 free, 1 locked
+  rt::Array1<std::int32_t, 21> PieceQueue{};              // 1 = next piece
+  rt::Array1<StreamRecord, 5> Streams{};                  // 1..4 used
+};
+
+}  // namespace game

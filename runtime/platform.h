@@ -1,0 +1,69 @@
+#pragma once
+// The platform seam: everything the runtime needs from the operating system, and
+// nothing more.  Two backends implement it: the real window (SDL2) and the headless
+// backend of the tests and of quelmo-sim.  No platform type appears here.
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+namespace platform {
+
+// Window events the runtime hands to the game, one per frame at most.
+enum EventCode : int {
+  kNoEvent = 0,
+  kEventResize = 5,
+  kEventClose = 16,   // a close request from the desktop; the game swallows it
+  kEventOther = 1,    // anything else that was pending
+};
+
+class Backend {
+ public:
+  virtual ~Backend() = default;
+
+  // Size of the primary display in pixels.
+  virtual int DesktopWidth() = 0;
+  virtual int DesktopHeight() = 0;
+
+  // Opens the one borderless window at desktop position (x, y).  The icon is a
+  // whole BMP file in memory (may be empty).  Returns false if it cannot be made.
+  virtual bool OpenWindow(int x, int y, int width, int height, std::string_view title,
+                          std::span<const std::uint8_t> iconBmp) = 0;
+  virtual void CloseWindow() = 0;
+
+  // Outer top-left corner of the window in desktop coordinates, and moving it.
+  virtual int WindowLeft() = 0;
+  virtual int WindowTop() = 0;
+  virtual void MoveWindow(int x, int y) = 0;
+
+  // Pointer position in desktop coordinates (not clamped to the window).
+  virtual int PointerX() = 0;
+  virtual int PointerY() = 0;
+  // True while the left button is down, and also in the first query after a press
+  // that was released before that query: a click shorter than a frame counts once.
+  virtual bool LeftButtonDown() = 0;
+
+  // Takes at most one pending window event without waiting.
+  virtual int PollEvent() = 0;
+
+  // Shows a finished frame of 32-bit 0x00RRGGBB pixels, rows top-down.
+  virtual void Present(const std::uint32_t* pixels, int width, int height) = 0;
+
+  // Millisecond tick count: unsigned 32 bits, wrapping.
+  virtual std::uint32_t TickCount() = 0;
+  // High-resolution counter (64 bits on every backend) and its ticks per second.
+  virtual std::uint64_t Counter() = 0;
+  virtual std::uint64_t CounterFrequency() = 0;
+  // Suspends the thread for ms milliseconds.
+  virtual void Sleep(std::uint32_t ms) = 0;
+  // Returns once Counter() >= target, without spinning the processor for long.
+  virtual void WaitUntil(std::uint64_t target) = 0;
+
+  // Ends the process with the given exit code after the runtime has shut down.
+  [[noreturn]] virtual void Exit(int code) = 0;
+};
+
+// The backend the runtime talks to.  Set once before GameMain runs.
+void SetBackend(Backend* backend);
+Backend& Current();
+
+}  // namespace platform

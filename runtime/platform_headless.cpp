@@ -1,0 +1,72 @@
+#include "runtime/platform_headless.h"
+
+#include <algorithm>
+
+namespace platform {
+
+HeadlessBackend::HeadlessBackend(const Options& options) : options_(options) {}
+
+void HeadlessBackend::SetPointerInWindow(int x, int y) {
+  pointerX_ = windowX_ + x;
+  pointerY_ = windowY_ + y;
+}
+
+void HeadlessBackend::SetPointerOnDesktop(int x, int y) {
+  pointerX_ = x;
+  pointerY_ = y;
+}
+
+void HeadlessBackend::SetButton(bool down) {
+  if (down && !buttonDown_) pressedSinceQuery_ = true;
+  buttonDown_ = down;
+}
+
+bool HeadlessBackend::OpenWindow(int x, int y, int, int, std::string_view,
+                                 std::span<const std::uint8_t>) {
+  windowOpen_ = true;
+  windowX_ = x;
+  windowY_ = y;
+  return true;
+}
+
+void HeadlessBackend::MoveWindow(int x, int y) {
+  if (!windowOpen_) return;
+  windowX_ = x;
+  windowY_ = y;
+}
+
+bool HeadlessBackend::LeftButtonDown() {
+  const bool result = buttonDown_ || pressedSinceQuery_;
+  pressedSinceQuery_ = false;
+  return result;
+}
+
+int HeadlessBackend::PollEvent() {
+  if (events_.empty()) return kNoEvent;
+  const int code = events_.front();
+  events_.pop_front();
+  return code;
+}
+
+void HeadlessBackend::Present(const std::uint32_t* pixels, int width, int height) {
+  lastWidth_ = width;
+  lastHeight_ = height;
+  lastFrame_.assign(pixels, pixels + static_cast<std::size_t>(width) * height);
+  ++presentCount_;
+}
+
+std::uint32_t HeadlessBackend::TickCount() {
+  return static_cast<std::uint32_t>(now_ / 1'000'000) + options_.tickStart;
+}
+
+void HeadlessBackend::Sleep(std::uint32_t ms) {
+  if (!skipWaits_) now_ += std::uint64_t{ms} * 1'000'000;
+}
+
+void HeadlessBackend::WaitUntil(std::uint64_t target) {
+  if (!skipWaits_) now_ = std::max(now_, target);
+}
+
+void HeadlessBackend::Exit(int code) { throw ProgramExit{code}; }
+
+}  // namespace platform

@@ -1,0 +1,87 @@
+#pragma once
+// The headless backend: no window, a virtual clock and a scripted pointer.  Tests and
+// quelmo-sim run the real game on it, so a game is reproduced exactly from a seed, a
+// script and the clock.
+#include <cstdint>
+#include <deque>
+#include <stdexcept>
+#include <vector>
+
+#include "runtime/platform.h"
+
+namespace platform {
+
+// Thrown by the headless backend's Exit so that a test or quelmo-sim can see the
+// program end and its exit code without the process going away.
+struct ProgramExit {
+  int code;
+};
+
+class HeadlessBackend final : public Backend {
+ public:
+  struct Options {
+    std::uint32_t tickStart = 0;
+    int desktopWidth = 1920;
+    int desktopHeight = 1080;
+  };
+
+  HeadlessBackend() : HeadlessBackend(Options{}) {}
+  explicit HeadlessBackend(const Options& options);
+
+  // --- scripted input ---------------------------------------------------------------
+  // Puts the pointer at window point (x, y) of the window's current position.
+  void SetPointerInWindow(int x, int y);
+  void SetPointerOnDesktop(int x, int y);
+  // The left button goes down or up; a press is remembered until the next query.
+  void SetButton(bool down);
+  // Queues a window event (for example kEventClose, a desktop close request).
+  void QueueEvent(int code) { events_.push_back(code); }
+  // Skips every sleep and wait: used to measure the work of a frame alone.
+  void SetSkipWaits(bool skip) { skipWaits_ = skip; }
+
+  // --- inspection -------------------------------------------------------------------
+  bool WindowOpen() const { return windowOpen_; }
+  int PresentCount() const { return presentCount_; }
+  // The last presented frame (empty before the first PresentFrame).
+  const std::vector<std::uint32_t>& LastFrame() const { return lastFrame_; }
+  int LastFrameWidth() const { return lastWidth_; }
+  int LastFrameHeight() const { return lastHeight_; }
+  std::uint64_t Nanoseconds() const { return now_; }
+
+  // --- Backend ----------------------------------------------------------------------
+  int DesktopWidth() override { return options_.desktopWidth; }
+  int DesktopHeight() override { return options_.desktopHeight; }
+  bool OpenWindow(int x, int y, int width, int height, std::string_view title,
+                  std::span<const std::uint8_t> iconBmp) override;
+  void CloseWindow() override { windowOpen_ = false; }
+  int WindowLeft() override { return windowX_; }
+  int WindowTop() override { return windowY_; }
+  void MoveWindow(int x, int y) override;
+  int PointerX() override { return pointerX_; }
+  int PointerY() override { return pointerY_; }
+  bool LeftButtonDown() override;
+  int PollEvent() override;
+  void Present(const std::uint32_t* pixels, int width, int height) override;
+  std::uint32_t TickCount() override;
+  std::uint64_t Counter() override { return now_; }
+  std::uint64_t CounterFrequency() override { return 1'000'000'000; }
+  void Sleep(std::uint32_t ms) override;
+  void WaitUntil(std::uint64_t target) override;
+  [[noreturn]] void Exit(int code) override;
+
+ private:
+  Options options_;
+  std::uint64_t now_ = 0;  // virtual nanoseconds
+  bool skipWaits_ = false;
+  bool windowOpen_ = false;
+  int windowX_ = 0, windowY_ = 0;
+  int pointerX_ = 0, pointerY_ = 0;
+  bool buttonDown_ = false;
+  bool pressedSinceQuery_ = false;
+  std::deque<int> events_;
+  std::vector<std::uint32_t> lastFrame_;
+  int lastWidth_ = 0, lastHeight_ = 0;
+  int presentCount_ = 0;
+};
+
+}  // namespace platform

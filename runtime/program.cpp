@@ -1,0 +1,28 @@
+#include "runtime/program.h"
+
+#include <cstdlib>
+
+#include "runtime/canvas.h"
+#include "runtime/platform.h"
+#include "runtime/random.h"
+#include "runtime/screen.h"
+#include "runtime/window.h"
+
+namespace rt {
+
+void StartRuntime() {
+  StartDrawingModule();
+  StartFontTable();
+  SeedRandom(platform::Current().TickCount());
+  StartWindowModule();
+  StartScreenModule();
+}
+
+void EndProgram() {
+  EndScreenModule();
+  EndWindowModule();
+  platform::Current().Exit(0);
+  std::abort();  // a backend's Exit never returns
+}
+
+}  // namespace rt

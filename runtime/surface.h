@@ -1,0 +1,38 @@
+#pragma once
+// A drawing surface: a sprite or the back buffer.  One pixel format everywhere:
+// 32-bit 0x00RRGGBB, rows top-down, no padding between rows.
+#include <cstdint>
+#include <vector>
+
+namespace rt {
+
+struct Surface {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> pixels;
+  std::uint32_t key = 0;  // key colour as a pixel value; DrawSpriteKeyed skips it
+
+  std::uint32_t* Row(int y) { return pixels.data() + static_cast<std::size_t>(y) * width; }
+  const std::uint32_t* Row(int y) const {
+    return pixels.data() + static_cast<std::size_t>(y) * width;
+  }
+  std::uint32_t At(int x, int y) const { return Row(y)[x]; }
+};
+
+// Pixel value of a colour given as red, green, blue.
+constexpr std::uint32_t PixelRGB(int r, int g, int b) {
+  return (static_cast<std::uint32_t>(r & 255) << 16) | (static_cast<std::uint32_t>(g & 255) << 8) |
+         static_cast<std::uint32_t>(b & 255);
+}
+
+// The drawing target handed from the screen (ScreenCanvas, SpriteCanvas) to the
+// drawing operations (OpenCanvas).  Type 7: a surface given back through `release`.
+struct CanvasRecord {
+  int type = 0;
+  Surface* surface = nullptr;
+  void (*release)() = nullptr;
+  int width = 0;
+  int height = 0;
+};
+
+}  // namespace rt

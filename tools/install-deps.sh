@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the game needs to build, test and run, if any is
+# missing.  Runs apt-get as root, or through sudo.
+set -euo pipefail
+
+packages=(
+  cmake g++ make pkg-config          # build
+  libsdl2-dev libfreetype-dev        # the window and the glyphs
+  fonts-lato                         # the heavy text face built into the binary
+  libgtest-dev libbenchmark-dev      # tests and benchmarks
+  xvfb xdotool x11-utils imagemagick # the real-window test
+)
+if [[ "${1:-}" == "--play" ]]; then
+  packages=(cmake g++ make pkg-config libsdl2-dev libfreetype-dev fonts-lato)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=()
+if [[ $(id -u) -ne 0 ]]; then
+  command -v sudo >/dev/null || { echo "need root or sudo to install ${missing[*]}" >&2; exit 1; }
+  sudo=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

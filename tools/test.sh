@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Builds the game and runs every test: the release build, then the same tests under
+# AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/install-deps.sh
+
+for preset in release asan; do
+  echo "== $preset: build"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset"
+  echo "== $preset: test"
+  ctest --preset "$preset"
+done
