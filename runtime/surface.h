@@ -11,6 +11,11 @@ struct Surface {
   int height = 0;
   std::vector<std::uint32_t> pixels;
   std::uint32_t key = 0;  // key colour as a pixel value; DrawSpriteKeyed skips it
+  // Bumped by everything that changes the pixels or the key, so that data derived
+  // from them (such as the runs a keyed copy uses) knows when to be rebuilt.
+  std::uint64_t generation = 0;
+
+  void Touch() { ++generation; }
 
   std::uint32_t* Row(int y) { return pixels.data() + static_cast<std::size_t>(y) * width; }
   const std::uint32_t* Row(int y) const {
