@@ -241,7 +241,7 @@ TEST(WaterLook, AFailureDrawsNothingMoreAndOnlyANewGameOrAWonLevelEmptiesTheLaye
   g.Click(320, 240);
   ASSERT_EQ(g.s.LevelFailed, 0);
   EXPECT_EQ(WholeLayer(), afterFailure);
-  EXPECT_EQ(g.Pixel(160, 320), kCyan);
+  EXPECT_EQ(g.Pixel(172, 320), kCyan);
   // "Neues Spiel" empties it.
   g.Click(60, 8);
   ASSERT_EQ(g.s.MenuOpen, 1);
