@@ -7,7 +7,8 @@
 #
 # QUELMO_SIM, when given, draws the expected pictures of the menu and the notice panel
 # with the headless game, and the real window must show exactly those pixels.
-# Exit status 77 (skipped) only when there is no Xvfb to run the window in.
+# Exit status 77 (skipped) only when there is no Xvfb to run the window in.  With
+# QUELMO_E2E_KEEP=1 the screenshots and logs are kept for a look after a failure.
 set -euo pipefail
 
 quelmo=${1:?usage: window_test.sh QUELMO [QUELMO_SIM]}
@@ -27,7 +28,7 @@ cleanup() {
   local pid
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
   for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
+  if [[ -n ${QUELMO_E2E_KEEP:-} ]]; then echo "kept: $work"; else rm -rf "$work"; fi
 }
 trap cleanup EXIT
 
@@ -67,10 +68,9 @@ pids+=("$game")
 game_alive() { kill -0 "$game" 2>/dev/null; }
 frames() { grep -c '^frame' "$log" 2>/dev/null || true; }
 # wait_frames N: lets the game run N more whole frames.
-wait_frames() {
-  local target=$(($(frames) + $1))
-  wait_until 10 "$1 frames" test "$(frames)" -ge "$target"
-}
+frames_at_least() { (($(frames) >= $1)); }
+wait_frames() { wait_until 10 "$1 frames" frames_at_least $(($(frames) + $1)); }
+close_requests_at_least() { (($(grep -c '^close-request' "$log" || true) >= $1)); }
 find_window() { wid=$(xdotool search --name '^Quelmo$' 2>/dev/null | head -n1) && [[ -n $wid ]]; }
 
 step "waiting for the window"
@@ -180,7 +180,7 @@ wmctrl -i -c "$wid"
 wait_until 5 "the close request to reach the game" grep -q '^close-request' "$log"
 xdotool windowactivate --sync "$wid" >/dev/null 2>&1 || true
 xdotool key alt+F4
-wait_until 5 "the second close request (Alt+F4)" test "$(grep -c '^close-request' "$log")" -ge 2
+wait_until 5 "the second close request (Alt+F4)" close_requests_at_least 2
 wait_frames 10
 game_alive || fail "the game ended after a close request"
 find_window || fail "the window went away after a close request"
