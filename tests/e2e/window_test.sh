@@ -22,42 +22,18 @@ for tool in xdotool wmctrl openbox import convert compare; do
   command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (tools/install-deps.sh installs it)"; exit 1; }
 done
 
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=tests/e2e/xsession.sh
+source "$here/xsession.sh"
 work=$(mktemp -d "${TMPDIR:-/tmp}/quelmo-e2e.XXXXXX")
-pids=()
 cleanup() {
-  local pid
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+  end_processes
   if [[ -n ${QUELMO_E2E_KEEP:-} ]]; then echo "kept: $work"; else rm -rf "$work"; fi
 }
 trap cleanup EXIT
 
-step() { echo "-- $*"; }
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-# wait_until SECONDS WHAT COMMAND...: polls COMMAND until it succeeds.
-wait_until() {
-  local timeout=$1 what=$2
-  shift 2
-  local deadline=$((SECONDS + timeout))
-  until "$@"; do
-    ((SECONDS < deadline)) || fail "timed out after ${timeout}s waiting for: $what"
-    sleep 0.05
-  done
-}
-
-# --- the virtual screen and the window manager -------------------------------------
 step "starting Xvfb 1024x768 and openbox"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -br -noreset \
-  3>"$work/display" >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-wait_until 10 "Xvfb to choose a display" test -s "$work/display"
-export DISPLAY=":$(head -n1 "$work/display")"
-unset WAYLAND_DISPLAY
-export HOME=$work XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/cache
-openbox --sm-disable >"$work/openbox.log" 2>&1 &
-pids+=($!)
-wait_until 10 "openbox to manage the screen" wmctrl -m >/dev/null 2>&1
+start_xsession
 
 # --- the game --------------------------------------------------------------------------
 log=$work/frames.log
@@ -66,12 +42,26 @@ game=$!
 pids+=("$game")
 
 game_alive() { kill -0 "$game" 2>/dev/null; }
-frames() { grep -c '^frame' "$log" 2>/dev/null || true; }
-# wait_frames N: lets the game run N more whole frames.
-frames_at_least() { (($(frames) >= $1)); }
-wait_frames() { wait_until 10 "$1 frames" frames_at_least $(($(frames) + $1)); }
 close_requests_at_least() { (($(grep -c '^close-request' "$log" || true) >= $1)); }
-find_window() { wid=$(xdotool search --name '^Quelmo$' 2>/dev/null | head -n1) && [[ -n $wid ]]; }
+at() { [[ $(geometry) == "$1" ]]; }
+
+# shot_region FILE X Y W H: the screen's pixels of window rectangle (X, Y, W, H).
+shot_region() {
+  local g
+  read -r -a g <<<"$(geometry)"
+  import -window root -crop "$4x$5+$((g[0] + $2))+$((g[1] + $3))" +repage "$1"
+}
+same_image() { compare -metric AE "$1" "$2" null: 2>/dev/null; }
+# region_is FILE X Y W H: the window rectangle shows exactly the pixels of FILE.
+region_is() {
+  shot_region "$work/now.png" "$2" "$3" "$4" "$5"
+  same_image "$work/now.png" "$1"
+}
+region_differs() { ! region_is "$@"; }
+# all_black FILE X Y W H: the rectangle of screenshot FILE is black throughout.
+all_black() {
+  [[ $(convert "$1" -crop "$4x$5+$2+$3" +repage -format '%k %[fx:maxima]' info:) == "1 0" ]]
+}
 
 step "waiting for the window"
 wait_until 10 "the Quelmo window" find_window
@@ -113,8 +103,12 @@ click_at() {
 step "geometry: 640x480 at (192, 144), the picture unscaled and without a frame"
 wait_until 5 "the window at 192,144 640x480" at "192 144 640 480"
 # The window's picture begins exactly at the window's corner: the screen around the
-# window is the bare desktop, and the title bar is what the game drew.
+# window is the bare (black) desktop, with no frame, and the title bar is what the game
+# drew.
 import -window root "$work/screen.png"
+all_black "$work/screen.png" 191 143 642 1 && all_black "$work/screen.png" 191 624 642 1 &&
+  all_black "$work/screen.png" 191 143 1 482 && all_black "$work/screen.png" 832 143 1 482 ||
+  fail "something is drawn around the window (a frame?)"
 convert "$work/screen.png" -crop 640x480+192+144 +repage "$work/window.png"
 if [[ -n $sim ]]; then
   printf 'frames 3\nshot %s\nclick 80 8\nframes 3\nshot %s\nclick 60 24\nframes 3\nshot %s\n' \
