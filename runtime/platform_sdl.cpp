@@ -68,7 +68,7 @@ class FrameLog {
     std::fprintf(file_, "first-present %lld%09ld\n", static_cast<long long>(ts.tv_sec),
                  ts.tv_nsec);
   }
-  void FrameEnd(std::uint64_t ns) {
+  void Frame(std::uint64_t ns) {
     if (file_ != nullptr) std::fprintf(file_, "frame %llu\n", static_cast<unsigned long long>(ns));
   }
   void CloseRequest() {
@@ -114,7 +114,7 @@ class SdlBackend final : public Backend {
   std::uint64_t Counter() override { return clock::Now(); }
   std::uint64_t CounterFrequency() override { return clock::kFrequency; }
   void Sleep(std::uint32_t ms) override { clock::SleepMs(ms); }
-  void WaitUntil(std::uint64_t target) override;
+  void WaitUntil(std::uint64_t target) override { clock::WaitUntil(target); }
   [[noreturn]] void Exit(int code) override;
 
  private:
@@ -341,15 +341,11 @@ void SdlBackend::Present(const std::uint32_t* pixels, int width, int height) {
                     surface->format->format, surface->pixels, surface->pitch);
   if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
   SDL_UpdateWindowSurface(window_);
+  log_.Frame(clock::Now());
   if (!presented_) {
     presented_ = true;
     log_.FirstPresent();
   }
-}
-
-void SdlBackend::WaitUntil(std::uint64_t target) {
-  clock::WaitUntil(target);
-  log_.FrameEnd(clock::Now());
 }
 
 void SdlBackend::Exit(int code) {
