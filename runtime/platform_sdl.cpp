@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <string>
+#include <string_view>
 
 #include "runtime/platform_sdl_clock.h"
 
@@ -140,6 +141,7 @@ class SdlBackend final : public Backend {
   bool movedByUs_ = false;
   bool pressLatched_ = false;        // a left press no LeftButtonDown has reported yet
   int pendingClose_ = 0;             // close requests seen while pumping events
+  bool pointerInWindowOnly_ = false;  // Wayland: no desktop pointer position
   bool presented_ = false;
   FrameLog log_;
 };
@@ -162,6 +164,8 @@ bool SdlBackend::Start() {
     return false;
   }
   started_ = true;
+  const char* driver = SDL_GetCurrentVideoDriver();
+  pointerInWindowOnly_ = driver != nullptr && std::string_view(driver) == "wayland";
   SDL_StopTextInput();
   // The game reads the pointer and the button directly; pointer motion, keys and the
   // rest would only pile up in the queue.
@@ -305,6 +309,17 @@ SdlBackend::Pointer SdlBackend::ReadPointer() {
     }
   }
 #endif
+  if (pointerInWindowOnly_) {
+    // Wayland tells a program the pointer only over its own window (and while a
+    // button is held); the desktop position is made up from the window's own idea of
+    // where it is, which is all the game compares it with.
+    SDL_PumpEvents();
+    const Uint32 buttons = SDL_GetMouseState(&pointer.x, &pointer.y);
+    pointer.x += left_;
+    pointer.y += top_;
+    pointer.leftDown = (buttons & SDL_BUTTON_LMASK) != 0;
+    return pointer;
+  }
   const Uint32 buttons = SDL_GetGlobalMouseState(&pointer.x, &pointer.y);
   pointer.leftDown = (buttons & SDL_BUTTON_LMASK) != 0;
   return pointer;

@@ -99,6 +99,7 @@ step "the pacing wait alone for 10 s"
   "$build/tests/e2e/quelmo-pacing-probe" 10 >"$work/probe.txt"
 
 echo
+echo "machine: $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg) (other work competes for the processor)"
 echo "start to first presented frame: ${startup_ms} ms   (goal < 150 ms)"
 echo "CPU idle on the open menu:      ${idle_cpu} % of one core   (goal < 5 %)"
 echo "frame period over ${periods} frames: median ${median} ms, p99 ${p99} ms, longest ${longest} ms"
