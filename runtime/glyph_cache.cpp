@@ -35,25 +35,45 @@ FT_Face BuiltInFace() {
 
 int RoundToInt(double value) { return static_cast<int>(std::lround(value)); }
 
-// Copies the rendered image of the glyph slot into the font and fills in `glyph`.
-void StoreImage(const FT_Bitmap& bitmap, Glyph& glyph, std::vector<std::uint8_t>& coverage) {
+// Copies the rendered image of the glyph slot into the font as ink weights, rows
+// padded to the stride, and fills in `glyph`.
+void StoreImage(const FT_Bitmap& bitmap, Glyph& glyph, Font& font) {
   glyph.width = static_cast<int>(bitmap.width);
   glyph.height = static_cast<int>(bitmap.rows);
-  glyph.offset = static_cast<std::uint32_t>(coverage.size());
-  glyph.solid = true;
-  for (int row = 0; row < glyph.height; ++row) {
+  glyph.stride = (glyph.width + 3) & ~3;
+  glyph.offset = static_cast<std::uint32_t>(font.weights.size());
+  font.weights.resize(font.weights.size() + static_cast<std::size_t>(glyph.stride * glyph.height), 0);
+  std::uint8_t* out = font.weights.data() + glyph.offset;
+  for (int row = 0; row < glyph.height; ++row, out += glyph.stride) {
     const unsigned char* src = bitmap.buffer + static_cast<std::ptrdiff_t>(row) * bitmap.pitch;
     for (int col = 0; col < glyph.width; ++col) {
-      std::uint8_t value = 0;
-      if (bitmap.pixel_mode == FT_PIXEL_MODE_MONO) {
-        value = (src[col >> 3] & (0x80 >> (col & 7))) != 0 ? 255 : 0;
-      } else {
-        value = src[col];
-      }
-      if (value != 0 && value != 255) glyph.solid = false;
-      coverage.push_back(value);
+      const unsigned coverage = bitmap.pixel_mode == FT_PIXEL_MODE_MONO
+                                    ? ((src[col >> 3] & (0x80 >> (col & 7))) != 0 ? 255u : 0u)
+                                    : src[col];  // 0..255
+      out[col] = static_cast<std::uint8_t>((coverage + 1) >> 1);  // 0..128
     }
   }
+}
+
+// Records, row by row, the groups of four pixels between the first and the last inked
+// pixel of the row.
+void MakeSpans(Glyph& glyph, Font& font) {
+  glyph.firstSpan = static_cast<std::uint32_t>(font.spans.size());
+  for (int row = 0; row < glyph.height; ++row) {
+    const std::uint8_t* weights = font.weights.data() + glyph.offset + row * glyph.stride;
+    int first = 0, end = glyph.stride;
+    while (first < end && weights[first] == 0) ++first;
+    while (end > first && weights[end - 1] == 0) --end;
+    if (first == end) continue;
+    first &= ~3;
+    end = (end + 3) & ~3;
+    GlyphSpan span;
+    span.row = static_cast<std::int16_t>(row);
+    span.column = static_cast<std::int16_t>(first);
+    span.length = static_cast<std::int16_t>(end - first);
+    font.spans.push_back(span);
+  }
+  glyph.spanCount = static_cast<std::uint32_t>(font.spans.size()) - glyph.firstSpan;
 }
 
 }  // namespace
@@ -104,10 +124,12 @@ std::unique_ptr<Font> BuildFont(int pixelHeight, GlyphRendering rendering) {
       if (FT_Render_Glyph(slot, renderMode) != 0) continue;
       glyph.left = slot->bitmap_left;
       glyph.top = font->ascent - slot->bitmap_top;
-      StoreImage(slot->bitmap, glyph, font->coverage);
+      StoreImage(slot->bitmap, glyph, *font);
+      MakeSpans(glyph, *font);
     }
   }
-  font->coverage.shrink_to_fit();
+  font->weights.shrink_to_fit();
+  font->spans.shrink_to_fit();
   return font;
 }
 

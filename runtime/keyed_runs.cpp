@@ -20,7 +20,7 @@ void KeyedRuns::Update(const Surface& surface) {
       if (x == surface.width) break;
       const int begin = x;
       while (x < surface.width && row[x] != key) ++x;
-      runs_.push_back(Run{begin, x});
+      runs_.push_back(Run{y, begin, x});
     }
   }
   rowStart_[surface.height] = static_cast<std::uint32_t>(runs_.size());

@@ -12,6 +12,7 @@ namespace rt {
 class KeyedRuns {
  public:
   struct Run {
+    std::int32_t y;      // its row
     std::int32_t begin;  // first pixel of the run in its row
     std::int32_t end;    // one past its last pixel
   };
@@ -22,6 +23,9 @@ class KeyedRuns {
   // Runs of row y, in increasing order; valid after Update.
   const Run* RowBegin(int y) const { return runs_.data() + rowStart_[y]; }
   const Run* RowEnd(int y) const { return runs_.data() + rowStart_[y + 1]; }
+  // All runs, row after row.
+  const Run* begin() const { return runs_.data(); }
+  const Run* end() const { return runs_.data() + runs_.size(); }
 
  private:
   bool built_ = false;

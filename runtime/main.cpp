@@ -1,4 +1,5 @@
-// Program entry: the real window backend, the icon, then the game.
+// Program entry: the real window backend, the icon, then the game.  The program takes
+// no command-line arguments and reads no settings.
 #include "assets/images.h"
 #include "game/game.h"
 #include "runtime/platform_sdl.h"
@@ -6,6 +7,7 @@
 
 int main() {
   auto backend = platform::MakeSdlBackend();
+  if (!backend) return 1;  // no display: the reason is already on standard error
   platform::SetBackend(backend.get());
   rt::SetWindowIcon(assets::Icon());
   game::GameMain();

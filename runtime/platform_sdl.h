@@ -1,11 +1,20 @@
 #pragma once
 // The real window: the platform seam on SDL2.
+//
+// Diagnostics, off unless asked for: with the environment variable QUELMO_FRAME_LOG
+// set to a file name, the backend writes one line per event of interest to that file
+// (the game itself never reads it):
+//   first-present <ns>   wall-clock time (CLOCK_REALTIME) of the first shown frame
+//   frame <ns>           monotonic time at which a frame was shown
+//   close-request        the desktop asked the window to close (it stays open)
 #include <memory>
 
 #include "runtime/platform.h"
 
 namespace platform {
 
+// Starts SDL's video and returns the backend, or null (with a message on standard
+// error) when there is no display to open a window on.
 std::unique_ptr<Backend> MakeSdlBackend();
 
 }  // namespace platform

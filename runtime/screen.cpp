@@ -1,6 +1,8 @@
 #include "runtime/screen.h"
 
 #include <algorithm>
+#include <cstring>
+#include <vector>
 
 #include "runtime/blit.h"
 #include "runtime/bmp_reader.h"
@@ -228,7 +230,14 @@ void SetSpriteKeyColour(int number, int red, int green, int blue) {
 void ClearBuffer(int red, int green, int blue) {
   ScreenModule& s = Screen();
   if (!s.open || s.target == nullptr) return;
-  std::fill(s.target->pixels.begin(), s.target->pixels.end(), PixelRGB(red, green, blue));
+  const std::uint32_t pixel = PixelRGB(red, green, blue);
+  std::vector<std::uint32_t>& pixels = s.target->pixels;
+  if (pixel == 0) {
+    // Black, every frame: the byte fill is the fastest way there.
+    std::memset(pixels.data(), 0, pixels.size() * sizeof(std::uint32_t));
+  } else {
+    std::fill(pixels.begin(), pixels.end(), pixel);
+  }
   s.target->Touch();
 }
 

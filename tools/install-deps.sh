@@ -5,13 +5,18 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config          # build
-  libsdl2-dev libfreetype-dev        # the window and the glyphs
+  libsdl2-dev libx11-dev             # the window
+  libfreetype-dev                    # the glyphs
   fonts-lato                         # the heavy text face built into the binary
   libgtest-dev libbenchmark-dev      # tests and benchmarks
-  xvfb xdotool x11-utils imagemagick # the real-window test
+  xvfb xdotool x11-utils imagemagick # the real-window test ...
+  openbox wmctrl                     # ... with a window manager for close requests
+  desktop-file-utils appstream       # checking the menu entry and the AppStream data
+  dpkg-dev file                      # the Debian package (CPack)
+  time                               # tools/measure-window.sh
 )
 if [[ "${1:-}" == "--play" ]]; then
-  packages=(cmake g++ make pkg-config libsdl2-dev libfreetype-dev fonts-lato)
+  packages=(cmake g++ make pkg-config libsdl2-dev libx11-dev libfreetype-dev fonts-lato)
 fi
 
 missing=()

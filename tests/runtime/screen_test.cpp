@@ -289,6 +289,8 @@ TEST_F(ScreenTest, PacingHoldsEachFrameToThePeriodWithoutCatchingUp) {
   rt::PresentFrame();
   EXPECT_EQ(backend_.Nanoseconds(), before);
   EXPECT_EQ(rt::SetFramePace(-1), 0);  // refused: no rate to divide by
+  rt::WaitMilliseconds(-1);             // not an endless wait: no wait at all
+  EXPECT_EQ(backend_.Nanoseconds(), before);
 }
 
 TEST_F(ScreenTest, NothingIsDrawnOrMadeWhileTheScreenIsClosed) {

@@ -1,6 +1,7 @@
 #pragma once
 // The art of the game, one group per file; each function paints one image.
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "paint.h"
@@ -34,6 +35,10 @@ Surface Preview(int code);
 
 // labels.cpp: the special-tile overlay of kind 1 start, 2 pass, 3 goal (301..303).
 Surface SpecialOverlay(int kind);
+// The five-pixel font of the overlays: width of `word` and drawing it with its top-left
+// corner at (left, top).  Knows the letters of START, PASS and ZIEL.
+int WordWidth(std::string_view word);
+void DrawWord(Surface& s, std::string_view word, int left, int top, std::uint32_t ink);
 
 // icon.cpp: the window icon, 64 x 64, black where transparent.
 Surface WindowIcon();

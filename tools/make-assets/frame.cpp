@@ -19,22 +19,27 @@ Surface CloseButton(bool pressed) {
     Ring(s, 0, kOuterLight, kOuterDark);
     Ring(s, 1, kLight, kDark);
   }
+  // Two diagonal strokes two pixels wide over pixels 4..11; pressed, one pixel lower
+  // and further right.
   const int shift = pressed ? 1 : 0;
   auto cross = [shift](int x, int y) {
     x -= shift;
     y -= shift;
     if (x < 4 || x > 11 || y < 4 || y > 11) return false;
-    return std::abs(x - y) <= 1 || std::abs(x + y - 15) <= 1;
+    return x - y == 0 || x - y == 1 || x + y == 14 || x + y == 15;
   };
   for (int y = 2; y < 14; ++y) {
     for (int x = 2; x < 14; ++x) {
       if (cross(x, y)) {
-        std::uint32_t c = Grey(176);
-        if (!cross(x + 1, y + 1)) c = Grey(150);
-        if (!cross(x - 1, y - 1)) c = Grey(224);
+        // Lit where the stroke faces up or left, shaded where it faces down or right.
+        const bool up = !cross(x, y - 1), left = !cross(x - 1, y);
+        const bool down = !cross(x, y + 1), right = !cross(x + 1, y);
+        std::uint32_t c = Grey(200);
+        if (up && left) c = Grey(236);
+        else if (down && right) c = Grey(160);
         Put(s, x, y, c);
-      } else if (cross(x - 1, y - 1)) {
-        Put(s, x, y, Grey(88));  // the cross's shadow on the face
+      } else if (cross(x - 1, y - 1) && !cross(x - 1, y) && !cross(x, y - 1)) {
+        Put(s, x, y, Grey(84));  // the cross's shadow on the face
       }
     }
   }

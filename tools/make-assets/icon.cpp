@@ -69,8 +69,9 @@ Surface WindowIcon() {
       }
     }
   }
-  // The start tile's colour field, sunk into the face at the top right.
-  constexpr int kFieldX = 34, kFieldY = 10, kFieldW = 22, kFieldH = 8;
+  // The start tile's word and colour field, at the top right.
+  constexpr int kFieldX = 34, kFieldY = 12, kFieldW = 22, kFieldH = 7;
+  DrawWord(s, "START", kFieldX + (kFieldW - WordWidth("START")) / 2, 4, colour::kLabel);
   for (int x = kFieldX - 1; x <= kFieldX + kFieldW; ++x) {
     Put(s, x, kFieldY - 1, Grey(63));
     Put(s, x, kFieldY + kFieldH, Grey(192));

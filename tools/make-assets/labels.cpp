@@ -33,15 +33,16 @@ const Glyph& GlyphOf(char letter) {
   return kFont[0];
 }
 
+}  // namespace
+
 int WordWidth(std::string_view word) {
   int width = -1;
   for (char c : word) width += static_cast<int>(GlyphOf(c).rows[0].size()) + 1;
   return width;
 }
 
-// Draws `word` centred across the tile with its top row at `top`.
-void DrawWord(Surface& s, std::string_view word, int top, std::uint32_t ink) {
-  int x = (s.width - WordWidth(word)) / 2;
+void DrawWord(Surface& s, std::string_view word, int left, int top, std::uint32_t ink) {
+  int x = left;
   for (char c : word) {
     const Glyph& g = GlyphOf(c);
     for (int row = 0; row < 5; ++row)
@@ -49,6 +50,13 @@ void DrawWord(Surface& s, std::string_view word, int top, std::uint32_t ink) {
         if (g.rows[row][col] == '#') Put(s, x + static_cast<int>(col), top + row, ink);
     x += static_cast<int>(g.rows[0].size()) + 1;
   }
+}
+
+namespace {
+
+// Draws `word` centred across the tile with its top row at `top`.
+void DrawTileWord(Surface& s, std::string_view word, int top) {
+  DrawWord(s, word, (s.width - WordWidth(word)) / 2, top, colour::kLabel);
 }
 
 bool AcrossMiddle(double y) { return y >= 10 && y < 22; }
@@ -62,15 +70,15 @@ Surface SpecialOverlay(int kind) {
   switch (kind) {
     case 1:  // start: the water leaves to the right
       CutChannel(s, [](double x, double y) { return (x >= 16 && AcrossMiddle(y)) || InEnd(x, y); });
-      DrawWord(s, "START", 2, colour::kLabel);
+      DrawTileWord(s, "START", 2);
       break;
     case 2:  // pass: the water runs straight through
       CutChannel(s, [](double, double y) { return AcrossMiddle(y); });
-      DrawWord(s, "PASS", 2, colour::kLabel);
+      DrawTileWord(s, "PASS", 2);
       break;
     default:  // goal: the water arrives from the left
       CutChannel(s, [](double x, double y) { return (x < 16 && AcrossMiddle(y)) || InEnd(x, y); });
-      DrawWord(s, "ZIEL", 2, colour::kLabel);
+      DrawTileWord(s, "ZIEL", 2);
       break;
   }
   // The colour field, sunk into the face: shaded above and left, lit below and right.

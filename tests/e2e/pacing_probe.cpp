@@ -1,0 +1,44 @@
+// The frame pacing of an idle game without a window: each frame sleeps 10 ms and then
+// waits for the end of the pace period (1/51 s after the end of the previous wait),
+// with the window backend's clock.  Run under /usr/bin/time to see the processor time
+// the waiting costs.
+//
+//   quelmo-pacing-probe [SECONDS]     (default 10)
+//
+// Prints one line: frames, median, 99th percentile and longest frame period in ms.
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "runtime/platform_sdl_clock.h"
+
+namespace clk = platform::clock;
+
+int main(int argc, char** argv) {
+  const long seconds = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 10;
+  if (seconds <= 0 || seconds > 3600) {
+    std::fputs("usage: quelmo-pacing-probe [SECONDS 1..3600]\n", stderr);
+    return 2;
+  }
+  clk::TightenTimerSlack();
+  const std::uint64_t period = clk::kFrequency / 51;
+  const std::uint64_t end = clk::Now() + static_cast<std::uint64_t>(seconds) * clk::kFrequency;
+  std::vector<double> periods;
+  std::uint64_t last = clk::Now();
+  while (last < end) {
+    clk::SleepMs(10);
+    clk::WaitUntil(last + period + 1);
+    const std::uint64_t now = clk::Now();
+    periods.push_back(static_cast<double>(now - last) / 1e6);
+    last = now;
+  }
+  std::sort(periods.begin(), periods.end());
+  const auto at = [&](double q) {
+    return periods[std::min(periods.size() - 1, static_cast<std::size_t>(q * static_cast<double>(periods.size())))];
+  };
+  std::printf("frames %zu median_ms %.4f p99_ms %.4f max_ms %.4f target_ms %.4f\n", periods.size(),
+              at(0.5), at(0.99), periods.back(), 1000.0 / 51.0);
+  return 0;
+}

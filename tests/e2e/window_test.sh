@@ -1,0 +1,221 @@
+#!/usr/bin/env bash
+# Plays the real game in a virtual X server the way a player would: it starts the
+# program on a 1024 x 768 screen under a small window manager, moves and clicks the
+# pointer with xdotool and reads what the screen shows.
+#
+#   window_test.sh QUELMO [QUELMO_SIM]
+#
+# QUELMO_SIM, when given, draws the expected pictures of the menu and the notice panel
+# with the headless game, and the real window must show exactly those pixels.
+# Exit status 77 (skipped) only when there is no Xvfb to run the window in.  With
+# QUELMO_E2E_KEEP=1 the screenshots and logs are kept for a look after a failure.
+set -euo pipefail
+
+quelmo=${1:?usage: window_test.sh QUELMO [QUELMO_SIM]}
+sim=${2:-}
+
+if ! command -v Xvfb >/dev/null; then
+  echo "SKIPPED: Xvfb is not installed (tools/install-deps.sh installs it)"
+  exit 77
+fi
+for tool in xdotool wmctrl openbox import convert compare; do
+  command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (tools/install-deps.sh installs it)"; exit 1; }
+done
+
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=tests/e2e/xsession.sh
+source "$here/xsession.sh"
+work=$(mktemp -d "${TMPDIR:-/tmp}/quelmo-e2e.XXXXXX")
+cleanup() {
+  end_processes
+  if [[ -n ${QUELMO_E2E_KEEP:-} ]]; then echo "kept: $work"; else rm -rf "$work"; fi
+}
+trap cleanup EXIT
+
+step "starting Xvfb 1024x768 and openbox"
+start_xsession
+
+# --- the game --------------------------------------------------------------------------
+log=$work/frames.log
+QUELMO_FRAME_LOG=$log "$quelmo" >"$work/quelmo.out" 2>&1 &
+game=$!
+pids+=("$game")
+
+game_alive() { kill -0 "$game" 2>/dev/null; }
+close_requests_at_least() { (($(grep -c '^close-request' "$log" || true) >= $1)); }
+at() { [[ $(geometry) == "$1" ]]; }
+
+# shot_region FILE X Y W H: the screen's pixels of window rectangle (X, Y, W, H).
+shot_region() {
+  local g
+  read -r -a g <<<"$(geometry)"
+  import -window root -crop "$4x$5+$((g[0] + $2))+$((g[1] + $3))" +repage "$1"
+}
+same_image() { compare -metric AE "$1" "$2" null: 2>/dev/null; }
+# region_is FILE X Y W H: the window rectangle shows exactly the pixels of FILE.
+region_is() {
+  shot_region "$work/now.png" "$2" "$3" "$4" "$5"
+  same_image "$work/now.png" "$1"
+}
+region_differs() { ! region_is "$@"; }
+# all_black FILE X Y W H: the rectangle of screenshot FILE is black throughout.
+all_black() {
+  [[ $(convert "$1" -crop "$4x$5+$2+$3" +repage -format '%k %[fx:maxima]' info:) == "1 0" ]]
+}
+
+step "waiting for the window"
+wait_until 10 "the Quelmo window" find_window
+wait_until 10 "the first frame" grep -q '^first-present' "$log"
+wait_frames 3
+
+geometry() {
+  local X Y WIDTH HEIGHT SCREEN WINDOW
+  eval "$(xdotool getwindowgeometry --shell "$wid")"
+  echo "$X $Y $WIDTH $HEIGHT"
+}
+at() { [[ $(geometry) == "$1" ]]; }
+
+# shot_region FILE X Y W H: the screen's pixels of window rectangle (X, Y, W, H).
+shot_region() {
+  local g
+  read -r -a g <<<"$(geometry)"
+  import -window root -crop "$4x$5+$((g[0] + $2))+$((g[1] + $3))" +repage "$1"
+}
+same_image() { compare -metric AE "$1" "$2" null: 2>/dev/null; }
+# region_is FILE X Y W H: the window rectangle shows exactly the pixels of FILE.
+region_is() {
+  shot_region "$work/now.png" "$2" "$3" "$4" "$5"
+  same_image "$work/now.png" "$1"
+}
+region_differs() { ! region_is "$@"; }
+# Desktop point of window point (X, Y).
+desk() {
+  local g
+  read -r -a g <<<"$(geometry)"
+  echo "$((g[0] + $1)) $((g[1] + $2))"
+}
+click_at() {
+  # shellcheck disable=SC2046
+  xdotool mousemove $(desk "$1" "$2") click 1
+}
+
+# --- the window's place and size -------------------------------------------------------
+step "geometry: 640x480 at (192, 144), the picture unscaled and without a frame"
+wait_until 5 "the window at 192,144 640x480" at "192 144 640 480"
+# The window's picture begins exactly at the window's corner: the screen around the
+# window is the bare (black) desktop, with no frame, and the title bar is what the game
+# drew.
+import -window root "$work/screen.png"
+all_black "$work/screen.png" 191 143 642 1 && all_black "$work/screen.png" 191 624 642 1 &&
+  all_black "$work/screen.png" 191 143 1 482 && all_black "$work/screen.png" 832 143 1 482 ||
+  fail "something is drawn around the window (a frame?)"
+convert "$work/screen.png" -crop 640x480+192+144 +repage "$work/window.png"
+if [[ -n $sim ]]; then
+  printf 'frames 3\nshot %s\nclick 80 8\nframes 3\nshot %s\nclick 60 24\nframes 3\nshot %s\n' \
+    "$work/sim-start.bmp" "$work/sim-menu.bmp" "$work/sim-notice.bmp" |
+    "$sim" --desktop 1024 768 >/dev/null
+  convert "$work/sim-start.bmp" -crop 640x16+0+0 +repage "$work/title-expected.png"
+  convert "$work/window.png" -crop 640x16+0+0 +repage "$work/title-shown.png"
+  same_image "$work/title-shown.png" "$work/title-expected.png" ||
+    fail "the title bar on screen is not the game's title bar"
+fi
+convert "$work/window.png" -crop 640x16+0+0 +repage -format '%k' info: >"$work/colours"
+(($(cat "$work/colours") > 2)) || fail "the title bar shows no picture"
+
+# --- the menu ------------------------------------------------------------------------------
+step "a click on the menu button opens the menu"
+shot_region "$work/menu-closed.png" 16 16 128 48
+click_at 80 8
+wait_until 5 "the menu entries to appear" region_differs "$work/menu-closed.png" 16 16 128 48
+if [[ -n $sim ]]; then
+  convert "$work/sim-menu.bmp" -crop 128x48+16+16 +repage "$work/menu-open.png"
+  wait_until 5 "the menu entries as the game draws them" region_is "$work/menu-open.png" 16 16 128 48
+else
+  shot_region "$work/menu-open.png" 16 16 128 48
+fi
+
+step "\"Neues Spiel\" shows the notice panel"
+shot_region "$work/board.png" 240 208 160 64
+click_at 60 24
+wait_until 5 "the notice panel" region_differs "$work/board.png" 240 208 160 64
+if [[ -n $sim ]]; then
+  convert "$work/sim-notice.bmp" -crop 160x64+240+208 +repage "$work/notice.png"
+  wait_until 5 "the notice panel as the game draws it" region_is "$work/notice.png" 240 208 160 64
+else
+  wait_frames 3
+  shot_region "$work/notice.png" 240 208 160 64
+fi
+wait_until 5 "the menu to close" region_is "$work/menu-closed.png" 16 16 128 48
+
+# --- dragging the window by its title bar ----------------------------------------------------
+step "press, move and release on the title bar moves the window with the pointer"
+xdotool mousemove 492 152 mousedown 1   # window point (300, 8)
+wait_frames 2
+for i in 1 2 3 4 5; do
+  xdotool mousemove $((492 + 10 * i)) $((152 + 6 * i))
+  wait_frames 1
+done
+wait_until 5 "the window to follow to 242,174" at "242 174 640 480"
+# A fast movement leaves the window behind for a moment; the grabbed point catches up.
+xdotool mousemove 850 600
+wait_until 5 "the window to follow the pointer outside it to 550,592" at "550 592 640 480"
+xdotool mousemove 392 252
+wait_until 5 "the window to follow back to 92,244" at "92 244 640 480"
+xdotool mouseup 1
+wait_frames 2
+xdotool mousemove 700 500
+wait_frames 5
+at "92 244 640 480" || fail "the window moved after the button was released: $(geometry)"
+wait_until 5 "the title bar to be drawn at the new place" region_is "$work/menu-closed.png" 16 16 128 48
+
+# --- the desktop's close request ---------------------------------------------------------------
+step "a close request from the desktop leaves the game running"
+wmctrl -i -c "$wid"
+wait_until 5 "the close request to reach the game" grep -q '^close-request' "$log"
+xdotool windowactivate --sync "$wid" >/dev/null 2>&1 || true
+xdotool key alt+F4
+wait_until 5 "the second close request (Alt+F4)" close_requests_at_least 2
+wait_frames 10
+game_alive || fail "the game ended after a close request"
+find_window || fail "the window went away after a close request"
+
+# --- short clicks ------------------------------------------------------------------------------
+# The menu button does nothing while the level's pieces are laid out ("Bitte warten");
+# once that is over, every click on it toggles the menu exactly once.
+step "a click of a few milliseconds acts exactly once"
+wait_until 20 "the level's setup to end" region_differs "$work/notice.png" 240 208 160 64
+for round in 1 2 3; do
+  # shellcheck disable=SC2046
+  xdotool mousemove $(desk 80 8)
+  wait_frames 2
+  xdotool mousedown 1 sleep 0.003 mouseup 1
+  wait_frames 5
+  region_is "$work/menu-open.png" 16 16 128 48 ||
+    fail "round $round: a short click did not open the menu (seen never or twice)"
+  xdotool mousedown 1 sleep 0.003 mouseup 1
+  wait_frames 5
+  region_is "$work/menu-closed.png" 16 16 128 48 ||
+    fail "round $round: a short click did not close the menu (seen never or twice)"
+done
+
+# --- the close button --------------------------------------------------------------------------
+step "the close button ends the game with exit code 0"
+click_at 632 8
+wait_until 5 "the game to end" bash -c "! kill -0 $game 2>/dev/null"
+status=0
+wait "$game" || status=$?
+((status == 0)) || { cat "$work/quelmo.out" >&2; fail "exit code $status after the close button"; }
+
+# --- Ctrl+C and SIGTERM end the game at once -------------------------------------------------------
+for signal in INT TERM; do
+  step "SIG$signal ends the game at once"
+  # A script's background jobs start with SIGINT ignored; a terminal's do not.
+  env --default-signal=INT "$quelmo" >"$work/quelmo-$signal.out" 2>&1 &
+  other=$!
+  pids+=("$other")
+  wait_until 10 "the window" find_window
+  kill -s "$signal" "$other"
+  wait_until 2 "the game to end after SIG$signal" bash -c "! kill -0 $other 2>/dev/null"
+done
+
+echo "PASS"

@@ -1,0 +1,66 @@
+# Shared by the window test and tools/measure-window.sh (sourced, not run): a virtual
+# 1024 x 768 X screen with the openbox window manager, and waiting with time limits.
+#
+# The caller sets `work` (a scratch directory) before start_xsession; every process
+# started here or added to `pids` is ended when the caller's shell exits.
+
+pids=()
+end_processes() {
+  local pid
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+}
+
+step() { echo "-- $*"; }
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# wait_until SECONDS WHAT COMMAND...: runs COMMAND every 50 ms until it succeeds.
+wait_until() {
+  local timeout=$1 what=$2
+  shift 2
+  local deadline=$((SECONDS + timeout))
+  until "$@"; do
+    ((SECONDS < deadline)) || fail "timed out after ${timeout}s waiting for: $what"
+    sleep 0.05
+  done
+}
+
+# start_xsession: Xvfb on a free display and openbox on it; exports DISPLAY.
+start_xsession() {
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -br -noreset \
+    3>"$work/display" >"$work/xvfb.log" 2>&1 &
+  pids+=($!)
+  wait_until 10 "Xvfb to choose a display" test -s "$work/display"
+  export DISPLAY=":$(head -n1 "$work/display")"
+  unset WAYLAND_DISPLAY
+  # openbox keeps its settings and caches in the scratch directory.
+  export HOME=$work XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/cache
+  openbox --sm-disable >"$work/openbox.log" 2>&1 &
+  pids+=($!)
+  wait_until 10 "openbox to manage the screen" wmctrl -m >/dev/null 2>&1
+}
+
+# The frame log the window backend writes when QUELMO_FRAME_LOG names it ($log).
+frames() { grep -c '^frame' "$log" 2>/dev/null || true; }
+frames_at_least() { (($(frames) >= $1)); }
+# wait_frames N: lets the game run N more whole frames.
+wait_frames() { wait_until 10 "$1 frames" frames_at_least $(($(frames) + $1)); }
+
+# find_window: sets wid to the game's window, if there is one.
+find_window() { wid=$(xdotool search --name '^Quelmo$' 2>/dev/null | head -n1) && [[ -n $wid ]]; }
+# geometry: "X Y WIDTH HEIGHT" of the game's window on the screen.
+geometry() {
+  local X Y WIDTH HEIGHT SCREEN WINDOW
+  eval "$(xdotool getwindowgeometry --shell "$wid")"
+  echo "$X $Y $WIDTH $HEIGHT"
+}
+# desk X Y: the screen point of window point (X, Y).
+desk() {
+  local g
+  read -r -a g <<<"$(geometry)"
+  echo "$((g[0] + $1)) $((g[1] + $2))"
+}
+click_at() {
+  # shellcheck disable=SC2046
+  xdotool mousemove $(desk "$1" "$2") click 1
+}

@@ -1,0 +1,110 @@
+#!/usr/bin/env bash
+# Measures the real window under Xvfb (1024 x 768, openbox), with the release build:
+#
+#   - time from starting the program to its first presented frame
+#   - processor time while the game idles on its open menu for 10 seconds
+#   - median, 99th percentile and longest frame period over those 10 seconds
+#   - peak resident memory of the whole run
+#   - the pacing wait alone (quelmo-pacing-probe) for 10 seconds under /usr/bin/time
+#
+#   tools/measure-window.sh [--screenshot FILE]
+#
+# With --screenshot the window is also photographed in a level with a few pieces laid
+# (for the README: docs/window.png).  The frame periods come from the window backend's
+# opt-in frame log (QUELMO_FRAME_LOG), which the game itself never reads.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+
+screenshot=
+if [[ ${1:-} == --screenshot ]]; then
+  screenshot=$(realpath -m "${2:?--screenshot needs a file name}")
+elif [[ $# -gt 0 ]]; then
+  echo "usage: tools/measure-window.sh [--screenshot FILE]" >&2
+  exit 2
+fi
+
+tools/install-deps.sh
+cmake --preset release -DQUELMO_TESTS=ON >/dev/null  # the pacing probe lives with the tests
+cmake --build --preset release --target quelmo quelmo-pacing-probe >/dev/null
+build=$root/build/release
+
+# shellcheck source=tests/e2e/xsession.sh
+source "$root/tests/e2e/xsession.sh"
+work=$(mktemp -d "${TMPDIR:-/tmp}/quelmo-measure.XXXXXX")
+trap 'end_processes; rm -rf "$work"' EXIT
+start_xsession
+log=$work/frames.log
+
+# stats FILE: "median p99 max" of the numbers in FILE (one per line).
+stats() {
+  sort -g "$1" | awk '{ v[NR] = $1 } END {
+    i50 = int(NR * 0.50) + 1; i99 = int(NR * 0.99) + 1; if (i99 > NR) i99 = NR
+    printf "%.3f %.3f %.3f", v[i50], v[i99], v[NR] }'
+}
+
+step "starting the game"
+start_ns=$(date +%s%N)
+QUELMO_FRAME_LOG=$log /usr/bin/time -f '%M' -o "$work/rss.txt" "$build/runtime/quelmo" &
+timer=$!
+pids+=("$timer")
+wait_until 10 "the window" find_window
+wait_until 10 "the first frame" grep -q '^first-present' "$log"
+first_ns=$(awk '/^first-present/ { print $2; exit }' "$log")
+startup_ms=$(awk -v a="$start_ns" -v b="$first_ns" 'BEGIN { printf "%.1f", (b - a) / 1e6 }')
+game=$(pgrep -P "$timer" -x quelmo)
+
+step "idling 10 s on the open menu"
+wait_frames 10
+click_at 80 8
+wait_frames 10
+hz=$(getconf CLK_TCK)
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$game/stat"; }
+first_frame=$(frames)
+cpu0=$(cpu_ticks)
+t0=$(date +%s%N)
+sleep 10
+cpu1=$(cpu_ticks)
+t1=$(date +%s%N)
+last_frame=$(frames)
+idle_cpu=$(awk -v c=$((cpu1 - cpu0)) -v hz="$hz" -v ns=$((t1 - t0)) \
+  'BEGIN { printf "%.1f", 100 * c / hz / (ns / 1e9) }')
+awk -v a="$first_frame" -v b="$last_frame" '/^frame/ { n++; if (n > a && n <= b) {
+  if (p) printf "%.6f\n", ($2 - p) / 1e6; p = $2 } }' "$log" >"$work/periods.txt"
+read -r median p99 longest <<<"$(stats "$work/periods.txt")"
+periods=$(wc -l <"$work/periods.txt")
+
+if [[ -n $screenshot ]]; then
+  step "photographing a level in play"
+  click_at 60 24  # "Neues Spiel"
+  wait_frames 260  # the level's pieces are laid out for 200 frames
+  for cell in "3 8" "4 8" "5 8" "6 8" "7 9" "8 9" "9 7" "10 7"; do
+    read -r c r <<<"$cell"
+    click_at $((32 * c)) $((32 * r))
+    wait_frames 12
+  done
+  xdotool mousemove $(desk 400 300)
+  wait_frames 30  # the queue has slid into place
+  import -window root -crop 640x480+192+144 +repage "$screenshot"
+fi
+
+step "closing the game with its close button"
+click_at 632 8
+wait_until 10 "the game to end" bash -c "! kill -0 $timer 2>/dev/null"
+wait "$timer"
+peak_mb=$(awk '{ printf "%.1f", $1 / 1024 }' "$work/rss.txt")
+
+step "the pacing wait alone for 10 s"
+/usr/bin/time -f '%P %U %S %e' -o "$work/probe-time.txt" \
+  "$build/tests/e2e/quelmo-pacing-probe" 10 >"$work/probe.txt"
+
+echo
+echo "machine: $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg) (other work competes for the processor)"
+echo "start to first presented frame: ${startup_ms} ms   (goal < 150 ms)"
+echo "CPU idle on the open menu:      ${idle_cpu} % of one core   (goal < 5 %)"
+echo "frame period over ${periods} frames: median ${median} ms, p99 ${p99} ms, longest ${longest} ms"
+echo "                                (goal: median within 0.2 ms of $(awk 'BEGIN { printf "%.3f", 1000 / 51 }') ms)"
+echo "peak resident memory:           ${peak_mb} MB   (goal < 60 MB)"
+echo "pacing probe, 10 s:             $(cat "$work/probe.txt")"
+echo "  /usr/bin/time:                CPU $(awk '{ print $1 " (user " $2 " s, system " $3 " s, elapsed " $4 " s)" }' "$work/probe-time.txt")"
+[[ -z $screenshot ]] || echo "screenshot:                     $screenshot"
