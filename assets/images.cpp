@@ -1,7 +1,47 @@
-// Placeholder: the images are being drawn.
+// The embedded BMP files by sprite number.  The bytes are linked in by the build
+// (assets/CMakeLists.txt), one symbol pair per file.
 #include "assets/images.h"
 
+#include <array>
+
+// Every catalogue sprite that has an image of its own.
+#define QUELMO_SPRITES(X)                                                                   \
+  X(0) X(1) X(2) X(3) X(4) X(5) X(6) X(7) X(10) X(11) X(12) X(13) X(14) X(15) X(16) X(17) \
+  X(20) X(100) X(101) X(102) X(104) X(105) X(107) X(108) X(110) X(111) X(114) X(120)     \
+  X(122) X(123) X(130) X(301) X(302) X(303)
+
+#define QUELMO_DECLARE(n) extern const unsigned char quelmo_sprite_##n[], quelmo_sprite_##n##_end[];
+extern "C" {
+QUELMO_SPRITES(QUELMO_DECLARE)
+extern const unsigned char quelmo_icon[], quelmo_icon_end[];
+}
+#undef QUELMO_DECLARE
+
 namespace assets {
-std::span<const std::uint8_t> Image(int) { return {}; }
-std::span<const std::uint8_t> Icon() { return {}; }
+namespace {
+
+struct Entry {
+  int number;
+  const unsigned char* begin;
+  const unsigned char* end;
+};
+
+#define QUELMO_ENTRY(n) Entry{n, quelmo_sprite_##n, quelmo_sprite_##n##_end},
+const std::array kImages = {QUELMO_SPRITES(QUELMO_ENTRY)};
+#undef QUELMO_ENTRY
+
+std::span<const std::uint8_t> Bytes(const unsigned char* begin, const unsigned char* end) {
+  return {reinterpret_cast<const std::uint8_t*>(begin), static_cast<std::size_t>(end - begin)};
+}
+
+}  // namespace
+
+std::span<const std::uint8_t> Image(int number) {
+  for (const Entry& e : kImages)
+    if (e.number == number) return Bytes(e.begin, e.end);
+  return {};
+}
+
+std::span<const std::uint8_t> Icon() { return Bytes(quelmo_icon, quelmo_icon_end); }
+
 }  // namespace assets

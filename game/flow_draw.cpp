@@ -1,10 +1,110 @@
-// Placeholder: the water drawing is being built.
+// Drawing the water.  Each flow frame adds the newest front of every stream to the
+// water layer: a one-pixel line across the band on straight pieces, a short thick
+// radial line in bends.  The board tiles are drawn over the layer keyed, so the
+// accumulated water shows through their black channels.
 #include "game/flow_draw.h"
 
+#include <cmath>
+
+#include "game/catalogue.h"
+#include "runtime/screen.h"
+
 namespace game {
-void OpenWaterLayer() {}
-void CloseWaterLayer() {}
-void ClearWaterLayer() {}
-void DrawFlowFront(const StreamRecord&, int, rt::Colour, int) {}
-int DrawThickLine(int, int, int, int, rt::Colour) { return 0; }
+
+namespace {
+
+// How far the front has moved into the cell along direction d: d * step / 4, rounded
+// towards minus infinity (an arithmetic shift), so a stream moving left starts on
+// the cell's last pixel column rather than one beyond it.
+int Advance(int d, int flowStep) { return (d * flowStep) >> 2; }
+
+// A line across the band of a horizontal stream (vertical line, 16 pixels high).
+void FrontAcrossRow(int x, int cy, rt::Colour colour) { rt::DrawLine(x, cy - 8, 0, 16, colour); }
+// A line across the band of a vertical stream (horizontal line, 16 pixels wide).
+void FrontAcrossColumn(int cx, int y, rt::Colour colour) {
+  rt::DrawLine(cx - 8, y, 16, 0, colour);
+}
+
+// The radial segment of a bend: it turns a quarter circle about the cell corner the
+// bend curves around, from the entry edge at step 0 to the exit edge at step 128.
+void BendFront(const StreamRecord& st, int flowKind, rt::Colour colour, int flowStep, int cx,
+               int cy) {
+  int sx = 0, sy = 0;
+  switch (flowKind) {
+    case 3: sx = 1, sy = -1; break;   // top and right open
+    case 4: sx = 1, sy = 1; break;    // bottom and right open
+    case 5: sx = -1, sy = 1; break;   // left and bottom open
+    default: sx = -1, sy = -1; break;  // 6: top and left open
+  }
+  const int kx = cx + 16 * sx;
+  const int ky = cy + 16 * sy;
+  const double a = flowStep * 3.14159265358979323846 / 256.0;
+  double u = 0, v = 0;
+  if (st.DirX != 0) {
+    u = std::sin(a), v = std::cos(a);
+  } else {
+    u = std::cos(a), v = std::sin(a);
+  }
+  const auto round = [](double t) { return static_cast<int>(std::lround(t)); };
+  const int x = kx - sx * round(24 * u);
+  const int y = ky - sy * round(24 * v);
+  const int w = sx * round(21 * u);
+  const int h = sy * round(21 * v);
+  DrawThickLine(x, y, w, h, colour);
+}
+
+}  // namespace
+
+void OpenWaterLayer() { rt::OpenCanvas(rt::SpriteCanvas(kWaterLayer)); }
+
+void CloseWaterLayer() { rt::CloseCanvas(); }
+
+void ClearWaterLayer() {
+  rt::OpenCanvas(rt::SpriteCanvas(kWaterLayer));
+  rt::FillBox(0, 0, 640, 480, rt::PackColour(0, 0, 0));
+  rt::CloseCanvas();
+}
+
+void DrawFlowFront(const StreamRecord& st, int flowKind, rt::Colour colour, int flowStep) {
+  const int cx = st.Column * 32;
+  const int cy = st.Row * 32;
+  switch (flowKind) {
+    case 1:  // vertical pipe
+      FrontAcrossColumn(cx, cy - 16 * st.DirY + Advance(st.DirY, flowStep), colour);
+      break;
+    case 2:   // horizontal pipe
+    case 12:  // pass tile
+      FrontAcrossRow(cx - 16 * st.DirX + Advance(st.DirX, flowStep), cy, colour);
+      break;
+    case 7:  // crossing: vertical water is hidden where it passes under the horizontal channel
+      if (st.DirX != 0) {
+        FrontAcrossRow(cx - 16 * st.DirX + Advance(st.DirX, flowStep), cy, colour);
+      } else if (flowStep < 28 || flowStep > 100) {
+        FrontAcrossColumn(cx, cy - 16 * st.DirY + Advance(st.DirY, flowStep), colour);
+      }
+      break;
+    case 11:  // start tile
+    case 13:  // goal tile: only ever entered moving right; a stream on its goal redraws its left edge
+      FrontAcrossRow(cx - 16 + Advance(st.DirX, flowStep), cy, colour);
+      break;
+    case 3:
+    case 4:
+    case 5:
+    case 6:
+      BendFront(st, flowKind, colour, flowStep, cx, cy);
+      break;
+    default:  // grass, stone and anything else: no water to see
+      break;
+  }
+}
+
+int DrawThickLine(int x, int y, int w, int h, rt::Colour colour) {
+  rt::DrawLine(x, y, w, h, colour);
+  rt::DrawLine(x + 1, y, w, h, colour);
+  rt::DrawLine(x, y + 1, w, h, colour);
+  rt::DrawLine(x - 1, y, w, h, colour);
+  rt::DrawLine(x, y - 1, w, h, colour);
+  return 0;
+}
+
 }  // namespace game

@@ -1,14 +1,108 @@
-// Placeholder: the frame loop is being built.
+// Start-up and the frame loop: every step of a frame in its fixed order.
 #include "game/game.h"
 
+#include "game/board.h"
+#include "game/catalogue.h"
+#include "game/controls.h"
+#include "game/hud.h"
+#include "game/levels.h"
+#include "game/queue.h"
+#include "game/texts.h"
+#include "game/water.h"
+#include "runtime/canvas.h"
 #include "runtime/program.h"
+#include "runtime/screen.h"
+#include "runtime/window.h"
 
 namespace game {
-void GameStartup(GameState&) { rt::StartRuntime(); }
-void GameFrame(GameState&) {}
+namespace {
+
+// --- frame steps 1 to 5 -----------------------------------------------------------
+// Part of every frame's period is spent asleep rather than in the pacing wait.
+void SleepAtFrameStart() { rt::WaitMilliseconds(10); }
+// At most one window message; the game needs none of them.
+void HandleWindowEvent() { (void)rt::PollWindowEvent(); }
+void ClearBackBuffer() { rt::ClearBuffer(0, 0, 0); }
+// Opaque, so the water shows wherever the board's tiles let it through.
+void DrawWaterLayer() { rt::DrawSprite(kWaterLayer, 0, 0); }
+void DrawFrameSprite() { rt::DrawSpriteKeyed(kFrameSprite, 0, 0); }
+
+// --- frame step 18 ------------------------------------------------------------------
+void ShowFrame() { (void)rt::PresentFrame(); }
+
+// --- frame steps 19, 25 -------------------------------------------------------------
+// "Neues Spiel" or the next level asked for a level start earlier in this frame.
+void BeginLevelIfRequested(GameState& s) {
+  if (s.Level >= 1 && s.PhaseCounter == 0) BeginLevel(s);
+}
+// Half-way through the setup phase, once the strip has come to rest.
+void PlaceSetupPieceIfDue(GameState& s) {
+  if (s.PhaseCounter == 100 && s.QueueSlide == 0) PlaceSetupPiece(s);
+}
+
+}  // namespace
+
+void GameStartup(GameState& s, std::optional<std::uint32_t> seed) {
+  s = GameState{};                                         // 1. everything from zero
+  rt::StartRuntime(seed);                                  // 2. runtime services, seed
+  s.TileGrid = {};                                         // 3. the board arrays
+  s.LockGrid = {};
+  s.SmallFont = rt::LoadFontFace(1, texts::kFontFace, 8);  // 4. two fonts under number 1
+  s.LargeFont = rt::LoadFontFace(1, texts::kFontFace, 12);
+  const int left = (rt::DesktopWidth() >> 1) - 320;        // 5. centred on the desktop
+  const int top = (rt::DesktopHeight() >> 1) - 240;
+  rt::OpenMainWindow(1, left, top, 640, 480, rt::kPopupStyle, texts::kWindowTitle);
+  rt::OpenWindowScreen(rt::MainWindowHandle(1), 0, 0, 640, 480, 0, 0, 0);  // 6.
+  rt::SetFramePace(50);                                    // 7.
+  BuildSprites(s);                                         // 8.
+  s.Streams = {};                                          // 9.
+  s.PieceQueue = {};
+  RefillQueue(s);                                          // 10. seven random pipes show
+  s.Level = 0;                                             // 11.
+  s.PhaseCounter = -1;
+  s.FlowStep = -1;
+  s.TotalScore = 0;
+  s.LevelScore = 0;
+  s.LastLevel = 10;
+  s.FlowSpeed = 1;
+  s.StartLevel = 1;
+  ClearField(s);                                           // 12.
+}
+
+void GameFrame(GameState& s) {
+  SleepAtFrameStart();          // 1
+  HandleWindowEvent();          // 2
+  ClearBackBuffer();            // 3
+  DrawWaterLayer();             // 4
+  DrawFrameSprite();            // 5
+  DrawQueueStrip(s);            // 6
+  DrawBoard(s);                 // 7
+  DrawMenuBackgrounds(s);       // 8
+  ReadMouse(s);                 // 9
+  DrawPiecePreview(s);          // 10
+  DrawPanels(s);                // 11
+  FollowDrag(s);                // 12
+  SlideQueue(s);                // 13
+  DrawFastButtonPressed(s);     // 14
+  HandleMouseButton(s);         // 15: the close button leaves the program here
+  DrawMenuButtonPressed(s);     // 16
+  DrawFrameTexts(s);            // 17
+  ShowFrame();                  // 18
+  // What follows is seen in the next frame.
+  BeginLevelIfRequested(s);     // 19
+  AdvancePhaseCounter(s);       // 20
+  StartLevelCountdown(s);       // 21
+  HoldCountdownWhilePaused(s);  // 22
+  StepCountdown(s);             // 23
+  StartWaterIfDue(s);           // 24
+  PlaceSetupPieceIfDue(s);      // 25
+  AdvanceFlow(s);               // 26
+}
+
 void GameMain() {
-  GameState s;
+  static GameState s;  // lives for the whole run
   GameStartup(s);
   for (;;) GameFrame(s);
 }
+
 }  // namespace game

@@ -1,12 +1,16 @@
 #pragma once
 // The game's main routine and its two halves, so that a driver (quelmo-sim, the
 // tests) can run the frame loop one frame at a time.
+#include <cstdint>
+#include <optional>
+
 #include "game/state.h"
 
 namespace game {
 
 // Start-up: runtime services, arrays, fonts, window, screen, sprites, initial state.
-void GameStartup(GameState& s);
+// The random generator is seeded from the tick count, or from `seed` when given.
+void GameStartup(GameState& s, std::optional<std::uint32_t> seed = std::nullopt);
 // One whole frame, steps 1 to 26.
 void GameFrame(GameState& s);
 // Start-up, then frames for ever.  Leaves only through the close button.

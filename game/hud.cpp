@@ -1,6 +1,78 @@
-// Placeholder: the frame's texts are being built.
+// The texts of each frame, drawn on the back buffer over everything else: the title
+// bar's menu, the menu entries, the panels' messages, the countdown and scores, the
+// level list and the credit line.
 #include "game/hud.h"
 
+#include <string>
+
+#include "game/catalogue.h"
+#include "game/texts.h"
+#include "runtime/canvas.h"
+#include "runtime/screen.h"
+#include "runtime/text.h"
+
 namespace game {
-void DrawFrameTexts(GameState&) {}
+
+namespace {
+
+// Centres text on the window's middle column in the font currently selected.
+int CentredX(std::string_view text) { return 320 - rt::TextWidth(text) / 2; }
+
+// "O K" of a result panel, in the large font; the small font is selected again after.
+void DrawOkLabel(const GameState& s) {
+  rt::SetDrawFont(s.LargeFont);
+  DrawLabel(CentredX(texts::kOk), 228, texts::kOk, 2);
+  rt::SetDrawFont(s.SmallFont);
+}
+
+}  // namespace
+
+void DrawFrameTexts(GameState& s) {
+  rt::OpenCanvas(rt::ScreenCanvas());
+  rt::SetDrawMode(1);
+  rt::SetDrawFont(s.SmallFont);
+
+  DrawLabel(20, 0, texts::kMenuButton, 2);
+  if (s.MenuOpen != 0) {
+    DrawLabel(20, 16, texts::kNewGame, 2);
+    DrawLabel(20, 32, texts::kStartLevel, 2);
+    DrawLabel(20, 48, s.Paused != 0 ? texts::kResume : texts::kPause, 2);
+  }
+  if (s.LevelFailed != 0) {
+    DrawLabel(CentredX(texts::kFailed), 200, texts::kFailed, 1);
+    DrawOkLabel(s);
+  }
+  if (s.LevelCleared != 0) {
+    DrawLabel(CentredX(texts::kCleared), 200, texts::kCleared, 1);
+    DrawOkLabel(s);
+  }
+  if (s.PhaseCounter >= 0 && s.PhaseCounter <= 199)
+    DrawLabel(CentredX(texts::kPleaseWait), 232, texts::kPleaseWait, 1);
+  if (s.Paused != 0) DrawLabel(CentredX(texts::kPaused), 232, texts::kPaused, 1);
+  DrawLabel(570, 56, texts::kFast, 2);
+  DrawLabel(500, 18, texts::kCountdown1, 1);
+  DrawLabel(500, 30, texts::kCountdown2, 1);
+
+  // The countdown and both scores in the large font; the scores end at their boxes'
+  // right edges.
+  rt::SetDrawFont(s.LargeFont);
+  DrawLabel(595, 20, rt::FormatNumber(s.FlowCountdown), 1);
+  s.TotalScoreText = rt::FormatNumber(s.TotalScore);
+  DrawLabel(364 - rt::TextWidth(s.TotalScoreText), 52, s.TotalScoreText, 1);
+  s.LevelScoreText = rt::FormatNumber(s.LevelScore);
+  DrawLabel(524 - rt::TextWidth(s.LevelScoreText), 52, s.LevelScoreText, 1);
+  rt::SetDrawFont(s.SmallFont);
+
+  if (s.LevelListOpen != 0) {
+    std::string entry(texts::kLevelPrefix);
+    for (int n = 1; n <= s.LastLevel; ++n) {
+      entry.resize(texts::kLevelPrefix.size());
+      entry += rt::FormatNumber(n);
+      DrawLabel(148, 16 * n + 16, entry, 2);
+    }
+  }
+  DrawLabel(500, 464, texts::kCredit, 1);
+  rt::CloseCanvas();
+}
+
 }  // namespace game

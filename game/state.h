@@ -2,7 +2,9 @@
 // The whole state of the game in one struct, every variable under its own name with
 // its initial value.  GameMain owns the one instance.
 #include <cstdint>
+#include <span>
 #include <string>
+#include <string_view>
 
 #include "runtime/arrays.h"
 #include "runtime/canvas.h"
@@ -61,5 +63,15 @@ struct GameState {
   rt::Array1<std::int32_t, 21> PieceQueue{};              // 1 = next piece
   rt::Array1<StreamRecord, 5> Streams{};                  // 1..4 used
 };
+
+// The integers of the state by name, in the order a state report lists them; a driver
+// reads and writes them through this table.
+struct NamedInteger {
+  std::string_view name;
+  std::int32_t GameState::*member;
+};
+std::span<const NamedInteger> NamedIntegers();
+// The integer called `name`, or null if the state has none of that name.
+std::int32_t* FindInteger(GameState& s, std::string_view name);
 
 }  // namespace game

@@ -10,10 +10,10 @@
 
 namespace rt {
 
-void StartRuntime() {
+void StartRuntime(std::optional<std::uint32_t> seed) {
   StartDrawingModule();
   StartFontTable();
-  SeedRandom(platform::Current().TickCount());
+  SeedRandom(seed ? *seed : platform::Current().TickCount());
   StartWindowModule();
   StartScreenModule();
 }

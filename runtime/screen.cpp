@@ -1,22 +1,303 @@
-// Placeholder: the screen module is being built.
 #include "runtime/screen.h"
 
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "runtime/blit.h"
+#include "runtime/bmp_reader.h"
+#include "runtime/canvas.h"
+#include "runtime/canvas_state.h"
+#include "runtime/platform.h"
+#include "runtime/sprite_table.h"
+
 namespace rt {
-void StartScreenModule() {}
-void EndScreenModule() {}
-int OpenWindowScreen(int, int, int, int, int, int, int, int) { return 0; }
-int SetFramePace(int) { return 1; }
-Surface* SpriteFromBitmap(int, const std::uint8_t*, std::size_t, int) { return nullptr; }
-Surface* NewBlankSprite(int, int, int, int) { return nullptr; }
-Surface* SelectBuffer(int) { return nullptr; }
-void DrawSprite(int, int, int) {}
-void DrawSpriteKeyed(int, int, int) {}
-void SetSpriteKeyColour(int, int, int, int) {}
-void ClearBuffer(int, int, int) {}
-Surface* PresentFrame() { return nullptr; }
-void WaitMilliseconds(int) {}
-CanvasRecord* ScreenCanvas() { return nullptr; }
-CanvasRecord* SpriteCanvas(int) { return nullptr; }
-const Surface* FindSprite(int) { return nullptr; }
-const Surface* BackBuffer() { return nullptr; }
+namespace {
+
+// Creation flag of an 8-bit plain memory block; such blocks only hold 8-bit images,
+// which a 32-bit screen does not show, so that flag makes no sprite here.
+constexpr int kMemoryBlockFlag = 2;
+constexpr int kScreenDepth = 32;
+
+struct ScreenModule {
+  bool open = false;  // the screen open flag: nothing is drawn while it is false
+  int width = 0, height = 0;
+  std::unique_ptr<Surface> backBuffer;
+  Surface* target = nullptr;  // what DrawSprite, DrawSpriteKeyed and ClearBuffer write to
+  SpriteTable sprites;
+  std::uint32_t defaultKey = 0;
+  // Pacing.
+  int framesPerSecond = 0;
+  std::uint64_t period = 0;
+  std::uint64_t lastFrameTime = 0;
+  // Drawing targets handed out to the canvas, at most one of each kind.
+  bool screenCanvasOut = false;
+  bool spriteCanvasOut = false;
+  CanvasRecord screenRecord;
+  CanvasRecord spriteRecord;
+};
+
+ScreenModule& Screen() {
+  static ScreenModule module;
+  return module;
+}
+
+void ReleaseScreenCanvas() { Screen().screenCanvasOut = false; }
+void ReleaseSpriteCanvas() { Screen().spriteCanvasOut = false; }
+
+// A surface is about to go away: nothing may keep drawing on it.  An open canvas on it
+// is closed, and if it was the current target the back buffer takes its place.
+void ForgetSurface(const Surface* surface) {
+  ScreenModule& s = Screen();
+  if (surface == nullptr) return;
+  if (Canvas().target == surface) CloseCanvas();
+  if (s.spriteCanvasOut && s.spriteRecord.surface == surface) s.spriteCanvasOut = false;
+  if (s.screenCanvasOut && s.screenRecord.surface == surface) s.screenCanvasOut = false;
+  if (s.target == surface) s.target = s.backBuffer.get();
+}
+
+void FreeSprite(Sprite& sprite) {
+  ForgetSurface(sprite.surface.get());
+  sprite = Sprite{};
+}
+
+// Makes room for `number` and frees the sprite it holds.  Null for a negative number.
+Sprite* EmptySlot(int number) {
+  if (number < 0) return nullptr;
+  Sprite& sprite = Screen().sprites.Slot(number);
+  if (sprite.surface) FreeSprite(sprite);
+  return &sprite;
+}
+
+bool SizeAllowed(int width, int height) {
+  return width > 0 && height > 0 && width <= kMaxImageSide && height <= kMaxImageSide &&
+         std::int64_t{width} * height <= kMaxImagePixels;
+}
+
+void FreeAllSprites() {
+  Screen().sprites.ForEach([](Sprite& sprite) { FreeSprite(sprite); });
+}
+
+void CloseScreen() {
+  ScreenModule& s = Screen();
+  FreeAllSprites();
+  ForgetSurface(s.backBuffer.get());
+  s.backBuffer.reset();
+  s.target = nullptr;
+  s.screenCanvasOut = false;
+  s.spriteCanvasOut = false;
+  s.open = false;
+}
+
+// Clips a width x height sprite drawn at (x, y) against the current target and copies
+// what is left, keyed or not.
+void DrawClipped(int number, int x, int y, bool keyed) {
+  ScreenModule& s = Screen();
+  if (!s.open || s.target == nullptr) return;
+  Sprite* sprite = s.sprites.Find(number);
+  if (sprite == nullptr) return;
+  Surface& src = *sprite->surface;
+  int w = src.width, h = src.height;
+  const int targetW = s.target->width, targetH = s.target->height;
+  if (x >= targetW || y >= targetH || x <= -w || y <= -h) return;
+  if (x + w > targetW) w = targetW - x;
+  if (y + h > targetH) h = targetH - y;
+  int srcLeft = 0, srcTop = 0;
+  if (x < 0) {
+    srcLeft = -x;
+    x = 0;
+  }
+  if (y < 0) {
+    srcTop = -y;
+    y = 0;
+  }
+  // The source rectangle runs from (srcLeft, srcTop) to (w, h), exclusive.
+  const int copyW = w - srcLeft, copyH = h - srcTop;
+  if (keyed) {
+    sprite->runs.Update(src);
+    CopyKeyed(src, sprite->runs, srcLeft, srcTop, copyW, copyH, *s.target, x, y);
+  } else {
+    CopyOpaque(src, srcLeft, srcTop, copyW, copyH, *s.target, x, y);
+  }
+  s.target->Touch();
+}
+
+}  // namespace
+
+void StartScreenModule() {
+  CloseScreen();
+  ScreenModule& s = Screen();
+  s.sprites.Reset();
+  s.defaultKey = 0;
+  s.framesPerSecond = 0;
+  s.period = 0;
+  s.lastFrameTime = 0;
+  s.width = s.height = 0;
+}
+
+void EndScreenModule() { CloseScreen(); }
+
+int OpenWindowScreen(int window, int x, int y, int width, int height, int stretch,
+                     int rightMargin, int bottomMargin) {
+  // The back buffer is shown at the window's top-left corner, unstretched: the game's
+  // window has no frame, so the offsets and margins change nothing.
+  (void)x, (void)y, (void)stretch, (void)rightMargin, (void)bottomMargin;
+  ScreenModule& s = Screen();
+  if (window == 0 || !SizeAllowed(width, height)) {
+    CloseScreen();
+    return 0;
+  }
+  ForgetSurface(s.backBuffer.get());
+  auto back = std::make_unique<Surface>();
+  back->width = width;
+  back->height = height;
+  back->pixels.assign(static_cast<std::size_t>(width) * height, 0);
+  s.backBuffer = std::move(back);
+  s.width = width;
+  s.height = height;
+  s.lastFrameTime = 0;
+  s.target = s.backBuffer.get();
+  s.open = true;
+  return 1;
+}
+
+int SetFramePace(int framesPerSecond) {
+  ScreenModule& s = Screen();
+  const std::uint64_t frequency = platform::Current().CounterFrequency();
+  // A negative rate has no meaning (and -1 would divide by zero): refused.
+  if (frequency == 0 || framesPerSecond < 0) return 0;
+  s.framesPerSecond = framesPerSecond;
+  s.period = frequency / (static_cast<std::uint64_t>(framesPerSecond) + 1);
+  s.lastFrameTime = 0;
+  return 1;
+}
+
+Surface* SpriteFromBitmap(int number, const std::uint8_t* image, std::size_t size, int flags) {
+  Sprite* sprite = EmptySlot(number);
+  if (sprite == nullptr || !Screen().open || flags == kMemoryBlockFlag) return nullptr;
+  auto surface = std::make_unique<Surface>();
+  const int bits = DecodeBmp(image, size, *surface);
+  if (bits == 0) return nullptr;
+  surface->key = Screen().defaultKey;
+  sprite->surface = std::move(surface);
+  sprite->sourceDepth = bits;
+  sprite->flags = flags;
+  return sprite->surface.get();
+}
+
+Surface* NewBlankSprite(int number, int width, int height, int flags) {
+  Sprite* sprite = EmptySlot(number);
+  if (sprite == nullptr || !Screen().open || flags == kMemoryBlockFlag ||
+      !SizeAllowed(width, height)) {
+    return nullptr;
+  }
+  auto surface = std::make_unique<Surface>();
+  surface->width = width;
+  surface->height = height;
+  surface->pixels.assign(static_cast<std::size_t>(width) * height, 0);
+  surface->key = Screen().defaultKey;
+  sprite->surface = std::move(surface);
+  sprite->sourceDepth = kScreenDepth;
+  sprite->flags = flags;
+  return sprite->surface.get();
+}
+
+Surface* SelectBuffer(int number) {
+  ScreenModule& s = Screen();
+  if (number == -1) {
+    s.target = s.backBuffer.get();
+  } else if (Sprite* sprite = s.sprites.Find(number)) {
+    s.target = sprite->surface.get();
+  }
+  return s.target;
+}
+
+void DrawSprite(int number, int x, int y) { DrawClipped(number, x, y, false); }
+
+void DrawSpriteKeyed(int number, int x, int y) { DrawClipped(number, x, y, true); }
+
+void SetSpriteKeyColour(int number, int red, int green, int blue) {
+  ScreenModule& s = Screen();
+  const std::uint32_t key = PixelRGB(red, green, blue);
+  if (number < 0) {
+    s.defaultKey = key;
+  } else if (Sprite* sprite = s.sprites.Find(number)) {
+    sprite->surface->key = key;
+    sprite->surface->Touch();
+  }
+}
+
+void ClearBuffer(int red, int green, int blue) {
+  ScreenModule& s = Screen();
+  if (!s.open || s.target == nullptr) return;
+  const std::uint32_t pixel = PixelRGB(red, green, blue);
+  std::vector<std::uint32_t>& pixels = s.target->pixels;
+  if (pixel == 0) {
+    // Black, every frame: the byte fill is the fastest way there.
+    std::memset(pixels.data(), 0, pixels.size() * sizeof(std::uint32_t));
+  } else {
+    std::fill(pixels.begin(), pixels.end(), pixel);
+  }
+  s.target->Touch();
+}
+
+Surface* PresentFrame() {
+  ScreenModule& s = Screen();
+  if (s.screenCanvasOut) {
+    // The texts of the frame are finished: a canvas still open on the back buffer
+    // is closed, which gives the back buffer back.
+    if (Canvas().record == &s.screenRecord) {
+      CloseCanvas();
+    }
+    s.screenCanvasOut = false;
+  }
+  SelectBuffer(-1);
+  platform::Backend& backend = platform::Current();
+  if (s.open && s.backBuffer) {
+    backend.Present(s.backBuffer->pixels.data(), s.backBuffer->width, s.backBuffer->height);
+  }
+  if (s.framesPerSecond != 0) {
+    // The frame ends at the first count more than one period after the end of the
+    // previous wait; a frame that took longer is shown at once, with no catching up.
+    const std::uint64_t target = s.lastFrameTime + s.period + 1;
+    if (backend.Counter() < target) backend.WaitUntil(target);
+    s.lastFrameTime = backend.Counter();
+  }
+  return s.backBuffer.get();
+}
+
+void WaitMilliseconds(int ms) {
+  // A negative wait would be an endless one: it waits not at all.
+  if (ms > 0) platform::Current().Sleep(static_cast<std::uint32_t>(ms));
+}
+
+CanvasRecord* ScreenCanvas() {
+  ScreenModule& s = Screen();
+  if (s.screenCanvasOut || !s.open || !s.backBuffer) return nullptr;
+  Surface& back = *s.backBuffer;
+  s.screenRecord = CanvasRecord{7, &back, &ReleaseScreenCanvas, back.width, back.height};
+  s.screenCanvasOut = true;
+  return &s.screenRecord;
+}
+
+CanvasRecord* SpriteCanvas(int number) {
+  ScreenModule& s = Screen();
+  if (s.spriteCanvasOut) return nullptr;
+  Sprite* sprite = s.sprites.Find(number);
+  if (sprite == nullptr) return nullptr;
+  Surface& surface = *sprite->surface;
+  s.spriteRecord = CanvasRecord{7, &surface, &ReleaseSpriteCanvas, surface.width, surface.height};
+  s.spriteCanvasOut = true;
+  return &s.spriteRecord;
+}
+
+const Surface* FindSprite(int number) {
+  Sprite* sprite = Screen().sprites.Find(number);
+  return sprite != nullptr ? sprite->surface.get() : nullptr;
+}
+
+const Surface* BackBuffer() { return Screen().backBuffer.get(); }
+
+std::size_t SpriteTableCount() { return Screen().sprites.Count(); }
+
 }  // namespace rt

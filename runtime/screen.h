@@ -40,5 +40,7 @@ CanvasRecord* SpriteCanvas(int number);
 // and the back buffer.
 const Surface* FindSprite(int number);
 const Surface* BackBuffer();
+// Number of records the sprite table holds (50 at start, number + 50 after growth).
+std::size_t SpriteTableCount();
 
 }  // namespace rt

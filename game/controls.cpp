@@ -1,0 +1,172 @@
+#include "game/controls.h"
+
+#include "game/board.h"
+#include "game/catalogue.h"
+#include "game/flow_draw.h"
+#include "game/queue.h"
+#include "runtime/program.h"
+#include "runtime/screen.h"
+#include "runtime/window.h"
+
+namespace game {
+namespace {
+
+constexpr int kRaisedEntry = 104;
+constexpr int kPressedEntry = 105;
+constexpr int kPressedClose = 111;
+constexpr int kPressedSmallButton = 123;
+
+// The y of list entry n's top edge, in 32-bit arithmetic like the rest of the game.
+int ListEntryTop(int n) { return Add32(std::int64_t{16} * n, 16); }
+
+bool Inside(const GameState& s, const HitRect& r) {
+  return r.Contains(s.FrameMouseX, s.FrameMouseY);
+}
+
+void StartDragIfOnHandle(GameState& s) {
+  if (s.ButtonHeld != 0 || !Inside(s, kDragHandle)) return;
+  s.DragStartX = s.FrameMouseX;
+  s.DragStartY = s.FrameMouseY;
+  s.DragActive = 1;
+}
+
+// Pressed looks while the button is held, wherever a release would hit the control,
+// whether or not it would act there.
+void DrawPressedLooks(const GameState& s) {
+  if (Inside(s, kMenuButton)) rt::DrawSpriteKeyed(kPressedEntry, 16, 0);
+  if (Inside(s, kFastButton)) rt::DrawSpriteKeyed(kPressedSmallButton, 560, 48);
+  if (s.MenuOpen != 0) {
+    if (Inside(s, kNewGameEntry)) rt::DrawSpriteKeyed(kPressedEntry, 16, 16);
+    if (Inside(s, kStartLevelEntry)) rt::DrawSpriteKeyed(kPressedEntry, 16, 32);
+    if (Inside(s, kPauseEntry)) rt::DrawSpriteKeyed(kPressedEntry, 16, 48);
+  }
+  if (s.LevelListOpen != 0) {
+    for (int n = 1; n <= s.LastLevel; ++n) {
+      if (Inside(s, LevelListEntry(n))) rt::DrawSpriteKeyed(kPressedEntry, 144, ListEntryTop(n));
+    }
+  }
+  if ((s.LevelFailed != 0 || s.LevelCleared != 0) && Inside(s, kOkButton)) {
+    rt::DrawSpriteKeyed(kPressedSmallButton, 288, 224);
+  }
+  if (Inside(s, kCloseButton)) rt::DrawSpriteKeyed(kPressedClose, 624, 0);
+}
+
+void HeldSteps(GameState& s) {
+  PlacePiece(s);
+  StartDragIfOnHandle(s);
+  s.ButtonHeld = 1;
+  DrawPressedLooks(s);
+}
+
+void NewGame(GameState& s) {
+  s.Level = s.StartLevel;
+  s.FlowSpeed = 1;
+  s.LevelFailed = 0;
+  s.Paused = 0;
+  s.LevelCleared = 0;
+  s.PhaseCounter = 0;
+  s.MenuOpen = 0;
+  s.LevelListOpen = 0;
+  s.FlowCountdown = 0;
+  s.FlowStep = -1;
+  s.TotalScore = 0;
+  s.LevelScore = 0;
+  ClearWaterLayer();
+  // The board and the queue are set up later in this frame by the level start.
+}
+
+// The release steps, in order; each sees the state the ones before it left.
+void ReleaseSteps(GameState& s) {
+  s.DragActive = 0;
+  s.ButtonHeld = 0;
+  if ((s.PhaseCounter < 0 || s.PhaseCounter >= 200) && Inside(s, kMenuButton)) {
+    s.MenuOpen = 1 - s.MenuOpen;
+    s.LevelListOpen = 0;
+  }
+  if (s.FlowStep >= 0 && Inside(s, kFastButton)) s.FlowSpeed = 4;
+  if (s.MenuOpen != 0) {  // tested once for all three entries
+    if (Inside(s, kNewGameEntry)) NewGame(s);
+    if (Inside(s, kStartLevelEntry)) s.LevelListOpen = 1 - s.LevelListOpen;
+    if (Inside(s, kPauseEntry)) {
+      s.Paused = 1 - s.Paused;
+      s.MenuOpen = 0;
+    }
+  }
+  if (s.LevelListOpen != 0) {
+    for (int n = 1; n <= s.LastLevel; ++n) {
+      if (Inside(s, LevelListEntry(n))) s.StartLevel = n;
+    }
+  }
+  if (s.LevelFailed != 0 && Inside(s, kOkButton)) {
+    s.LevelFailed = 0;
+    s.PhaseCounter = -1;
+    s.MenuOpen = 0;
+    s.FlowCountdown = 0;
+    s.FlowStep = -1;
+    s.FlowSpeed = 1;
+  }
+  if (s.LevelCleared != 0 && Inside(s, kOkButton)) {
+    ClearWaterLayer();
+    s.PhaseCounter = 0;
+    s.Level = Add32(s.Level, 1);
+    s.LevelCleared = 0;
+    s.LevelScore = 0;
+    if (s.Level > s.LastLevel) {  // after the last level the game rests
+      s.PhaseCounter = -1;
+      s.Level = s.LastLevel;
+    }
+  }
+  if (Inside(s, kCloseButton)) rt::EndProgram();
+}
+
+}  // namespace
+
+HitRect LevelListEntry(int n) {
+  const int top = ListEntryTop(n);
+  return HitRect{144, top, 272, Add32(top, 16)};
+}
+
+void DrawMenuBackgrounds(const GameState& s) {
+  if (s.MenuOpen != 0) {
+    rt::DrawSprite(kRaisedEntry, 16, 16);
+    rt::DrawSprite(kRaisedEntry, 16, 32);
+    rt::DrawSprite(kRaisedEntry, 16, 48);
+  }
+  if (s.LevelListOpen != 0) {
+    for (int n = 1; n <= s.LastLevel; ++n) rt::DrawSprite(kRaisedEntry, 144, ListEntryTop(n));
+    rt::DrawSpriteKeyed(kPressedEntry, 144, ListEntryTop(s.StartLevel));
+  }
+}
+
+void DrawPanels(const GameState& s) {
+  if ((s.PhaseCounter >= 0 && s.PhaseCounter <= 199) || s.Paused != 0) {
+    rt::DrawSpriteKeyed(kNoticePanel, 240, 208);
+  }
+  if (s.LevelFailed != 0 || s.LevelCleared != 0) rt::DrawSpriteKeyed(kResultPanel, 240, 176);
+}
+
+void FollowDrag(GameState& s) {
+  if (s.DragActive == 0) return;
+  // Keeps the grabbed point of the title bar under the pointer.
+  const int top = Add32(rt::WindowTop(), std::int64_t{s.FrameMouseY} - s.DragStartY);
+  const int left = Add32(rt::WindowLeft(), std::int64_t{s.FrameMouseX} - s.DragStartX);
+  rt::MoveMainWindow(left, top);
+}
+
+void DrawFastButtonPressed(const GameState& s) {
+  if (s.FlowSpeed == 4) rt::DrawSpriteKeyed(kPressedSmallButton, 560, 48);
+}
+
+void HandleMouseButton(GameState& s) {
+  if (rt::LeftButtonDown() != 0) {
+    HeldSteps(s);
+  } else if (s.ButtonHeld == 1) {
+    ReleaseSteps(s);
+  }
+}
+
+void DrawMenuButtonPressed(const GameState& s) {
+  if (s.MenuOpen != 0) rt::DrawSpriteKeyed(kPressedEntry, 16, 0);
+}
+
+}  // namespace game

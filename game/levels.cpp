@@ -1,0 +1,133 @@
+#include "game/levels.h"
+
+#include <array>
+
+#include "game/board.h"
+#include "game/queue.h"
+#include "runtime/platform.h"
+#include "runtime/random.h"
+
+namespace game {
+namespace {
+
+constexpr std::int32_t S = kStone;
+constexpr std::array<std::int32_t, 3> kLevel1 = {311, 313, S};
+constexpr std::array<std::int32_t, 5> kLevel2 = {311, 312, 313, S, S};
+constexpr std::array<std::int32_t, 7> kLevel3 = {311, 313, 321, 323, S, S, S};
+constexpr std::array<std::int32_t, 9> kLevel4 = {311, 312, 313, 321, 323, S, S, S, S};
+constexpr std::array<std::int32_t, 11> kLevel5 = {311, 312, 313, 321, 322, 323,
+                                                  S,   S,   S,   S,   S};
+constexpr std::array<std::int32_t, 11> kLevel6 = {311, 313, 321, 323, 331, 333,
+                                                  S,   S,   S,   S,   S};
+constexpr std::array<std::int32_t, 12> kLevel7 = {311, 312, 313, 321, 323, 331,
+                                                  333, S,   S,   S,   S,   S};
+constexpr std::array<std::int32_t, 13> kLevel8 = {311, 312, 313, 321, 322, 323, 331,
+                                                  333, S,   S,   S,   S,   S};
+constexpr std::array<std::int32_t, 14> kLevel9 = {311, 312, 313, 321, 322, 323, 331,
+                                                  332, 333, S,   S,   S,   S,   S};
+constexpr std::array<std::int32_t, 13> kLevel10 = {311, 313, 321, 323, 331, 333, 341,
+                                                   343, S,   S,   S,   S,   S};
+
+const std::array<std::span<const std::int32_t>, 11> kLevelTable = {
+    std::span<const std::int32_t>{}, kLevel1, kLevel2, kLevel3, kLevel4, kLevel5,
+    kLevel6,                         kLevel7, kLevel8, kLevel9, kLevel10};
+
+std::uint32_t Ticks() { return platform::Current().TickCount(); }
+
+// The placement rules of the setup phase for the piece `code` at (column, row).
+bool Suits(const GameState& s, std::int32_t code, int column, int row) {
+  // No other piece in the same row within three columns; the span may reach past the
+  // arrays, where there are no pieces.
+  for (int c = column - 3; c <= column + 3; ++c) {
+    if (CellAt(s, c, row) != kGrass) return false;
+  }
+  if (IsStartTile(code) && column > 17) return false;
+  if (IsGoalTile(code) && column < 3) return false;
+  if (IsPassTile(code) && (column < 3 || column > 17)) return false;
+  return true;
+}
+
+bool AnyCellSuits(const GameState& s, std::int32_t code) {
+  for (int c = kFirstColumn; c <= kLastColumn; ++c) {
+    for (int r = kFirstRow; r <= kLastRow; ++r) {
+      if (Suits(s, code, c, r)) return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+std::span<const std::int32_t> LevelPieces(std::int32_t level) {
+  if (level < 1 || level >= static_cast<std::int32_t>(kLevelTable.size())) return {};
+  return kLevelTable[static_cast<std::size_t>(level)];
+}
+
+std::int32_t LevelCountdown(std::int32_t level) {
+  if (level >= 1 && level <= 2) return 30;
+  if (level >= 3 && level <= 5) return 50;
+  if (level >= 6 && level <= 9) return 70;
+  if (level >= 10 && level <= 14) return 90;
+  return 0;
+}
+
+void BeginLevel(GameState& s) {
+  ClearField(s);
+  RefillQueue(s);
+  int entry = 1;
+  for (std::int32_t code : LevelPieces(s.Level)) s.PieceQueue[entry++] = code;
+}
+
+void AdvancePhaseCounter(GameState& s) {
+  if (s.PhaseCounter >= 0 && s.PhaseCounter <= 199) ++s.PhaseCounter;
+}
+
+void StartLevelCountdown(GameState& s) {
+  if (s.PhaseCounter != 199) return;
+  s.FlowCountdown = LevelCountdown(s.Level);
+  s.CountdownTick = static_cast<std::int32_t>(Ticks());
+}
+
+void AdvancePhase(GameState& s) {
+  AdvancePhaseCounter(s);
+  StartLevelCountdown(s);
+}
+
+void HoldCountdownWhilePaused(GameState& s) {
+  if (s.Paused != 0) s.CountdownTick = static_cast<std::int32_t>(Ticks());
+}
+
+void StepCountdown(GameState& s) {
+  // The tick count wraps; the unsigned difference does not mind.
+  const std::uint32_t passed = Ticks() - static_cast<std::uint32_t>(s.CountdownTick);
+  if (passed > 1000 && s.FlowCountdown > 0) {
+    s.CountdownTick = static_cast<std::int32_t>(Ticks());
+    --s.FlowCountdown;
+  }
+}
+
+void RunCountdown(GameState& s) {
+  HoldCountdownWhilePaused(s);
+  StepCountdown(s);
+}
+
+void PlaceSetupPiece(GameState& s) {
+  s.QueueSlide = 32;
+  const std::int32_t code = s.PieceQueue[1];
+  // A board without any suitable cell (only a driver writing the board by hand can
+  // make one) would keep the search below going for ever: the piece is dropped instead.
+  if (AnyCellSuits(s, code)) {
+    int column = 0;
+    int row = 0;
+    do {
+      column = rt::RandomUpTo(18) + 1;
+      row = rt::RandomUpTo(11) + 3;
+    } while (!Suits(s, code, column, row));
+    s.TileGrid[column][row] = code;
+    s.LockGrid[column][row] = 1;
+  }
+  AdvanceQueue(s);
+  if (s.PieceQueue[1] > 10) s.PhaseCounter = 50;
+}
+
+}  // namespace game

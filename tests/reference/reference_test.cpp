@@ -1,0 +1,191 @@
+// Reference screenshots: each scene is a quelmo-sim script run on the headless game;
+// its last presented frame must match the committed PNG exactly, except inside the
+// boxes that hold text, where glyph rasterisation may differ between FreeType versions
+// and the text only has to cover the same extent with about the same ink.
+//
+// QUELMO_UPDATE_REFERENCES=1 writes the frames as the new references instead.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/reference/png_frame.h"
+#include "tools/quelmo-sim/script.h"
+#include "tools/quelmo-sim/simulator.h"
+
+namespace {
+
+struct Rect {
+  int x0, y0, x1, y1;  // inclusive
+  bool Contains(int x, int y) const { return x >= x0 && x <= x1 && y >= y0 && y <= y1; }
+};
+
+// Boxes that hold text in every frame: menu button, countdown, scores (with their
+// labels), "Schnell" and the credit bar.
+const std::vector<Rect> kAlwaysText = {
+    {16, 0, 143, 15}, {496, 16, 623, 47}, {240, 48, 367, 79},
+    {400, 48, 527, 79}, {560, 48, 623, 79}, {496, 464, 623, 479}};
+const Rect kMenuText{16, 16, 143, 63};
+const Rect kLevelListText{144, 32, 271, 191};
+const Rect kResultText{256, 192, 383, 223};
+const Rect kOkText{288, 224, 351, 255};
+const Rect kNoticeText{256, 224, 383, 255};
+
+struct Scene {
+  const char* name;
+  std::vector<Rect> extraText;
+};
+
+const Scene kScenes[] = {
+    {"idle", {}},
+    {"setup", {kNoticeText}},
+    {"preview", {}},
+    {"bend", {}},
+    {"failed", {kResultText, kOkText}},
+    {"cleared", {kResultText, kOkText}},
+    {"menu", {kMenuText, kLevelListText}},
+    {"busy", {kMenuText, kLevelListText, kResultText, kOkText, kNoticeText}},
+};
+
+std::string SourcePath(const std::string& file) {
+  return std::string(QUELMO_REFERENCE_DIR) + "/" + file;
+}
+std::string OutputPath(const std::string& file) {
+  return std::string(QUELMO_REFERENCE_OUT) + "/" + file;
+}
+
+// Runs the scene's script and returns the last presented frame.
+reftest::Frame RunScene(const std::string& name) {
+  std::ifstream in(SourcePath("scenes/" + name + ".sim"));
+  EXPECT_TRUE(in) << "missing script for " << name;
+  sim::Simulator simulator(sim::Options{});
+  std::string line, error;
+  std::ostringstream ignored;
+  int number = 0;
+  while (std::getline(in, line)) {
+    ++number;
+    const sim::ParsedLine parsed = sim::ParseLine(line);
+    if (const auto* bad = std::get_if<sim::ParseError>(&parsed)) {
+      ADD_FAILURE() << name << ".sim:" << number << ": " << bad->reason;
+      break;
+    }
+    if (const auto* command = std::get_if<sim::Command>(&parsed)) {
+      if (!simulator.Execute(*command, ignored, error)) {
+        ADD_FAILURE() << name << ".sim:" << number << ": " << error;
+        break;
+      }
+    }
+  }
+  reftest::Frame frame;
+  frame.width = simulator.Backend().LastFrameWidth();
+  frame.height = simulator.Backend().LastFrameHeight();
+  frame.pixels = simulator.Backend().LastFrame();
+  return frame;
+}
+
+struct Ink {
+  int count = 0;
+  int x0 = 1 << 20, y0 = 1 << 20, x1 = -1, y1 = -1;
+};
+
+// Pixels of `f` inside `r` that differ from `background`.
+Ink InkOf(const reftest::Frame& f, const Rect& r, std::uint32_t background) {
+  Ink ink;
+  for (int y = r.y0; y <= r.y1; ++y)
+    for (int x = r.x0; x <= r.x1; ++x)
+      if (f.pixels[static_cast<std::size_t>(y * f.width + x)] != background) {
+        ++ink.count;
+        ink.x0 = std::min(ink.x0, x), ink.y0 = std::min(ink.y0, y);
+        ink.x1 = std::max(ink.x1, x), ink.y1 = std::max(ink.y1, y);
+      }
+  return ink;
+}
+
+std::uint32_t MostFrequent(const reftest::Frame& f, const Rect& r) {
+  std::map<std::uint32_t, int> counts;
+  for (int y = r.y0; y <= r.y1; ++y)
+    for (int x = r.x0; x <= r.x1; ++x) ++counts[f.pixels[static_cast<std::size_t>(y * f.width + x)]];
+  return std::max_element(counts.begin(), counts.end(),
+                          [](const auto& a, const auto& b) { return a.second < b.second; })
+      ->first;
+}
+
+// A text box matches when, inside its bevels, the text covers the same extent
+// within 3 pixels and about as many pixels as in the reference.
+void ExpectTextBoxMatches(const reftest::Frame& ref, const reftest::Frame& got, const Rect& box,
+                          const std::string& scene) {
+  const Rect inside{box.x0 + 2, box.y0 + 2, box.x1 - 2, box.y1 - 2};
+  const std::uint32_t background = MostFrequent(ref, inside);
+  const Ink want = InkOf(ref, inside, background);
+  const Ink have = InkOf(got, inside, background);
+  SCOPED_TRACE(testing::Message() << scene << ": text box " << box.x0 << "," << box.y0 << " .. "
+                                  << box.x1 << "," << box.y1);
+  EXPECT_NEAR(have.count, want.count, want.count / 4 + 8);
+  if (want.count == 0 || have.count == 0) {
+    EXPECT_EQ(have.count, want.count);
+    return;
+  }
+  EXPECT_NEAR(have.x0, want.x0, 3);
+  EXPECT_NEAR(have.x1, want.x1, 3);
+  EXPECT_NEAR(have.y0, want.y0, 3);
+  EXPECT_NEAR(have.y1, want.y1, 3);
+}
+
+// Names the scene in test output.
+void PrintTo(const Scene& scene, std::ostream* os) { *os << scene.name; }
+
+class Reference : public testing::TestWithParam<Scene> {};
+
+TEST_P(Reference, FrameMatchesItsScreenshot) {
+  const Scene& scene = GetParam();
+  const reftest::Frame got = RunScene(scene.name);
+  ASSERT_EQ(got.width, 640);
+  ASSERT_EQ(got.height, 480);
+  const std::string png = SourcePath(std::string(scene.name) + ".png");
+  std::string error;
+  std::vector<Rect> text = kAlwaysText;
+  text.insert(text.end(), scene.extraText.begin(), scene.extraText.end());
+  const auto inText = [&](int x, int y) {
+    return std::any_of(text.begin(), text.end(), [&](const Rect& r) { return r.Contains(x, y); });
+  };
+  if (const char* update = std::getenv("QUELMO_UPDATE_REFERENCES"); update && *update == '1') {
+    std::vector<bool> approximate(got.pixels.size());
+    for (int y = 0; y < 480; ++y)
+      for (int x = 0; x < 640; ++x) approximate[static_cast<std::size_t>(y * 640 + x)] = inText(x, y);
+    ASSERT_TRUE(reftest::WriteReferencePng(png, got, approximate, error)) << error;
+    return;
+  }
+  reftest::Frame ref;
+  ASSERT_TRUE(reftest::ReadPng(png, ref, error)) << png << ": " << error;
+  ASSERT_EQ(ref.width, 640);
+  ASSERT_EQ(ref.height, 480);
+  // Exact everywhere outside the text boxes.
+  int mismatches = 0;
+  std::ostringstream first;
+  for (int y = 0; y < 480; ++y)
+    for (int x = 0; x < 640; ++x) {
+      const std::size_t i = static_cast<std::size_t>(y * 640 + x);
+      if (ref.pixels[i] != got.pixels[i] && !inText(x, y)) {
+        if (mismatches++ < 8) first << " (" << x << "," << y << ")";
+      }
+    }
+  for (const Rect& box : text) ExpectTextBoxMatches(ref, got, box, scene.name);
+  if (mismatches > 0 || HasFailure()) {
+    const std::string actual = OutputPath(std::string(scene.name) + ".actual.png");
+    reftest::WritePng(actual, got, error);
+    ADD_FAILURE() << mismatches << " pixels differ outside text, first at" << first.str()
+                  << "; this frame is in " << actual;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Scenes, Reference, testing::ValuesIn(kScenes),
+                         [](const testing::TestParamInfo<Scene>& param) {
+                           return std::string(param.param.name);
+                         });
+
+}  // namespace

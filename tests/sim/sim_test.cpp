@@ -1,0 +1,240 @@
+// quelmo-sim run as a program, the way tests, benchmarks and bug reports use it.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Result {
+  int status = -1;
+  std::string out;
+  std::vector<std::string> outLines;
+  std::string err;
+};
+
+std::string ReadAll(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+class Sim : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("quelmo-sim-test-" + std::to_string(::getpid()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  // Runs quelmo-sim with `args` and the script text on standard input.
+  Result Run(const std::string& args, const std::string& script) {
+    const fs::path in = dir_ / "script.txt";
+    std::ofstream(in) << script;
+    const std::string command = std::string("'") + QUELMO_SIM + "' " + args + " < '" +
+                                in.string() + "' > '" + (dir_ / "out").string() + "' 2> '" +
+                                (dir_ / "err").string() + "'";
+    Result r;
+    const int raw = std::system(command.c_str());
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    r.out = ReadAll(dir_ / "out");
+    r.err = ReadAll(dir_ / "err");
+    std::istringstream lines(r.out);
+    for (std::string line; std::getline(lines, line);) r.outLines.push_back(line);
+    return r;
+  }
+
+  fs::path dir_;
+};
+
+// "key": as it appears in a state line.
+std::string Quoted(const std::string& key) {
+  std::string q;
+  q.reserve(key.size() + 3);
+  q.push_back('"');
+  q.append(key);
+  q.append("\":");
+  return q;
+}
+
+// The integer after "key": in one state line.
+long long Field(const std::string& json, const std::string& key) {
+  const std::string needle = Quoted(key);
+  const std::size_t at = json.find(needle);
+  if (at == std::string::npos) {
+    ADD_FAILURE() << "no key " << key;
+    return 0;
+  }
+  return std::stoll(json.substr(at + needle.size()));
+}
+
+TEST_F(Sim, StateReportHasEveryKey) {
+  const Result r = Run("--desktop 1000 800", "state\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  ASSERT_EQ(r.outLines.size(), 1u);
+  const std::string& s = r.outLines[0];
+  for (const char* key :
+       {"frame", "tick", "window", "Level", "LastLevel", "StartLevel", "PhaseCounter",
+        "FlowCountdown", "CountdownTick", "FlowStep", "FlowSpeed", "LevelFailed",
+        "LevelCleared", "Paused", "MenuOpen", "LevelListOpen", "TotalScore", "LevelScore",
+        "QueueSlide", "ButtonHeld", "DragActive", "DragStartX", "DragStartY", "FrameMouseX",
+        "FrameMouseY", "HoverColumn", "HoverRow", "TileGrid", "LockGrid", "PieceQueue",
+        "Streams"}) {
+    EXPECT_NE(s.find(Quoted(key)), std::string::npos) << key;
+  }
+  EXPECT_NE(s.find("\"window\":[180,160]"), std::string::npos) << s;
+  EXPECT_EQ(s.front(), '{');
+  EXPECT_EQ(s.back(), '}');
+}
+
+TEST_F(Sim, ClockAndTickStartAreVirtualAndWrap) {
+  const Result r = Run("--tick-start 4294967290", "state\nframes 51\nstate\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  ASSERT_EQ(r.outLines.size(), 2u);
+  EXPECT_EQ(Field(r.outLines[0], "tick"), 4294967290LL);
+  EXPECT_EQ(Field(r.outLines[1], "frame"), 51);
+  // Frame k ends at k * 19607844 ns: 51 frames end at 1000.0 ms, after the wrap.
+  EXPECT_EQ(Field(r.outLines[1], "tick"), (4294967290LL + 1000) % 4294967296LL);
+}
+
+TEST_F(Sim, SeedDecidesTheQueue) {
+  auto queue = [](const std::string& s) { return s.substr(s.find("\"PieceQueue\"")); };
+  const Result a = Run("--seed 7", "state\n");
+  const Result b = Run("--seed 7", "state\n");
+  const Result c = Run("--seed 8", "state\n");
+  ASSERT_EQ(a.status, 0);
+  EXPECT_EQ(queue(a.outLines[0]), queue(b.outLines[0]));
+  EXPECT_NE(queue(a.outLines[0]), queue(c.outLines[0]));
+}
+
+TEST_F(Sim, ScriptedWorkedExample) {
+  const Result r = Run("",
+                       "# the straight run of row 5\n"
+                       "set Level 1\nset PhaseCounter 200\n"
+                       "tile 5 5 311\ntile 6 5 2\ntile 7 5 2\ntile 8 5 2\ntile 9 5 313\n"
+                       "\n"
+                       "frames 639\nstate\nframes 1\nstate\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  ASSERT_EQ(r.outLines.size(), 2u);
+  EXPECT_EQ(Field(r.outLines[0], "LevelCleared"), 0);
+  EXPECT_EQ(Field(r.outLines[1], "LevelCleared"), 1);
+  EXPECT_EQ(Field(r.outLines[1], "TotalScore"), 55);
+  EXPECT_EQ(Field(r.outLines[1], "LevelScore"), 55);
+  EXPECT_NE(r.outLines[1].find("\"Streams\":[[0,0,0,0,0,0],[9,5,0,0,1,0]"), std::string::npos);
+}
+
+TEST_F(Sim, ClickAndDownUpWithoutAFrameBetween) {
+  const Result r = Run("", "click 30 8\nstate\nmouse 30 8\ndown\nup\nframes 1\nstate\nframes 1\nstate\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  ASSERT_EQ(r.outLines.size(), 3u);
+  EXPECT_EQ(Field(r.outLines[0], "MenuOpen"), 1);
+  EXPECT_EQ(Field(r.outLines[0], "frame"), 2);
+  EXPECT_EQ(Field(r.outLines[1], "MenuOpen"), 1);  // seen down in this frame
+  EXPECT_EQ(Field(r.outLines[1], "ButtonHeld"), 1);
+  EXPECT_EQ(Field(r.outLines[2], "MenuOpen"), 0);  // and up in the next
+}
+
+TEST_F(Sim, MousePointIsInTheWindowAsItStandsNow) {
+  // Drag the window by 50, 30; afterwards "mouse" is relative to the moved window.
+  const Result r = Run("", "mouse 200 8\ndown\nframes 1\nmouse 250 38\nframes 1\nup\nframes 1\n"
+                           "mouse 10 20\nframes 1\nstate\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.outLines[0].find("\"window\":[690,330]"), std::string::npos) << r.outLines[0];
+  EXPECT_EQ(Field(r.outLines[0], "FrameMouseX"), 10);
+  EXPECT_EQ(Field(r.outLines[0], "FrameMouseY"), 20);
+}
+
+TEST_F(Sim, WritesTheCellsQueueAndStreams) {
+  const Result r = Run("", "tile 19 14 7\nlock 0 0 1\nqueue 21 5\nstream 5 1 2 3 4 5 6\n"
+                           "set FlowSpeed -3\nstate\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::string& s = r.outLines[0];
+  EXPECT_EQ(Field(s, "FlowSpeed"), -3);
+  EXPECT_NE(s.find(",7]],\"LockGrid\":[[1,"), std::string::npos);
+  EXPECT_NE(s.find(",5],\"Streams\""), std::string::npos);
+  EXPECT_NE(s.find("[1,2,3,4,5,6]]}"), std::string::npos);
+}
+
+TEST_F(Sim, CloseButtonEndsWithStatusZero) {
+  const Result r = Run("", "state\nclick 630 8\nstate\n");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.outLines.size(), 1u);  // nothing after the close button runs
+  EXPECT_TRUE(r.err.empty()) << r.err;
+}
+
+TEST_F(Sim, BadLinesNameTheLineAndExitWith2) {
+  struct Case {
+    const char* line;
+    const char* says;
+  };
+  const std::vector<Case> cases = {
+      {"jump 3", "unknown command"},
+      {"frames", "argument"},
+      {"frames 1 2", "argument"},
+      {"mouse 10 x", "not a decimal"},
+      {"mouse 10 +4", "not a decimal"},
+      {"frames 4294967296", "not a decimal"},
+      {"frames -1", "0 or more"},
+      {"tile 20 3 1", "outside"},
+      {"lock 1 15 1", "outside"},
+      {"tile -1 3 1", "outside"},
+      {"queue 22 1", "outside"},
+      {"stream 6 0 0 0 0 0 0", "outside"},
+      {"set NoSuchThing 1", "NoSuchThing"},
+      {"set Level", "argument"},
+      {"sprite 999 x.bmp", "no sprite"},
+      {"shot /nonexistent-dir/x.bmp", ""},
+  };
+  for (const Case& c : cases) {
+    const Result r = Run("", std::string("state\n# fine\n\n") + c.line + "\nstate\n");
+    EXPECT_EQ(r.status, 2) << c.line;
+    EXPECT_EQ(r.outLines.size(), 1u) << c.line;  // the report before stays printed
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    EXPECT_NE(r.err.find("line 4"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+  }
+}
+
+TEST_F(Sim, BadCommandLineAndUnreadableScript) {
+  EXPECT_EQ(Run("--seed", "").status, 2);
+  EXPECT_EQ(Run("--seed -1", "").status, 2);
+  EXPECT_EQ(Run("--desktop 100", "").status, 2);
+  EXPECT_EQ(Run("--frobnicate", "").status, 2);
+  const Result r = Run("/nonexistent-dir/script.txt", "");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("cannot read"), std::string::npos);
+}
+
+TEST_F(Sim, ScriptFromAFileArgument) {
+  const fs::path script = dir_ / "file.txt";
+  std::ofstream(script) << "frames 3\nstate\n";
+  std::string arg = "'";
+  arg += script.string();
+  arg += "'";
+  const Result r = Run(arg, "this is not read\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(Field(r.outLines[0], "frame"), 3);
+}
+
+TEST_F(Sim, BenchPrintsOneLineOfFrameTimes) {
+  const Result r = Run("--bench 200", "frames 2\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  ASSERT_EQ(r.outLines.size(), 1u);
+  for (const char* key : {"frames", "median_us", "p99_us", "max_us", "frames_per_second"}) {
+    EXPECT_NE(r.outLines[0].find(Quoted(key)), std::string::npos) << key;
+  }
+  EXPECT_EQ(Field(r.outLines[0], "frames"), 200);
+}
+
+}  // namespace

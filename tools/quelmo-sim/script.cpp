@@ -1,0 +1,92 @@
+#include "tools/quelmo-sim/script.h"
+
+#include <array>
+#include <charconv>
+
+namespace sim {
+namespace {
+
+// How a command's arguments are read: N numbers, optionally preceded or followed by
+// one word (a file or a name).
+enum class Word { kNone, kFirst, kLast };
+struct Syntax {
+  std::string_view name;
+  Op op;
+  int numbers;
+  Word word;
+};
+constexpr std::array<Syntax, 13> kSyntax = {{
+    {"mouse", Op::kMouse, 2, Word::kNone},
+    {"down", Op::kDown, 0, Word::kNone},
+    {"up", Op::kUp, 0, Word::kNone},
+    {"click", Op::kClick, 2, Word::kNone},
+    {"frames", Op::kFrames, 1, Word::kNone},
+    {"state", Op::kState, 0, Word::kNone},
+    {"shot", Op::kShot, 0, Word::kLast},
+    {"sprite", Op::kSprite, 1, Word::kLast},
+    {"tile", Op::kTile, 3, Word::kNone},
+    {"lock", Op::kLock, 3, Word::kNone},
+    {"queue", Op::kQueue, 2, Word::kNone},
+    {"set", Op::kSet, 1, Word::kFirst},
+    {"stream", Op::kStream, 7, Word::kNone},
+}};
+
+bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+
+std::vector<std::string_view> SplitWords(std::string_view line) {
+  std::vector<std::string_view> words;
+  std::size_t i = 0;
+  while (i < line.size()) {
+    while (i < line.size() && IsSpace(line[i])) ++i;
+    const std::size_t start = i;
+    while (i < line.size() && !IsSpace(line[i])) ++i;
+    if (i > start) words.push_back(line.substr(start, i - start));
+  }
+  return words;
+}
+
+}  // namespace
+
+std::optional<std::int32_t> ParseInt32(std::string_view word) {
+  if (word.empty() || word.front() == '+') return std::nullopt;
+  std::int32_t value = 0;
+  const char* end = word.data() + word.size();
+  const auto [ptr, ec] = std::from_chars(word.data(), end, value, 10);
+  if (ec != std::errc{} || ptr != end) return std::nullopt;
+  return value;
+}
+
+ParsedLine ParseLine(std::string_view line) {
+  const std::vector<std::string_view> words = SplitWords(line);
+  if (words.empty() || words.front().front() == '#') return std::monostate{};
+  const std::string_view name = words.front();
+  for (const Syntax& syntax : kSyntax) {
+    if (syntax.name != name) continue;
+    const std::size_t expected =
+        static_cast<std::size_t>(syntax.numbers) + (syntax.word == Word::kNone ? 0 : 1);
+    if (words.size() - 1 != expected) {
+      return ParseError{std::string(name) + " takes " + std::to_string(expected) +
+                        " argument(s), got " + std::to_string(words.size() - 1)};
+    }
+    Command command;
+    command.op = syntax.op;
+    std::size_t next = 1;
+    if (syntax.word == Word::kFirst) command.text = std::string(words[next++]);
+    for (int i = 0; i < syntax.numbers; ++i, ++next) {
+      const std::optional<std::int32_t> value = ParseInt32(words[next]);
+      if (!value) {
+        std::string reason = std::string(words[next]);
+        reason += " is not a decimal 32-bit integer";
+        return ParseError{reason};
+      }
+      command.numbers.push_back(*value);
+    }
+    if (syntax.word == Word::kLast) command.text = std::string(words[next]);
+    return command;
+  }
+  std::string reason = "unknown command ";
+  reason += name;
+  return ParseError{reason};
+}
+
+}  // namespace sim

@@ -1,0 +1,47 @@
+#pragma once
+// The script language of quelmo-sim: one command per line, the command word and
+// exactly its arguments separated by spaces.  Blank lines and lines starting with '#'
+// hold no command.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace sim {
+
+enum class Op {
+  kMouse,   // mouse X Y
+  kDown,    // down
+  kUp,      // up
+  kClick,   // click X Y
+  kFrames,  // frames N
+  kState,   // state
+  kShot,    // shot FILE
+  kSprite,  // sprite N FILE
+  kTile,    // tile C R CODE
+  kLock,    // lock C R V
+  kQueue,   // queue I CODE
+  kSet,     // set NAME VALUE
+  kStream,  // stream N C R DX DY G P
+};
+
+struct Command {
+  Op op = Op::kState;
+  std::vector<std::int32_t> numbers;  // the numeric arguments in order
+  std::string text;                   // the file or state name argument
+};
+
+// Either a command, nothing (a blank or comment line), or the reason the line is bad.
+struct ParseError {
+  std::string reason;
+};
+using ParsedLine = std::variant<std::monostate, Command, ParseError>;
+
+ParsedLine ParseLine(std::string_view line);
+
+// A decimal integer with an optional leading minus that fits 32 bits.
+std::optional<std::int32_t> ParseInt32(std::string_view word);
+
+}  // namespace sim

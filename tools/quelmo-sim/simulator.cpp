@@ -1,0 +1,195 @@
+#include "tools/quelmo-sim/simulator.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <vector>
+
+#include "game/game.h"
+#include "runtime/bmp_writer.h"
+#include "runtime/screen.h"
+
+namespace sim {
+namespace {
+
+platform::HeadlessBackend::Options BackendOptions(const Options& o) {
+  platform::HeadlessBackend::Options b;
+  b.tickStart = o.tickStart;
+  b.desktopWidth = o.desktopWidth;
+  b.desktopHeight = o.desktopHeight;
+  return b;
+}
+
+bool InRange(std::int32_t v, int first, int last) { return v >= first && v <= last; }
+
+template <typename Grid>
+void WriteGrid(std::ostream& out, const Grid& grid) {
+  out << '[';
+  for (std::size_t c = 0; c < grid.size(); ++c) {
+    out << (c ? ",[" : "[");
+    for (std::size_t r = 0; r < grid[c].size(); ++r) out << (r ? "," : "") << grid[c][r];
+    out << ']';
+  }
+  out << ']';
+}
+
+}  // namespace
+
+Simulator::Simulator(const Options& options) : backend_(BackendOptions(options)) {
+  platform::SetBackend(&backend_);
+  game::GameStartup(state_, options.seed);
+}
+
+Simulator::~Simulator() { platform::SetBackend(nullptr); }
+
+void Simulator::RunFrames(std::int64_t count) {
+  for (std::int64_t i = 0; i < count; ++i) {
+    game::GameFrame(state_);
+    ++frames_;
+  }
+}
+
+BenchResult Simulator::Bench(std::int64_t count) {
+  BenchResult result;
+  if (count <= 0) return result;
+  backend_.SetSkipWaits(true);
+  std::vector<double> micros;
+  micros.reserve(static_cast<std::size_t>(count));
+  using Clock = std::chrono::steady_clock;
+  const Clock::time_point begin = Clock::now();
+  for (std::int64_t i = 0; i < count; ++i) {
+    const Clock::time_point start = Clock::now();
+    game::GameFrame(state_);
+    ++frames_;
+    micros.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
+  }
+  const double seconds = std::chrono::duration<double>(Clock::now() - begin).count();
+  backend_.SetSkipWaits(false);
+  std::sort(micros.begin(), micros.end());
+  const std::size_t n = micros.size();
+  result.medianMicros = n % 2 ? micros[n / 2] : (micros[n / 2 - 1] + micros[n / 2]) / 2;
+  const std::size_t p99 = static_cast<std::size_t>(std::ceil(0.99 * static_cast<double>(n))) - 1;
+  result.p99Micros = micros[std::min(p99, n - 1)];
+  result.maxMicros = micros.back();
+  result.framesPerSecond = seconds > 0 ? static_cast<double>(n) / seconds : 0;
+  return result;
+}
+
+void Simulator::WriteState(std::ostream& out) {
+  const game::GameState& s = state_;
+  out << "{\"frame\":" << frames_ << ",\"tick\":" << backend_.TickCount() << ",\"window\":["
+      << backend_.WindowLeft() << ',' << backend_.WindowTop() << ']';
+  for (const game::NamedInteger& named : game::NamedIntegers()) {
+    out << ",\"" << named.name << "\":" << s.*named.member;
+  }
+  out << ",\"TileGrid\":";
+  WriteGrid(out, s.TileGrid);
+  out << ",\"LockGrid\":";
+  WriteGrid(out, s.LockGrid);
+  out << ",\"PieceQueue\":[";
+  for (std::size_t i = 0; i < s.PieceQueue.size(); ++i) out << (i ? "," : "") << s.PieceQueue[i];
+  out << "],\"Streams\":[";
+  for (std::size_t i = 0; i < s.Streams.size(); ++i) {
+    const game::StreamRecord& st = s.Streams[i];
+    out << (i ? ",[" : "[") << st.Column << ',' << st.Row << ',' << st.DirX << ',' << st.DirY
+        << ',' << st.GoalState << ',' << st.PassState << ']';
+  }
+  out << "]}\n";
+}
+
+bool Simulator::Execute(const Command& command, std::ostream& out, std::string& error) {
+  const std::vector<std::int32_t>& a = command.numbers;
+  game::GameState& s = state_;
+  switch (command.op) {
+    case Op::kMouse:
+      backend_.SetPointerInWindow(a[0], a[1]);
+      return true;
+    case Op::kDown:
+      backend_.SetButton(true);
+      return true;
+    case Op::kUp:
+      backend_.SetButton(false);
+      return true;
+    case Op::kClick:
+      backend_.SetPointerInWindow(a[0], a[1]);
+      backend_.SetButton(true);
+      RunFrames(1);
+      backend_.SetButton(false);
+      RunFrames(1);
+      return true;
+    case Op::kFrames:
+      if (a[0] < 0) {
+        error = "frames needs a count of 0 or more";
+        return false;
+      }
+      RunFrames(a[0]);
+      return true;
+    case Op::kState:
+      WriteState(out);
+      return true;
+    case Op::kShot: {
+      const std::vector<std::uint32_t>& frame = backend_.LastFrame();
+      if (frame.empty()) {
+        error = "no frame has been presented yet";
+        return false;
+      }
+      rt::Surface surface;
+      surface.width = backend_.LastFrameWidth();
+      surface.height = backend_.LastFrameHeight();
+      surface.pixels = frame;
+      if (!rt::WriteBmp24(surface, command.text)) {
+        error = "cannot write '" + command.text + "'";
+        return false;
+      }
+      return true;
+    }
+    case Op::kSprite: {
+      const rt::Surface* sprite = rt::FindSprite(a[0]);
+      if (sprite == nullptr) {
+        error = "there is no sprite " + std::to_string(a[0]);
+        return false;
+      }
+      if (!rt::WriteBmp24(*sprite, command.text)) {
+        error = "cannot write '" + command.text + "'";
+        return false;
+      }
+      return true;
+    }
+    case Op::kTile:
+    case Op::kLock:
+      if (!InRange(a[0], 0, game::kColumns - 1) || !InRange(a[1], 0, game::kRows - 1)) {
+        error = "cell (" + std::to_string(a[0]) + ", " + std::to_string(a[1]) +
+                ") is outside columns 0..19, rows 0..14";
+        return false;
+      }
+      (command.op == Op::kTile ? s.TileGrid : s.LockGrid)[a[0]][a[1]] = a[2];
+      return true;
+    case Op::kQueue:
+      if (!InRange(a[0], 0, static_cast<int>(s.PieceQueue.size()) - 1)) {
+        error = "queue index " + std::to_string(a[0]) + " is outside 0..21";
+        return false;
+      }
+      s.PieceQueue[a[0]] = a[1];
+      return true;
+    case Op::kSet: {
+      std::int32_t* field = game::FindInteger(s, command.text);
+      if (field == nullptr) {
+        error = "the state has no integer called '" + command.text + "'";
+        return false;
+      }
+      *field = a[0];
+      return true;
+    }
+    case Op::kStream:
+      if (!InRange(a[0], 0, static_cast<int>(s.Streams.size()) - 1)) {
+        error = "stream " + std::to_string(a[0]) + " is outside 0..5";
+        return false;
+      }
+      s.Streams[a[0]] = game::StreamRecord{a[1], a[2], a[3], a[4], a[5], a[6]};
+      return true;
+  }
+  error = "unknown command";
+  return false;
+}
+
+}  // namespace sim
