@@ -1,5 +1,6 @@
 #include "runtime/window.h"
 
+#include <utility>
 #include <vector>
 
 #include "runtime/platform.h"
@@ -17,7 +18,12 @@ bool IsOpen() { return g_windows.openNumber != 0; }
 
 }  // namespace
 
-void StartWindowModule() { g_windows = WindowModule{}; }
+void StartWindowModule() {
+  // The icon is handed over by the program entry before the runtime starts.
+  std::vector<std::uint8_t> icon = std::move(g_windows.icon);
+  g_windows = WindowModule{};
+  g_windows.icon = std::move(icon);
+}
 
 void EndWindowModule() {
   if (IsOpen()) platform::Current().CloseWindow();

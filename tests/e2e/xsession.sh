@@ -60,7 +60,11 @@ desk() {
   read -r -a g <<<"$(geometry)"
   echo "$((g[0] + $1)) $((g[1] + $2))"
 }
+# input XDOTOOL-COMMANDS...: sends pointer or key input and returns once the X server
+# has taken it (the pointer query at the end is answered only after it), so that the
+# next frame of the game sees it.
+input() { xdotool "$@" getmouselocation >/dev/null; }
 click_at() {
   # shellcheck disable=SC2046
-  xdotool mousemove $(desk "$1" "$2") click 1
+  input mousemove $(desk "$1" "$2") click 1
 }
