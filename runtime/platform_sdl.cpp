@@ -338,6 +338,12 @@ int SdlBackend::PollEvent() {
   // of the one event it has a use for, the desktop's close request, which it ignores.
   SDL_PumpEvents();
   SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+  if (movedByUs_ && clock::Now() - lastOwnMoveNs_ > kOwnMoveGraceNs) {
+    // Once the moves have settled, the desktop's word on the position counts again
+    // (a window manager may have kept the window from going where it was asked).
+    movedByUs_ = false;
+    if (window_ != nullptr) SDL_GetWindowPosition(window_, &left_, &top_);
+  }
   if (pendingClose_ > 0) {
     pendingClose_ = 0;
     log_.CloseRequest();
