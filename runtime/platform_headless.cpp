@@ -49,10 +49,11 @@ int HeadlessBackend::PollEvent() {
 }
 
 void HeadlessBackend::Present(const std::uint32_t* pixels, int width, int height) {
+  ++presentCount_;
+  if (!captureFrames_) return;
   lastWidth_ = width;
   lastHeight_ = height;
   lastFrame_.assign(pixels, pixels + static_cast<std::size_t>(width) * height);
-  ++presentCount_;
 }
 
 std::uint32_t HeadlessBackend::TickCount() {

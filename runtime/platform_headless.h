@@ -38,6 +38,10 @@ class HeadlessBackend final : public Backend {
   void QueueEvent(int code) { events_.push_back(code); }
   // Skips every sleep and wait: used to measure the work of a frame alone.
   void SetSkipWaits(bool skip) { skipWaits_ = skip; }
+  // Whether presented frames are kept for LastFrame (on by default).  Measuring the
+  // game's own work turns it off: keeping a copy of every frame is the test
+  // harness's cost, not the game's.
+  void SetCaptureFrames(bool capture) { captureFrames_ = capture; }
 
   // --- inspection -------------------------------------------------------------------
   bool WindowOpen() const { return windowOpen_; }
@@ -73,6 +77,7 @@ class HeadlessBackend final : public Backend {
   Options options_;
   std::uint64_t now_ = 0;  // virtual nanoseconds
   bool skipWaits_ = false;
+  bool captureFrames_ = true;
   bool windowOpen_ = false;
   int windowX_ = 0, windowY_ = 0;
   int pointerX_ = 0, pointerY_ = 0;

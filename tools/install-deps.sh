@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config          # build
   libsdl2-dev libx11-dev             # the window
-  libfreetype-dev                    # the glyphs
+  libfreetype-dev libpng-dev         # the glyphs; PNG reference screenshots
   fonts-lato                         # the heavy text face built into the binary
   libgtest-dev libbenchmark-dev      # tests and benchmarks
   xvfb xdotool x11-utils imagemagick # the real-window test ...

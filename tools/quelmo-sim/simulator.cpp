@@ -53,6 +53,7 @@ BenchResult Simulator::Bench(std::int64_t count) {
   BenchResult result;
   if (count <= 0) return result;
   backend_.SetSkipWaits(true);
+  backend_.SetCaptureFrames(false);
   std::vector<double> micros;
   micros.reserve(static_cast<std::size_t>(count));
   using Clock = std::chrono::steady_clock;
@@ -65,6 +66,7 @@ BenchResult Simulator::Bench(std::int64_t count) {
   }
   const double seconds = std::chrono::duration<double>(Clock::now() - begin).count();
   backend_.SetSkipWaits(false);
+  backend_.SetCaptureFrames(true);
   std::sort(micros.begin(), micros.end());
   const std::size_t n = micros.size();
   result.medianMicros = n % 2 ? micros[n / 2] : (micros[n / 2 - 1] + micros[n / 2]) / 2;
