@@ -83,7 +83,8 @@ if [[ -n $screenshot ]]; then
     click_at $((32 * c)) $((32 * r))
     wait_frames 12
   done
-  xdotool mousemove $(desk 400 300)
+  # shellcheck disable=SC2046
+  input mousemove $(desk 400 300)
   wait_frames 30  # the queue has slid into place
   import -window root -crop 640x480+192+144 +repage "$screenshot"
 fi

@@ -83,9 +83,10 @@ wait_until 5 "the window at 192,144 640x480" at "192 144 640 480"
 # window is the bare (black) desktop, with no frame, and the title bar is what the game
 # drew.
 import -window root "$work/screen.png"
-all_black "$work/screen.png" 191 143 642 1 && all_black "$work/screen.png" 191 624 642 1 &&
-  all_black "$work/screen.png" 191 143 1 482 && all_black "$work/screen.png" 832 143 1 482 ||
-  fail "something is drawn around the window (a frame?)"
+for edge in "191 143 642 1" "191 624 642 1" "191 143 1 482" "832 143 1 482"; do
+  # shellcheck disable=SC2086
+  all_black "$work/screen.png" $edge || fail "something is drawn around the window (a frame?)"
+done
 convert "$work/screen.png" -crop 640x480+192+144 +repage "$work/window.png"
 if [[ -n $sim ]]; then
   printf 'frames 3\nshot %s\nclick 80 8\nframes 3\nshot %s\nclick 60 24\nframes 3\nshot %s\n' \

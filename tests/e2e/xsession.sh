@@ -1,8 +1,11 @@
+# shellcheck shell=bash
 # Shared by the window test and tools/measure-window.sh (sourced, not run): a virtual
 # 1024 x 768 X screen with the openbox window manager, and waiting with time limits.
 #
-# The caller sets `work` (a scratch directory) before start_xsession; every process
-# started here or added to `pids` is ended when the caller's shell exits.
+# The caller sets `work` (a scratch directory) before start_xsession and `log` (the
+# game's frame log) before counting frames; every process started here or added to
+# `pids` is ended by end_processes.
+# shellcheck disable=SC2154  # work and log belong to the caller
 
 pids=()
 end_processes() {
@@ -31,7 +34,8 @@ start_xsession() {
     3>"$work/display" >"$work/xvfb.log" 2>&1 &
   pids+=($!)
   wait_until 10 "Xvfb to choose a display" test -s "$work/display"
-  export DISPLAY=":$(head -n1 "$work/display")"
+  DISPLAY=":$(head -n1 "$work/display")"
+  export DISPLAY
   unset WAYLAND_DISPLAY
   # openbox keeps its settings and caches in the scratch directory.
   export HOME=$work XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/cache
@@ -50,6 +54,7 @@ wait_frames() { wait_until 10 "$1 frames" frames_at_least $(($(frames) + $1)); }
 find_window() { wid=$(xdotool search --name '^Quelmo$' 2>/dev/null | head -n1) && [[ -n $wid ]]; }
 # geometry: "X Y WIDTH HEIGHT" of the game's window on the screen.
 geometry() {
+  # shellcheck disable=SC2034  # set by the eval, not all of them used
   local X Y WIDTH HEIGHT SCREEN WINDOW
   eval "$(xdotool getwindowgeometry --shell "$wid")"
   echo "$X $Y $WIDTH $HEIGHT"
