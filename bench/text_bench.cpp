@@ -13,7 +13,6 @@
 
 #include "game/texts.h"
 #include "runtime/canvas.h"
-#include "runtime/canvas_state.h"
 #include "runtime/glyph_cache.h"
 #include "runtime/surface.h"
 #include "runtime/text.h"
@@ -48,24 +47,28 @@ rt::Surface& Target() {
 }
 
 void OpenTarget(const rt::Font* font, int mode) {
-  rt::Canvas() = rt::CanvasState{};
-  rt::Canvas().target = &Target();
-  rt::Canvas().textPixel = kInk;
-  rt::Canvas().mode = mode;
+  static rt::CanvasRecord record;
+  record = rt::CanvasRecord{};
+  record.type = 7;
+  record.surface = &Target();
+  record.width = kWidth;
+  record.height = kHeight;
+  rt::OpenCanvas(&record);
+  rt::SetDrawColour(192, 192, 192);
+  rt::SetDrawMode(mode);
   rt::SetDrawFont(font);
 }
 
 void DrawAt(int x, int y, std::string_view text) {
-  rt::Canvas().cursorX = x;
-  rt::Canvas().cursorY = y;
+  rt::MoveTextCursor(x, y);
   rt::DrawTextHere(text);
 }
 
 // The game's label: a dark shadow one pixel up-left, then the light face.
 void Label(int x, int y, std::string_view text) {
-  rt::Canvas().textPixel = 0x00404040;
+  rt::SetDrawColour(64, 64, 64);
   DrawAt(x - 1, y - 1, text);
-  rt::Canvas().textPixel = kInk;
+  rt::SetDrawColour(192, 192, 192);
   DrawAt(x, y, text);
 }
 

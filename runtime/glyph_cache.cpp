@@ -2,7 +2,6 @@
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
-#include FT_TRUETYPE_TABLES_H
 
 #include <cmath>
 #include <cstddef>
@@ -32,6 +31,9 @@ FT_Face BuiltInFace() {
   }();
   return face;
 }
+
+constexpr double kCellAscentPerEm = 2254.0 / 2048.0;
+constexpr double kCellDescentPerEm = 634.0 / 2048.0;
 
 int RoundToInt(double value) { return static_cast<int>(std::lround(value)); }
 
@@ -92,17 +94,13 @@ std::unique_ptr<Font> BuildFont(int pixelHeight, GlyphRendering rendering) {
 
   auto font = std::make_unique<Font>();
   font->pixelHeight = pixelHeight;
-  // The cell is measured the way Windows measures a TrueType font: from the face's
-  // Windows ascent and descent, scaled so that the em is pixelHeight.
-  const double scale = static_cast<double>(pixelHeight) / face->units_per_EM;
-  const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
-  if (os2 != nullptr && os2->usWinAscent + os2->usWinDescent > 0) {
-    font->ascent = RoundToInt(os2->usWinAscent * scale);
-    font->descent = RoundToInt(os2->usWinDescent * scale);
-  } else {
-    font->ascent = RoundToInt(face->ascender * scale);
-    font->descent = RoundToInt(-face->descender * scale);
-  }
+  // The game places every text by the top of its cell, and its layout was made for
+  // the face it asks for, Arial Black, whose cell reaches 2254/2048 em above the
+  // baseline and 634/2048 em below.  The cell keeps those proportions, so the
+  // built-in face's glyphs stand on the baseline the layout expects (with the
+  // built-in face's own, shorter, cell every text would sit one or two pixels high).
+  font->ascent = RoundToInt(pixelHeight * kCellAscentPerEm);
+  font->descent = RoundToInt(pixelHeight * kCellDescentPerEm);
   font->cellHeight = font->ascent + font->descent;
 
   // The auto-hinter in its normal mode snaps stems to whole pixels in both

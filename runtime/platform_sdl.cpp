@@ -150,9 +150,10 @@ bool SdlBackend::Start() {
   // Ctrl+C and SIGTERM keep their default effect: the process ends at once.  The game
   // only ends through its own close button, so SDL must not turn them into quit events.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-  // Wayland does not let a program place or move its own window; through XWayland the
-  // game can still open centred and be dragged by its title bar.
-  if (std::getenv("DISPLAY") != nullptr) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+  // A desktop window and nothing else (no console or off-screen drivers).  X11 comes
+  // first: Wayland does not let a program place or move its own window, while through
+  // XWayland the game still opens centred and can be dragged by its title bar.
+  SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11,wayland");
   // Frames are copied to the window as they are: no GPU texture, no scaling.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   // A windowed puzzle: leave the compositor and the screensaver alone.

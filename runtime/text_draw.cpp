@@ -79,9 +79,10 @@ void DrawGlyph(Surface& surface, const Font& font, const Glyph& glyph, long long
     const long long left = std::max<long long>(start, 0);
     const long long right = std::min<long long>(start + span->length, surface.width);
     std::uint32_t* out = surface.Row(static_cast<int>(row));
-    const std::uint8_t* weights = image + span->row * glyph.stride + span->column - start;
+    const std::uint8_t* weights = image + span->row * glyph.stride + span->column;
     for (long long i = left; i < right; ++i) {
-      if (weights[i] != 0) out[i] = Blend(out[i], ink, weights[i]);
+      const int weight = weights[i - start];
+      if (weight != 0) out[i] = Blend(out[i], ink, weight);
     }
   }
 }

@@ -109,37 +109,40 @@ TEST(Setup, LevelOnePlacesItsThreePieces50FramesApartAndPlaysFromFrame300) {
   for (int i = 1; i <= 20; ++i) EXPECT_TRUE(g.s.PieceQueue[i] >= 1 && g.s.PieceQueue[i] <= 7);
 }
 
-// The placement rules over many seeds and the biggest levels.
+// The placement rules over many set-ups of the biggest levels: a few seeds, and
+// several new games in each, every one drawing on the generator afresh.
 TEST(Setup, PlacementRulesHoldOverManySeeds) {
   for (int level : {2, 5, 9, 10}) {
-    for (std::uint32_t seed = 0; seed < 25; ++seed) {
+    for (std::uint32_t seed = 0; seed < 2; ++seed) {
       Game g(seed * 7919u + static_cast<std::uint32_t>(level));
       g.s.StartLevel = level;
-      g.NewGame();
-      int playFrame = 0;
-      const std::span<const std::int32_t> pieces = game::LevelPieces(level);
-      const int k = static_cast<int>(pieces.size());
-      std::vector<Placement> placed = RunSetup(g, 200 + 50 * (k - 1), &playFrame);
-      ASSERT_EQ(static_cast<int>(placed.size()), k) << level << " " << seed;
-      EXPECT_EQ(playFrame, 200 + 50 * (k - 1)) << level;
-      for (int i = 0; i < k; ++i) {
-        const Placement& p = placed[i];
-        EXPECT_EQ(p.code, pieces[i]);
-        EXPECT_EQ(p.frame, 100 + 50 * i);
-        EXPECT_TRUE(p.column >= 1 && p.column <= 19 && p.row >= 3 && p.row <= 14);
-        if (game::IsStartTile(p.code)) {
-          EXPECT_LE(p.column, 17);
-        }
-        if (game::IsGoalTile(p.code)) {
-          EXPECT_GE(p.column, 3);
-        }
-        if (game::IsPassTile(p.code)) {
-          EXPECT_TRUE(p.column >= 3 && p.column <= 17);
-        }
-        EXPECT_EQ(g.Lock(p.column, p.row), 1);
-        for (int j = 0; j < i; ++j) {
-          if (placed[j].row == p.row) {
-            EXPECT_GE(std::abs(placed[j].column - p.column), 4);
+      for (int round = 0; round < 4; ++round) {
+        g.NewGame();
+        int playFrame = 0;
+        const std::span<const std::int32_t> pieces = game::LevelPieces(level);
+        const int k = static_cast<int>(pieces.size());
+        std::vector<Placement> placed = RunSetup(g, 200 + 50 * (k - 1), &playFrame);
+        ASSERT_EQ(static_cast<int>(placed.size()), k) << level << " " << seed;
+        EXPECT_EQ(playFrame, 200 + 50 * (k - 1)) << level;
+        for (int i = 0; i < k; ++i) {
+          const Placement& p = placed[i];
+          EXPECT_EQ(p.code, pieces[i]);
+          EXPECT_EQ(p.frame, 100 + 50 * i);
+          EXPECT_TRUE(p.column >= 1 && p.column <= 19 && p.row >= 3 && p.row <= 14);
+          if (game::IsStartTile(p.code)) {
+            EXPECT_LE(p.column, 17);
+          }
+          if (game::IsGoalTile(p.code)) {
+            EXPECT_GE(p.column, 3);
+          }
+          if (game::IsPassTile(p.code)) {
+            EXPECT_TRUE(p.column >= 3 && p.column <= 17);
+          }
+          EXPECT_EQ(g.Lock(p.column, p.row), 1);
+          for (int j = 0; j < i; ++j) {
+            if (placed[j].row == p.row) {
+              EXPECT_GE(std::abs(placed[j].column - p.column), 4);
+            }
           }
         }
       }

@@ -37,18 +37,23 @@ const rt::Font* LargeFont() {
   return font;
 }
 
-// Makes `surface` the open target with a fresh drawing state, as a new canvas has.
+// Opens `surface` as the game opens a sprite, then selects colour, mode and font.
 void Open(rt::Surface& surface, const rt::Font* font, std::uint32_t ink = kRed, int mode = 1) {
-  rt::Canvas() = rt::CanvasState{};
-  rt::Canvas().target = &surface;
-  rt::Canvas().textPixel = ink;
-  rt::Canvas().mode = mode;
+  static rt::CanvasRecord record;
+  record = rt::CanvasRecord{};
+  record.type = 7;
+  record.surface = &surface;
+  record.width = surface.width;
+  record.height = surface.height;
+  ASSERT_EQ(rt::OpenCanvas(&record), &surface);
+  rt::SetDrawColour(static_cast<int>(ink >> 16), static_cast<int>((ink >> 8) & 255),
+                    static_cast<int>(ink & 255));
+  rt::SetDrawMode(mode);
   rt::SetDrawFont(font);
 }
 
 void DrawAt(int x, int y, std::string_view text) {
-  rt::Canvas().cursorX = x;
-  rt::Canvas().cursorY = y;
+  rt::MoveTextCursor(x, y);
   rt::DrawTextHere(text);
 }
 
@@ -81,7 +86,14 @@ rt::Surface Alone(const rt::Font* font, std::string_view text, int mode = 1) {
   return s;
 }
 
-TEST(Fonts, EightAndTwelvePointsDrawElevenAndSixteenPixelCharacters) {
+// Every test leaves nothing open: the surfaces it drew on are gone afterwards.
+class Fonts : public ::testing::Test {
+ protected:
+  void TearDown() override { rt::CloseCanvas(); }
+};
+class DrawText : public Fonts {};
+
+TEST_F(Fonts, EightAndTwelvePointsDrawElevenAndSixteenPixelCharacters) {
   ASSERT_NE(SmallFont(), nullptr);
   ASSERT_NE(LargeFont(), nullptr);
   // A capital H is about 0.7 em tall, and its foot stands on the baseline, one
@@ -107,7 +119,7 @@ TEST(Fonts, EightAndTwelvePointsDrawElevenAndSixteenPixelCharacters) {
   EXPECT_LE(largeCell.Height(), 24);
 }
 
-TEST(Fonts, ReusingANumberKeepsTheEarlierFontUsable) {
+TEST_F(Fonts, ReusingANumberKeepsTheEarlierFontUsable) {
   const rt::Font* small = SmallFont();
   const rt::Font* large = LargeFont();
   ASSERT_NE(small, large);
@@ -125,13 +137,13 @@ TEST(Fonts, ReusingANumberKeepsTheEarlierFontUsable) {
   EXPECT_LT(InkBox(Alone(small, "H"), kGrey).Height(), InkBox(Alone(large, "H"), kGrey).Height());
 }
 
-TEST(Fonts, AnyFaceNameGivesTheBuiltInFace) {
+TEST_F(Fonts, AnyFaceNameGivesTheBuiltInFace) {
   const rt::Font* other = rt::LoadFontFace(3, "No Such Face", 8);
   ASSERT_NE(other, nullptr);
   EXPECT_EQ(Alone(other, "Quelmo 1.2").pixels, Alone(SmallFont(), "Quelmo 1.2").pixels);
 }
 
-TEST(Fonts, BadArgumentsAreRefused) {
+TEST_F(Fonts, BadArgumentsAreRefused) {
   EXPECT_EQ(rt::LoadFontFace(-1, "Arial Black", 8), nullptr);
   EXPECT_EQ(rt::LoadFontFace(INT_MAX, "Arial Black", 8), nullptr);
   EXPECT_EQ(rt::LoadFontFace(1, "Arial Black", 0), nullptr);
@@ -139,7 +151,7 @@ TEST(Fonts, BadArgumentsAreRefused) {
   EXPECT_EQ(rt::LoadFontFace(1, "Arial Black", INT_MAX), nullptr);
 }
 
-TEST(DrawText, SecondTextStartsWhereTheFirstEnded) {
+TEST_F(DrawText, SecondTextStartsWhereTheFirstEnded) {
   for (int mode : {0, 1}) {
     for (const rt::Font* font : {SmallFont(), LargeFont()}) {
       rt::Surface twice = Filled(200, 40, kGrey);
@@ -162,7 +174,7 @@ TEST(DrawText, SecondTextStartsWhereTheFirstEnded) {
   }
 }
 
-TEST(DrawText, OpaqueModeFillsTheTextCellWithWhiteTransparentModeDoesNot) {
+TEST_F(DrawText, OpaqueModeFillsTheTextCellWithWhiteTransparentModeDoesNot) {
   const std::string_view text = "Zeit bis das";
   const rt::Surface opaque = Alone(LargeFont(), text, 0);
   const rt::Surface clear = Alone(LargeFont(), text, 1);
@@ -198,7 +210,7 @@ TEST(DrawText, OpaqueModeFillsTheTextCellWithWhiteTransparentModeDoesNot) {
   EXPECT_LE(ink.bottom, cell.bottom);
 }
 
-TEST(DrawText, EdgesBlendTheTextColourOverWhatIsBelow) {
+TEST_F(DrawText, EdgesBlendTheTextColourOverWhatIsBelow) {
   // Red text on blue: every touched pixel lies on the way from blue to red.
   rt::Surface s = Filled(200, 40, 0x000000FF);
   Open(s, SmallFont(), kRed);
@@ -216,7 +228,7 @@ TEST(DrawText, EdgesBlendTheTextColourOverWhatIsBelow) {
   EXPECT_GT(partial, 10);
 }
 
-TEST(DrawText, GermanAndOtherHighCharactersHaveTheirOwnGlyphs) {
+TEST_F(DrawText, GermanAndOtherHighCharactersHaveTheirOwnGlyphs) {
   for (const rt::Font* font : {SmallFont(), LargeFont()}) {
     const rt::Surface u = Alone(font, "u");
     const rt::Surface uUmlaut = Alone(font, "\xFC");
@@ -248,7 +260,7 @@ TEST(DrawText, GermanAndOtherHighCharactersHaveTheirOwnGlyphs) {
   }
 }
 
-TEST(DrawText, ClippedAtEveryEdgeAsIfDrawnOnALargerTarget) {
+TEST_F(DrawText, ClippedAtEveryEdgeAsIfDrawnOnALargerTarget) {
   // Drawing near or past an edge of a small target shows exactly the part of the
   // text a larger target would show there.
   constexpr int kW = 40, kH = 20, kMargin = 300;
@@ -278,7 +290,7 @@ TEST(DrawText, ClippedAtEveryEdgeAsIfDrawnOnALargerTarget) {
   }
 }
 
-TEST(DrawText, FarAwayCursorDrawsNothingAndDoesNotOverflow) {
+TEST_F(DrawText, FarAwayCursorDrawsNothingAndDoesNotOverflow) {
   rt::Surface s = Filled(30, 30, kGrey);
   for (int mode : {0, 1}) {
     Open(s, LargeFont(), kRed, mode);
@@ -291,18 +303,59 @@ TEST(DrawText, FarAwayCursorDrawsNothingAndDoesNotOverflow) {
   }
 }
 
-TEST(DrawText, NothingHappensWithoutATargetOrAFont) {
-  rt::Canvas() = rt::CanvasState{};
+TEST_F(DrawText, NothingHappensWithoutATargetOrAFont) {
+  rt::CloseCanvas();
   rt::SetDrawFont(LargeFont());  // no target open: nothing is selected
-  EXPECT_EQ(rt::Canvas().font, nullptr);
   EXPECT_EQ(rt::TextWidth("Quelmo"), 0);
-  DrawAt(5, 5, "Quelmo");
-  EXPECT_EQ(rt::Canvas().cursorX, 5);
+  rt::DrawTextHere("Quelmo");
 
   rt::Surface s = Filled(60, 30, kGrey);
   Open(s, nullptr, kRed, 0);
   DrawAt(5, 5, "Quelmo");
   EXPECT_TRUE(InkBox(s, kGrey).Empty());
+  rt::CloseCanvas();
+}
+
+TEST_F(DrawText, NewCanvasDrawsBlackTextOnAWhiteCell) {
+  rt::Surface s = Filled(100, 40, kGrey);
+  rt::CanvasRecord record;
+  record.type = 7;
+  record.surface = &s;
+  rt::OpenCanvas(&record);
+  rt::SetDrawFont(SmallFont());
+  rt::DrawTextHere("O K");  // at the new target's top-left corner
+  const Box cell = InkBox(s, kGrey);
+  EXPECT_EQ(cell.left, 0);
+  EXPECT_EQ(cell.top, 0);
+  // The cell's top row ends at the advance width (the K may overhang it lower down).
+  const int width = rt::TextWidth("O K");
+  EXPECT_EQ(s.At(0, 0), kWhite);
+  EXPECT_EQ(s.At(width - 1, 0), kWhite);
+  EXPECT_EQ(s.At(width, 0), kGrey);
+  EXPECT_NE(std::count(s.pixels.begin(), s.pixels.end(), 0x00000000u), 0);
+  EXPECT_NE(std::count(s.pixels.begin(), s.pixels.end(), kWhite), 0);
+  rt::CloseCanvas();
+}
+
+TEST_F(DrawText, TextAfterALineStartsAtItsEndInItsColour) {
+  // The line leaves the text cursor at its end point and the text colour at its colour.
+  rt::Surface afterLine = Filled(120, 60, kGrey);
+  Open(afterLine, LargeFont(), 0x000000FF, 1);
+  rt::DrawLine(10, 10, 30, 5, rt::PackColour(255, 0, 0));
+  rt::DrawTextHere("Quelmo");
+
+  rt::Surface placed = Filled(120, 60, kGrey);
+  Open(placed, LargeFont(), 0x000000FF, 1);
+  rt::DrawLine(10, 10, 30, 5, rt::PackColour(255, 0, 0));
+  rt::SetDrawColour(255, 0, 0);
+  DrawAt(40, 15, "Quelmo");
+  rt::CloseCanvas();
+
+  EXPECT_EQ(afterLine.pixels, placed.pixels);
+  const Box ink = InkBox(afterLine, kGrey);
+  EXPECT_GT(ink.right, 40 + 20);
+  EXPECT_GT(ink.bottom, 15 + 5);
+  EXPECT_EQ(std::count(afterLine.pixels.begin(), afterLine.pixels.end(), 0x000000FFu), 0);
 }
 
 }  // namespace
