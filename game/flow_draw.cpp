@@ -5,6 +5,7 @@
 #include "game/flow_draw.h"
 
 #include <cmath>
+#include <cstdint>
 
 #include "game/catalogue.h"
 #include "runtime/screen.h"
@@ -13,16 +14,28 @@ namespace game {
 
 namespace {
 
+// The game's integers are 32 bits and wrap; a driver may set a direction to any value,
+// so the sums and products here wrap the same way instead of overflowing.
+std::int32_t Wrap32(std::int64_t v) { return static_cast<std::int32_t>(static_cast<std::uint32_t>(v)); }
+
 // How far the front has moved into the cell along direction d: d * step / 4, rounded
 // towards minus infinity (an arithmetic shift), so a stream moving left starts on
 // the cell's last pixel column rather than one beyond it.
-int Advance(int d, int flowStep) { return (d * flowStep) >> 2; }
+std::int32_t Advance(std::int32_t d, int flowStep) { return Wrap32(std::int64_t{d} * flowStep) >> 2; }
+
+// Where a straight front lies along its axis: the entry edge of the cell (centre c,
+// direction d) plus the advance.
+int FrontAt(std::int32_t c, std::int32_t d, int flowStep) {
+  return Wrap32(std::int64_t{c} - std::int64_t{16} * d + Advance(d, flowStep));
+}
 
 // A line across the band of a horizontal stream (vertical line, 16 pixels high).
-void FrontAcrossRow(int x, int cy, rt::Colour colour) { rt::DrawLine(x, cy - 8, 0, 16, colour); }
+void FrontAcrossRow(int x, int cy, rt::Colour colour) {
+  rt::DrawLine(x, Wrap32(std::int64_t{cy} - 8), 0, 16, colour);
+}
 // A line across the band of a vertical stream (horizontal line, 16 pixels wide).
 void FrontAcrossColumn(int cx, int y, rt::Colour colour) {
-  rt::DrawLine(cx - 8, y, 16, 0, colour);
+  rt::DrawLine(Wrap32(std::int64_t{cx} - 8), y, 16, 0, colour);
 }
 
 // The radial segment of a bend: it turns a quarter circle about the cell corner the
@@ -36,8 +49,8 @@ void BendFront(const StreamRecord& st, int flowKind, rt::Colour colour, int flow
     case 5: sx = -1, sy = 1; break;   // left and bottom open
     default: sx = -1, sy = -1; break;  // 6: top and left open
   }
-  const int kx = cx + 16 * sx;
-  const int ky = cy + 16 * sy;
+  const std::int32_t kx = Wrap32(std::int64_t{cx} + 16 * sx);
+  const std::int32_t ky = Wrap32(std::int64_t{cy} + 16 * sy);
   const double a = flowStep * 3.14159265358979323846 / 256.0;
   double u = 0, v = 0;
   if (st.DirX != 0) {
@@ -46,8 +59,8 @@ void BendFront(const StreamRecord& st, int flowKind, rt::Colour colour, int flow
     u = std::cos(a), v = std::sin(a);
   }
   const auto round = [](double t) { return static_cast<int>(std::lround(t)); };
-  const int x = kx - sx * round(24 * u);
-  const int y = ky - sy * round(24 * v);
+  const std::int32_t x = Wrap32(std::int64_t{kx} - sx * round(24 * u));
+  const std::int32_t y = Wrap32(std::int64_t{ky} - sy * round(24 * v));
   const int w = sx * round(21 * u);
   const int h = sy * round(21 * v);
   DrawThickLine(x, y, w, h, colour);
@@ -66,26 +79,26 @@ void ClearWaterLayer() {
 }
 
 void DrawFlowFront(const StreamRecord& st, int flowKind, rt::Colour colour, int flowStep) {
-  const int cx = st.Column * 32;
-  const int cy = st.Row * 32;
+  const std::int32_t cx = Wrap32(std::int64_t{st.Column} * 32);
+  const std::int32_t cy = Wrap32(std::int64_t{st.Row} * 32);
   switch (flowKind) {
     case 1:  // vertical pipe
-      FrontAcrossColumn(cx, cy - 16 * st.DirY + Advance(st.DirY, flowStep), colour);
+      FrontAcrossColumn(cx, FrontAt(cy, st.DirY, flowStep), colour);
       break;
     case 2:   // horizontal pipe
     case 12:  // pass tile
-      FrontAcrossRow(cx - 16 * st.DirX + Advance(st.DirX, flowStep), cy, colour);
+      FrontAcrossRow(FrontAt(cx, st.DirX, flowStep), cy, colour);
       break;
     case 7:  // crossing: vertical water is hidden where it passes under the horizontal channel
       if (st.DirX != 0) {
-        FrontAcrossRow(cx - 16 * st.DirX + Advance(st.DirX, flowStep), cy, colour);
+        FrontAcrossRow(FrontAt(cx, st.DirX, flowStep), cy, colour);
       } else if (flowStep < 28 || flowStep > 100) {
-        FrontAcrossColumn(cx, cy - 16 * st.DirY + Advance(st.DirY, flowStep), colour);
+        FrontAcrossColumn(cx, FrontAt(cy, st.DirY, flowStep), colour);
       }
       break;
     case 11:  // start tile
     case 13:  // goal tile: only ever entered moving right; a stream on its goal redraws its left edge
-      FrontAcrossRow(cx - 16 + Advance(st.DirX, flowStep), cy, colour);
+      FrontAcrossRow(Wrap32(std::int64_t{cx} - 16 + Advance(st.DirX, flowStep)), cy, colour);
       break;
     case 3:
     case 4:
@@ -99,11 +112,13 @@ void DrawFlowFront(const StreamRecord& st, int flowKind, rt::Colour colour, int 
 }
 
 int DrawThickLine(int x, int y, int w, int h, rt::Colour colour) {
+  const std::int32_t left = Wrap32(std::int64_t{x} - 1), right = Wrap32(std::int64_t{x} + 1);
+  const std::int32_t up = Wrap32(std::int64_t{y} - 1), down = Wrap32(std::int64_t{y} + 1);
   rt::DrawLine(x, y, w, h, colour);
-  rt::DrawLine(x + 1, y, w, h, colour);
-  rt::DrawLine(x, y + 1, w, h, colour);
-  rt::DrawLine(x - 1, y, w, h, colour);
-  rt::DrawLine(x, y - 1, w, h, colour);
+  rt::DrawLine(right, y, w, h, colour);
+  rt::DrawLine(x, down, w, h, colour);
+  rt::DrawLine(left, y, w, h, colour);
+  rt::DrawLine(x, up, w, h, colour);
   return 0;
 }
 

@@ -3,8 +3,10 @@
 // level list and the credit line.
 #include "game/hud.h"
 
+#include <cstdint>
 #include <string>
 
+#include "game/board.h"
 #include "game/catalogue.h"
 #include "game/texts.h"
 #include "runtime/canvas.h"
@@ -65,10 +67,11 @@ void DrawFrameTexts(GameState& s) {
 
   if (s.LevelListOpen != 0) {
     std::string entry(texts::kLevelPrefix);
-    for (int n = 1; n <= s.LastLevel; ++n) {
+    // 64-bit count and wrapped position: LastLevel may be set to any value by a driver.
+    for (std::int64_t n = 1; n <= s.LastLevel; ++n) {
       entry.resize(texts::kLevelPrefix.size());
-      entry += rt::FormatNumber(n);
-      DrawLabel(148, 16 * n + 16, entry, 2);
+      entry += rt::FormatNumber(static_cast<std::int32_t>(n));
+      DrawLabel(148, Add32(16 * n, 16), entry, 2);
     }
   }
   DrawLabel(500, 464, texts::kCredit, 1);

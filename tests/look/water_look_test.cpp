@@ -262,4 +262,24 @@ TEST(WaterLook, TheOkOfAWonLevelEmptiesTheLayer) {
   EXPECT_EQ(WholeLayer(), std::vector<std::uint32_t>(640u * 480u, kBlack));
 }
 
+TEST(WaterLook, DirectionsAtTheEndsOfTheIntegerRangeDrawOnlyInsideTheLayer) {
+  // A driver may set any direction; the fronts wrap as 32-bit integers and whatever
+  // falls outside the layer is clipped.
+  Game g;
+  g.ReadyToPlay();
+  g.s.TileGrid[5][5] = 2;
+  g.s.TileGrid[7][5] = 1;
+  g.s.TileGrid[9][5] = 7;
+  g.s.TileGrid[11][5] = 313;
+  g.s.Streams[1] = game::StreamRecord{5, 5, 2147483647, 0, -1, 0};
+  g.s.Streams[2] = game::StreamRecord{7, 5, 0, -2147483647 - 1, -1, 0};
+  g.s.Streams[3] = game::StreamRecord{9, 5, 0, 1073741824, -1, 0};
+  g.s.Streams[4] = game::StreamRecord{11, 5, -2147483647 - 1, 0, -1, 0};
+  g.s.FlowStep = 77;
+  g.s.Paused = 1;
+  g.Frames(3);
+  EXPECT_EQ(g.s.FlowStep, 77);
+  EXPECT_EQ(rt::FindSprite(500)->pixels.size(), 640u * 480u);
+}
+
 }  // namespace

@@ -227,17 +227,22 @@ TEST_F(Sim, ScriptFromAFileArgument) {
   EXPECT_EQ(Field(r.outLines[0], "frame"), 3);
 }
 
-TEST_F(Sim, ShotWritesTheLastFrameAsA24BitBmp) {
-  const fs::path bmp = dir_ / "frame.bmp";
+TEST_F(Sim, ShotAndSpriteWrite24BitBmps) {
+  const fs::path frame = dir_ / "frame.bmp";
+  const fs::path water = dir_ / "water.bmp";
   std::string script = "frames 2\nshot ";
-  script += bmp.string();
+  script += frame.string();
+  script += "\nsprite 500 ";
+  script += water.string();
   script += "\n";
   const Result r = Run("", script);
   ASSERT_EQ(r.status, 0) << r.err;
-  const std::string file = ReadAll(bmp);
-  ASSERT_EQ(file.size(), 54u + 640u * 480u * 3u);
-  EXPECT_EQ(file.substr(0, 2), "BM");
-  EXPECT_EQ(static_cast<unsigned char>(file[28]), 24);  // bits per pixel
+  for (const fs::path& bmp : {frame, water}) {
+    const std::string file = ReadAll(bmp);
+    ASSERT_EQ(file.size(), 54u + 640u * 480u * 3u) << bmp;
+    EXPECT_EQ(file.substr(0, 2), "BM");
+    EXPECT_EQ(static_cast<unsigned char>(file[28]), 24);  // bits per pixel
+  }
 }
 
 TEST_F(Sim, BenchPrintsOneLineOfFrameTimes) {
