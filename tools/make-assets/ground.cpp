@@ -49,7 +49,7 @@ Surface Grass() {
       const double patch = TileNoise(x, y, 8, kSeed + 1);
       const double fine = TileNoise(x, y, 4, kSeed + 2);
       const double grain = Hash(x, y, kSeed + 3) / 4294967296.0;
-      level[y * kTile + x] = 0.5 + 0.9 * (0.35 * broad + 0.35 * patch + 0.2 * fine + 0.1 * grain - 0.5);
+      level[y * kTile + x] = 0.5 + 0.75 * (0.1 * broad + 0.2 * patch + 0.35 * fine + 0.35 * grain - 0.5);
     }
   }
   // Sparse blades: a sunlit tip with a shaded pixel under it, wrapping at the edges.
