@@ -13,7 +13,7 @@ packages=(
   openbox wmctrl                     # ... with a window manager for close requests
   desktop-file-utils appstream       # checking the menu entry and the AppStream data
   dpkg-dev file                      # the Debian package (CPack)
-  time                               # tools/measure-window.sh
+  time procps                        # tools/measure-window.sh; pgrep in the window test
 )
 if [[ "${1:-}" == "--play" ]]; then
   packages=(cmake g++ make pkg-config libsdl2-dev libx11-dev libfreetype-dev fonts-lato)
