@@ -39,6 +39,10 @@ start_xsession() {
   unset WAYLAND_DISPLAY
   # openbox keeps its settings and caches in the scratch directory.
   export HOME=$work XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/cache
+  # On a machine whose font cache was never built, openbox builds it before it maps
+  # any window, and the game's window would wait unmapped for seconds.  Building it
+  # here first (quick once it exists) keeps that out of the timed waits.
+  if command -v fc-cache >/dev/null; then fc-cache >/dev/null 2>&1 || true; fi
   openbox --sm-disable >"$work/openbox.log" 2>&1 &
   pids+=($!)
   wait_until 10 "openbox to manage the screen" wmctrl -m >/dev/null 2>&1
