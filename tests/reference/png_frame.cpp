@@ -32,6 +32,29 @@ bool ReadPng(const std::string& path, Frame& frame, std::string& error) {
   return true;
 }
 
+namespace {
+
+// Writes rows of `format` pixels (with `colormap` of `entries` colours for a palette
+// image) as a PNG file.
+bool WriteImage(const std::string& path, const Frame& frame, png_uint_32 format,
+                const png_byte* data, const png_byte* colormap, std::size_t entries,
+                std::string& error) {
+  png_image image;
+  std::memset(&image, 0, sizeof image);
+  image.version = PNG_IMAGE_VERSION;
+  image.width = static_cast<png_uint_32>(frame.width);
+  image.height = static_cast<png_uint_32>(frame.height);
+  image.format = format;
+  image.colormap_entries = static_cast<png_uint_32>(entries);
+  if (!png_image_write_to_file(&image, path.c_str(), 0, data, 0, colormap)) {
+    error = image.message;
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 bool WritePng(const std::string& path, const Frame& frame, std::string& error) {
   std::vector<png_byte> rgb(frame.pixels.size() * 3);
   for (std::size_t i = 0; i < frame.pixels.size(); ++i) {
@@ -39,17 +62,7 @@ bool WritePng(const std::string& path, const Frame& frame, std::string& error) {
     rgb[3 * i + 1] = static_cast<png_byte>(frame.pixels[i] >> 8);
     rgb[3 * i + 2] = static_cast<png_byte>(frame.pixels[i]);
   }
-  png_image image;
-  std::memset(&image, 0, sizeof image);
-  image.version = PNG_IMAGE_VERSION;
-  image.width = static_cast<png_uint_32>(frame.width);
-  image.height = static_cast<png_uint_32>(frame.height);
-  image.format = PNG_FORMAT_RGB;
-  if (!png_image_write_to_file(&image, path.c_str(), 0, rgb.data(), 0, nullptr)) {
-    error = image.message;
-    return false;
-  }
-  return true;
+  return WriteImage(path, frame, PNG_FORMAT_RGB, rgb.data(), nullptr, 0, error);
 }
 
 namespace {
@@ -101,18 +114,8 @@ bool WriteReferencePng(const std::string& path, const Frame& frame,
     colormap.push_back(static_cast<png_byte>(c >> 8));
     colormap.push_back(static_cast<png_byte>(c));
   }
-  png_image image;
-  std::memset(&image, 0, sizeof image);
-  image.version = PNG_IMAGE_VERSION;
-  image.width = static_cast<png_uint_32>(frame.width);
-  image.height = static_cast<png_uint_32>(frame.height);
-  image.format = PNG_FORMAT_RGB_COLORMAP;
-  image.colormap_entries = static_cast<png_uint_32>(palette.size());
-  if (!png_image_write_to_file(&image, path.c_str(), 0, indices.data(), 0, colormap.data())) {
-    error = image.message;
-    return false;
-  }
-  return true;
+  return WriteImage(path, frame, PNG_FORMAT_RGB_COLORMAP, indices.data(), colormap.data(),
+                    palette.size(), error);
 }
 
 }  // namespace reftest
