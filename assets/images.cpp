@@ -1,5 +1,5 @@
-// The embedded BMP files by sprite number.  The bytes are linked in by the build
-// (assets/CMakeLists.txt), one symbol pair per file.
+// The embedded BMP files by sprite number.  The bytes are built in as arrays
+// (assets/CMakeLists.txt), one array and its size per file.
 #include "assets/images.h"
 
 #include <array>
@@ -10,10 +10,13 @@
   X(20) X(100) X(101) X(102) X(104) X(105) X(107) X(108) X(110) X(111) X(114) X(120)     \
   X(122) X(123) X(130) X(301) X(302) X(303)
 
-#define QUELMO_DECLARE(n) extern const unsigned char quelmo_sprite_##n[], quelmo_sprite_##n##_end[];
+#define QUELMO_DECLARE(n) \
+  extern const unsigned char quelmo_sprite_##n[];      \
+  extern const unsigned long long quelmo_sprite_##n##_size;
 extern "C" {
 QUELMO_SPRITES(QUELMO_DECLARE)
-extern const unsigned char quelmo_icon[], quelmo_icon_end[];
+extern const unsigned char quelmo_icon[];
+extern const unsigned long long quelmo_icon_size;
 }
 #undef QUELMO_DECLARE
 
@@ -22,26 +25,26 @@ namespace {
 
 struct Entry {
   int number;
-  const unsigned char* begin;
-  const unsigned char* end;
+  const unsigned char* bytes;
+  const unsigned long long* size;  // read at use: the sizes live in other files
 };
 
-#define QUELMO_ENTRY(n) Entry{n, quelmo_sprite_##n, quelmo_sprite_##n##_end},
+#define QUELMO_ENTRY(n) Entry{n, quelmo_sprite_##n, &quelmo_sprite_##n##_size},
 const std::array kImages = {QUELMO_SPRITES(QUELMO_ENTRY)};
 #undef QUELMO_ENTRY
 
-std::span<const std::uint8_t> Bytes(const unsigned char* begin, const unsigned char* end) {
-  return {reinterpret_cast<const std::uint8_t*>(begin), static_cast<std::size_t>(end - begin)};
+std::span<const std::uint8_t> Bytes(const unsigned char* bytes, unsigned long long size) {
+  return {reinterpret_cast<const std::uint8_t*>(bytes), static_cast<std::size_t>(size)};
 }
 
 }  // namespace
 
 std::span<const std::uint8_t> Image(int number) {
   for (const Entry& e : kImages)
-    if (e.number == number) return Bytes(e.begin, e.end);
+    if (e.number == number) return Bytes(e.bytes, *e.size);
   return {};
 }
 
-std::span<const std::uint8_t> Icon() { return Bytes(quelmo_icon, quelmo_icon_end); }
+std::span<const std::uint8_t> Icon() { return Bytes(quelmo_icon, quelmo_icon_size); }
 
 }  // namespace assets

@@ -11,7 +11,7 @@
 #include <cstring>
 #include <vector>
 
-#include "runtime/platform_headless.h"
+#include "platform/headless/headless_backend.h"
 #include "runtime/screen.h"
 #include "runtime/surface.h"
 #include "runtime/window.h"

@@ -1,23 +1,19 @@
 # quelmo_embed(<target> <symbol> <file>)
-# Links the bytes of <file> into <target> as the read-only symbols <symbol> and
-# <symbol>_end, so the program carries its images and its font inside the binary
-# and reads no files at run time.  C++ sees them through
-#   extern "C" const unsigned char <symbol>[], <symbol>_end[];
+# Builds the bytes of <file> into <target> as a C++ array, so the program carries its
+# images inside the binary and reads no files at run time.  C++ sees them through
+#   extern "C" const unsigned char <symbol>[];
+#   extern "C" const unsigned long long <symbol>_size;
+# The array is generated source, so the same code builds with every compiler the
+# game targets (GCC, mingw-w64, Emscripten).
+set(QUELMO_EMBED_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/EmbedFile.cmake)
 function(quelmo_embed target symbol file)
   get_filename_component(abs "${file}" ABSOLUTE)
-  set(asm "${CMAKE_CURRENT_BINARY_DIR}/embed/${symbol}.S")
-  file(WRITE "${asm}.in"
-"    .section .rodata
-    .global ${symbol}
-    .global ${symbol}_end
-    .balign 16
-${symbol}:
-    .incbin \"${abs}\"
-${symbol}_end:
-    .byte 0
-    .section .note.GNU-stack,\"\",@progbits
-")
-  configure_file("${asm}.in" "${asm}" COPYONLY)
-  set_source_files_properties("${asm}" PROPERTIES OBJECT_DEPENDS "${abs}")
-  target_sources(${target} PRIVATE "${asm}")
+  set(out "${CMAKE_CURRENT_BINARY_DIR}/embed/${symbol}.cpp")
+  add_custom_command(
+    OUTPUT "${out}"
+    COMMAND ${CMAKE_COMMAND} -DIN=${abs} -DOUT=${out} -DSYMBOL=${symbol} -P ${QUELMO_EMBED_SCRIPT}
+    DEPENDS "${abs}" ${QUELMO_EMBED_SCRIPT}
+    COMMENT "Embedding ${file}"
+    VERBATIM)
+  target_sources(${target} PRIVATE "${out}")
 endfunction()

@@ -4,7 +4,7 @@
 
 #include "game/board.h"
 #include "game/queue.h"
-#include "runtime/platform.h"
+#include "platform/platform.h"
 #include "runtime/random.h"
 
 namespace game {

@@ -9,7 +9,8 @@
 #include "runtime/cp1252.h"
 
 // The bytes of the built-in TrueType face, linked into the program at build time.
-extern "C" const unsigned char quelmo_font_data[], quelmo_font_data_end[];
+extern "C" const unsigned char quelmo_font_data[];
+extern "C" const unsigned long long quelmo_font_data_size;
 
 namespace rt {
 
@@ -22,7 +23,7 @@ FT_Face BuiltInFace() {
     FT_Library library = nullptr;
     FT_Face opened = nullptr;
     if (FT_Init_FreeType(&library) != 0) return opened;
-    const auto size = static_cast<FT_Long>(quelmo_font_data_end - quelmo_font_data);
+    const auto size = static_cast<FT_Long>(quelmo_font_data_size);
     if (FT_New_Memory_Face(library, quelmo_font_data, size, 0, &opened) != 0) {
       FT_Done_FreeType(library);
       return static_cast<FT_Face>(nullptr);

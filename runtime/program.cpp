@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "runtime/canvas.h"
-#include "runtime/platform.h"
+#include "platform/platform.h"
 #include "runtime/random.h"
 #include "runtime/screen.h"
 #include "runtime/window.h"

@@ -8,7 +8,7 @@
 #include "runtime/bmp_reader.h"
 #include "runtime/canvas.h"
 #include "runtime/canvas_state.h"
-#include "runtime/platform.h"
+#include "platform/platform.h"
 #include "runtime/sprite_table.h"
 
 namespace rt {

@@ -3,7 +3,7 @@
 #include <utility>
 #include <vector>
 
-#include "runtime/platform.h"
+#include "platform/platform.h"
 
 namespace rt {
 namespace {

@@ -12,7 +12,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "runtime/platform_sdl_clock.h"
+#include "platform/sdl/sdl_clock.h"
 
 namespace clk = platform::clock;
 

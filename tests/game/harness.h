@@ -4,7 +4,7 @@
 
 #include "game/game.h"
 #include "game/state.h"
-#include "runtime/platform_headless.h"
+#include "platform/headless/headless_backend.h"
 
 namespace testing_game {
 

@@ -6,9 +6,9 @@
 
 #include "game/game.h"
 #include "game/state.h"
-#include "runtime/platform.h"
+#include "platform/platform.h"
 #include "runtime/canvas.h"
-#include "runtime/platform_headless.h"
+#include "platform/headless/headless_backend.h"
 #include "runtime/screen.h"
 #include "runtime/surface.h"
 

@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "tests/reference/png_frame.h"
-#include "tools/quelmo-sim/script.h"
-#include "tools/quelmo-sim/simulator.h"
+#include "programs/quelmo-sim/script.h"
+#include "programs/quelmo-sim/simulator.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "runtime/canvas.h"
-#include "runtime/platform_headless.h"
+#include "platform/headless/headless_backend.h"
 #include "runtime/screen.h"
 #include "runtime/window.h"
 

@@ -16,7 +16,7 @@
 
 #include "game/board.h"
 #include "game/game.h"
-#include "runtime/platform_headless.h"
+#include "platform/headless/headless_backend.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <string>
 #include <string_view>
 
-#include "runtime/platform_headless.h"
-#include "tools/quelmo-sim/script.h"
-#include "tools/quelmo-sim/simulator.h"
+#include "platform/headless/headless_backend.h"
+#include "programs/quelmo-sim/script.h"
+#include "programs/quelmo-sim/simulator.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "game/state.h"
-#include "runtime/platform_headless.h"
-#include "tools/quelmo-sim/script.h"
+#include "platform/headless/headless_backend.h"
+#include "programs/quelmo-sim/script.h"
 
 namespace sim {
 

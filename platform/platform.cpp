@@ -1,4 +1,4 @@
-#include "runtime/platform.h"
+#include "platform/platform.h"
 
 #include <cstdio>
 #include <cstdlib>

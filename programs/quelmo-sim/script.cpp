@@ -1,4 +1,4 @@
-#include "tools/quelmo-sim/script.h"
+#include "programs/quelmo-sim/script.h"
 
 #include <array>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "runtime/platform_headless.h"
+#include "platform/headless/headless_backend.h"
 
 #include <algorithm>
 

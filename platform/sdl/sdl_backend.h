@@ -9,7 +9,7 @@
 //   close-request        the desktop asked the window to close (it stays open)
 #include <memory>
 
-#include "runtime/platform.h"
+#include "platform/platform.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "tools/quelmo-sim/simulator.h"
+#include "programs/quelmo-sim/simulator.h"
 
 #include <algorithm>
 #include <chrono>

@@ -2,7 +2,7 @@
 // no command-line arguments and reads no settings.
 #include "assets/images.h"
 #include "game/game.h"
-#include "runtime/platform_sdl.h"
+#include "platform/sdl/sdl_backend.h"
 #include "runtime/window.h"
 
 int main() {

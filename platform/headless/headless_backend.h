@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "runtime/platform.h"
+#include "platform/platform.h"
 
 namespace platform {
 

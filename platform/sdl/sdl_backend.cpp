@@ -4,7 +4,7 @@
 // On X11 the pointer is read and the window moved with Xlib directly: SDL caches the
 // desktop pointer position between raw motion events (a warped pointer never
 // refreshes it), and SDL's window move waits for the window manager to confirm.
-#include "runtime/platform_sdl.h"
+#include "platform/sdl/sdl_backend.h"
 
 #include <SDL.h>
 #include <SDL_syswm.h>
@@ -15,7 +15,7 @@
 #include <string>
 #include <string_view>
 
-#include "runtime/platform_sdl_clock.h"
+#include "platform/sdl/sdl_clock.h"
 
 namespace platform {
 namespace {

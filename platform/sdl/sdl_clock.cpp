@@ -1,4 +1,4 @@
-#include "runtime/platform_sdl_clock.h"
+#include "platform/sdl/sdl_clock.h"
 
 #include <sys/prctl.h>
 
