@@ -1,12 +1,20 @@
 #pragma once
 // The platform seam: everything the runtime needs from the operating system, and
-// nothing more.  Two backends implement it: the real window (SDL2) and the headless
-// backend of the tests and of quelmo-sim.  No platform type appears here.
+// nothing more.  Each backend lives in a folder of its own beside this file: the
+// headless backend of the tests and of quelmo-sim, and one per desktop or browser.
+// No platform type appears here.
 #include <cstdint>
 #include <span>
 #include <string_view>
 
 namespace platform {
+
+// A span of frame rows, top-down: rows first .. first + count - 1.
+struct RowSpan {
+  int first = 0;
+  int count = 0;
+  bool Empty() const { return count <= 0; }
+};
 
 // Window events the runtime hands to the game, one per frame at most.
 enum EventCode : int {
@@ -45,8 +53,11 @@ class Backend {
   // Takes at most one pending window event without waiting.
   virtual int PollEvent() = 0;
 
-  // Shows a finished frame of 32-bit 0x00RRGGBB pixels, rows top-down.
-  virtual void Present(const std::uint32_t* pixels, int width, int height) = 0;
+  // Shows a finished frame of 32-bit 0x00RRGGBB pixels, rows top-down.  `changed` is
+  // the span of rows that differ from the frame presented before (every row for the
+  // first frame); outside it the frame is the one already shown.  An empty span means
+  // nothing changed, and the backend need not send anything to the screen.
+  virtual void Present(const std::uint32_t* pixels, int width, int height, RowSpan changed) = 0;
 
   // Millisecond tick count: unsigned 32 bits, wrapping.
   virtual std::uint32_t TickCount() = 0;

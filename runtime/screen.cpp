@@ -30,6 +30,9 @@ struct ScreenModule {
   int framesPerSecond = 0;
   std::uint64_t period = 0;
   std::uint64_t lastFrameTime = 0;
+  // The frame the backend shows now, to tell which rows the next frame changes.
+  std::vector<std::uint32_t> shown;
+  bool shownValid = false;
   // Drawing targets handed out to the canvas, at most one of each kind.
   bool screenCanvasOut = false;
   bool spriteCanvasOut = false;
@@ -83,10 +86,38 @@ void CloseScreen() {
   FreeAllSprites();
   ForgetSurface(s.backBuffer.get());
   s.backBuffer.reset();
+  s.shownValid = false;
   s.target = nullptr;
   s.screenCanvasOut = false;
   s.spriteCanvasOut = false;
   s.open = false;
+}
+
+// Compares the finished back buffer with the frame on show and takes over the rows
+// that differ.  Returns that span of rows: empty when the picture is unchanged, the
+// whole frame the first time.  A moving game changes a band at the top (the HUD) and
+// one lower down, so both ends are searched inwards and the first difference from
+// each side ends the search.
+platform::RowSpan TakeChangedRows(ScreenModule& s) {
+  const Surface& back = *s.backBuffer;
+  const auto rowPixels = static_cast<std::size_t>(back.width);
+  const std::size_t rowBytes = rowPixels * sizeof(std::uint32_t);
+  if (!s.shownValid || s.shown.size() != back.pixels.size()) {
+    s.shown = back.pixels;
+    s.shownValid = true;
+    return {0, back.height};
+  }
+  auto same = [&](int y) {
+    return std::memcmp(back.Row(y), s.shown.data() + y * rowPixels, rowBytes) == 0;
+  };
+  int first = 0;
+  while (first < back.height && same(first)) ++first;
+  if (first == back.height) return {};
+  int last = back.height - 1;
+  while (last > first && same(last)) --last;
+  std::memcpy(s.shown.data() + first * rowPixels, back.Row(first),
+              rowBytes * static_cast<std::size_t>(last - first + 1));
+  return {first, last - first + 1};
 }
 
 // Clips a width x height sprite drawn at (x, y) against the current target and copies
@@ -153,6 +184,7 @@ int OpenWindowScreen(int window, int x, int y, int width, int height, int stretc
   back->height = height;
   back->pixels.assign(static_cast<std::size_t>(width) * height, 0);
   s.backBuffer = std::move(back);
+  s.shownValid = false;
   s.width = width;
   s.height = height;
   s.lastFrameTime = 0;
@@ -254,7 +286,9 @@ Surface* PresentFrame() {
   SelectBuffer(-1);
   platform::Backend& backend = platform::Current();
   if (s.open && s.backBuffer) {
-    backend.Present(s.backBuffer->pixels.data(), s.backBuffer->width, s.backBuffer->height);
+    const platform::RowSpan changed = TakeChangedRows(s);
+    backend.Present(s.backBuffer->pixels.data(), s.backBuffer->width, s.backBuffer->height,
+                    changed);
   }
   if (s.framesPerSecond != 0) {
     // The frame ends at the first count more than one period after the end of the

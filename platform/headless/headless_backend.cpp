@@ -48,12 +48,23 @@ int HeadlessBackend::PollEvent() {
   return code;
 }
 
-void HeadlessBackend::Present(const std::uint32_t* pixels, int width, int height) {
+void HeadlessBackend::Present(const std::uint32_t* pixels, int width, int height,
+                              RowSpan changed) {
   ++presentCount_;
+  lastChange_ = changed;
+  if (!changed.Empty()) ++changedPresentCount_;
   if (!captureFrames_) return;
-  lastWidth_ = width;
-  lastHeight_ = height;
-  lastFrame_.assign(pixels, pixels + static_cast<std::size_t>(width) * height);
+  const auto w = static_cast<std::size_t>(width);
+  if (width != lastWidth_ || height != lastHeight_) {
+    lastWidth_ = width;
+    lastHeight_ = height;
+    lastFrame_.assign(w * static_cast<std::size_t>(height), 0);
+  }
+  // Only the changed rows are taken, as a real screen would: a span that missed a
+  // changed row shows up as a wrong picture in every test that looks at one.
+  const int first = std::clamp(changed.first, 0, height);
+  const int end = std::clamp(changed.first + std::max(changed.count, 0), first, height);
+  std::copy(pixels + first * w, pixels + end * w, lastFrame_.begin() + static_cast<std::ptrdiff_t>(first * w));
 }
 
 std::uint32_t HeadlessBackend::TickCount() {

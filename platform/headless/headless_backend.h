@@ -46,7 +46,11 @@ class HeadlessBackend final : public Backend {
   // --- inspection -------------------------------------------------------------------
   bool WindowOpen() const { return windowOpen_; }
   int PresentCount() const { return presentCount_; }
-  // The last presented frame (empty before the first PresentFrame).
+  // Presents that changed the picture (a non-empty span of changed rows).
+  int ChangedPresentCount() const { return changedPresentCount_; }
+  platform::RowSpan LastChange() const { return lastChange_; }
+  // The last presented frame (empty before the first PresentFrame), built like a
+  // screen: only the changed rows of each present are copied into it.
   const std::vector<std::uint32_t>& LastFrame() const { return lastFrame_; }
   int LastFrameWidth() const { return lastWidth_; }
   int LastFrameHeight() const { return lastHeight_; }
@@ -65,7 +69,7 @@ class HeadlessBackend final : public Backend {
   int PointerY() override { return pointerY_; }
   bool LeftButtonDown() override;
   int PollEvent() override;
-  void Present(const std::uint32_t* pixels, int width, int height) override;
+  void Present(const std::uint32_t* pixels, int width, int height, RowSpan changed) override;
   std::uint32_t TickCount() override;
   std::uint64_t Counter() override { return now_; }
   std::uint64_t CounterFrequency() override { return 1'000'000'000; }
@@ -87,6 +91,8 @@ class HeadlessBackend final : public Backend {
   std::vector<std::uint32_t> lastFrame_;
   int lastWidth_ = 0, lastHeight_ = 0;
   int presentCount_ = 0;
+  int changedPresentCount_ = 0;
+  RowSpan lastChange_;
 };
 
 }  // namespace platform

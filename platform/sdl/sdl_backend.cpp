@@ -110,7 +110,7 @@ class SdlBackend final : public Backend {
   int PointerY() override { return ReadPointer().y; }
   bool LeftButtonDown() override;
   int PollEvent() override;
-  void Present(const std::uint32_t* pixels, int width, int height) override;
+  void Present(const std::uint32_t* pixels, int width, int height, RowSpan changed) override;
   std::uint32_t TickCount() override { return clock::TickCount(); }
   std::uint64_t Counter() override { return clock::Now(); }
   std::uint64_t CounterFrequency() override { return clock::kFrequency; }
@@ -143,6 +143,7 @@ class SdlBackend final : public Backend {
   int pendingClose_ = 0;             // close requests seen while pumping events
   bool pointerInWindowOnly_ = false;  // Wayland: no desktop pointer position
   bool presented_ = false;
+  bool exposed_ = false;             // the desktop lost the window's picture: show it again
   FrameLog log_;
 };
 
@@ -204,6 +205,8 @@ int SDLCALL SdlBackend::WatchEvent(void* self, SDL_Event* event) {
     case SDL_WINDOWEVENT:
       if (event->window.event == SDL_WINDOWEVENT_CLOSE) {
         ++backend.pendingClose_;
+      } else if (event->window.event == SDL_WINDOWEVENT_EXPOSED) {
+        backend.exposed_ = true;
       } else if (event->window.event == SDL_WINDOWEVENT_MOVED) {
         // Moves the desktop made on its own (placement at opening, a window manager
         // shortcut) are taken over; reports of our own recent moves are not.
@@ -344,6 +347,11 @@ int SdlBackend::PollEvent() {
     movedByUs_ = false;
     if (window_ != nullptr) SDL_GetWindowPosition(window_, &left_, &top_);
   }
+  if (exposed_ && window_ != nullptr) {
+    // The window surface still holds the last frame; only the desktop's copy is gone.
+    exposed_ = false;
+    SDL_UpdateWindowSurface(window_);
+  }
   if (pendingClose_ > 0) {
     pendingClose_ = 0;
     log_.CloseRequest();
@@ -352,18 +360,31 @@ int SdlBackend::PollEvent() {
   return kNoEvent;
 }
 
-void SdlBackend::Present(const std::uint32_t* pixels, int width, int height) {
+void SdlBackend::Present(const std::uint32_t* pixels, int width, int height, RowSpan changed) {
   if (window_ == nullptr || pixels == nullptr) return;
+  log_.Frame(clock::Now());
+  if (!presented_) {
+    // The first frame is shown whole, whatever the span says.
+    changed = RowSpan{0, height};
+  }
+  if (changed.Empty()) return;  // the window already shows this picture
   SDL_Surface* surface = SDL_GetWindowSurface(window_);
   if (surface == nullptr) return;
   const int w = width < surface->w ? width : surface->w;
-  const int h = height < surface->h ? height : surface->h;
+  const int first = changed.first < 0 ? 0 : changed.first;
+  int end = changed.first + changed.count;
+  if (end > height) end = height;
+  if (end > surface->h) end = surface->h;
+  if (end <= first) return;
   if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
-  SDL_ConvertPixels(w, h, SDL_PIXELFORMAT_RGB888, pixels, width * 4,
-                    surface->format->format, surface->pixels, surface->pitch);
+  // Only the changed rows are converted and sent to the desktop.
+  SDL_ConvertPixels(w, end - first, SDL_PIXELFORMAT_RGB888, pixels + first * width, width * 4,
+                    surface->format->format,
+                    static_cast<std::uint8_t*>(surface->pixels) + first * surface->pitch,
+                    surface->pitch);
   if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
-  SDL_UpdateWindowSurface(window_);
-  log_.Frame(clock::Now());
+  const SDL_Rect rows{0, first, w, end - first};
+  SDL_UpdateWindowSurfaceRects(window_, &rows, 1);
   if (!presented_) {
     presented_ = true;
     log_.FirstPresent();

@@ -5,7 +5,8 @@
 // set to a file name, the backend writes one line per event of interest to that file
 // (the game itself never reads it):
 //   first-present <ns>   wall-clock time (CLOCK_REALTIME) of the first shown frame
-//   frame <ns>           monotonic time at which a frame was shown
+//   frame <ns>           monotonic time at which a frame was presented (sent to the
+//                        desktop, or left out because nothing changed)
 //   close-request        the desktop asked the window to close (it stays open)
 #include <memory>
 
