@@ -99,9 +99,9 @@ void GameFrame(GameState& s) {
   AdvanceFlow(s);               // 26
 }
 
-void GameMain() {
+void GameMain(std::optional<std::uint32_t> seed) {
   static GameState s;  // lives for the whole run
-  GameStartup(s);
+  GameStartup(s, seed);
   for (;;) GameFrame(s);
 }
 

@@ -13,7 +13,8 @@ namespace game {
 void GameStartup(GameState& s, std::optional<std::uint32_t> seed = std::nullopt);
 // One whole frame, steps 1 to 26.
 void GameFrame(GameState& s);
-// Start-up, then frames for ever.  Leaves only through the close button.
-[[noreturn]] void GameMain();
+// Start-up, then frames for ever.  Leaves only through the close button.  A seed
+// given on the command line replaces the tick count as the random generator's seed.
+[[noreturn]] void GameMain(std::optional<std::uint32_t> seed = std::nullopt);
 
 }  // namespace game

@@ -1,14 +1,34 @@
-// Program entry: the real window backend, the icon, then the game.  The program takes
-// no command-line arguments and reads no settings.
+// The Linux desktop game: the command line, the SDL2 window backend, the icon, then
+// the game.
+#include <cstdio>
+#include <string_view>
+#include <vector>
+
 #include "assets/images.h"
 #include "game/game.h"
 #include "platform/sdl/sdl_backend.h"
+#include "programs/common/command_line.h"
 #include "runtime/window.h"
 
-int main() {
+int main(int argc, char** argv) {
+  const std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+  const programs::CommandLine cl = programs::ParseCommandLine(args);
+  switch (cl.action) {
+    case programs::CommandLine::Action::kHelp:
+      std::fputs(programs::HelpText().c_str(), stdout);
+      return 0;
+    case programs::CommandLine::Action::kVersion:
+      std::fputs(programs::VersionText().c_str(), stdout);
+      return 0;
+    case programs::CommandLine::Action::kError:
+      std::fprintf(stderr, "quelmo: %s\n", cl.error.c_str());
+      return 2;
+    case programs::CommandLine::Action::kPlay:
+      break;
+  }
   auto backend = platform::MakeSdlBackend();
   if (!backend) return 1;  // no display: the reason is already on standard error
   platform::SetBackend(backend.get());
   rt::SetWindowIcon(assets::Icon());
-  game::GameMain();
+  game::GameMain(cl.seed);
 }

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# The desktop game's command line: help and version answer on standard output with
+# status 0; anything else is one line on standard error, status 2, and no window (no
+# display is given, so a program that tried to open one would say so instead).
+set -uo pipefail
+quelmo=$1
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+run() {  # run ARGS...: sets status, out, err
+  local o e
+  o=$(mktemp) e=$(mktemp)
+  env -u DISPLAY -u WAYLAND_DISPLAY "$quelmo" "$@" >"$o" 2>"$e"
+  status=$?
+  out=$(cat "$o") err=$(cat "$e")
+  rm -f "$o" "$e"
+}
+
+run --help
+[[ $status -eq 0 && $out == usage:\ quelmo* && $out == *--seed\ N* && -z $err ]] ||
+  fail "--help: status $status, out '$out', err '$err'"
+run --version
+[[ $status -eq 0 && $out =~ ^quelmo\ [0-9]+\.[0-9]+\.[0-9]+$ && -z $err ]] ||
+  fail "--version: status $status, out '$out'"
+
+for args in "--bogus" "--seed" "--seed abc" "--seed -1" "--seed 4294967296" "--seed=" \
+            "extra" "--seed 3 extra"; do
+  # shellcheck disable=SC2086
+  run $args
+  lines=$(printf '%s\n' "$err" | wc -l)
+  [[ $status -eq 2 && -z $out && $lines -eq 1 && $err == quelmo:* ]] ||
+    fail "'$args': status $status, out '$out', err '$err'"
+done
+
+if [[ $failures -ne 0 ]]; then
+  echo "$failures failure(s)"
+  exit 1
+fi
+echo "command line: all cases passed"
