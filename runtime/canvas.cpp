@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "runtime/canvas_state.h"
+#include "runtime/frame_list.h"
 
 namespace rt {
 namespace {
@@ -51,6 +52,17 @@ void ClampSteps(std::int64_t start, int step, std::int64_t size, std::int64_t& f
   } else {
     first = std::max(first, start - size + 1);
     last = std::min(last, start + 1);
+  }
+}
+
+// Lines and boxes draw straight onto their target: on the back buffer, whatever the
+// frame holds back is drawn before them; on a sprite, held copies of it are drawn
+// before it changes.
+void PrepareDirectDrawing(const Surface& target) {
+  if (IsHeld(&target)) {
+    DrawHeldSteps();
+  } else {
+    BeforeWrite(&target);
   }
 }
 
@@ -114,6 +126,7 @@ void DrawLine(int x, int y, int w, int h, Colour colour) {
   if (c.record == nullptr) return;
   SetDrawColourFrom(colour);
   Surface& target = *c.target;
+  PrepareDirectDrawing(target);
   const bool invert = (c.mode & kInvert) != 0;
   const std::uint32_t pixel = PixelOfColour(colour);
   const std::int64_t dx = w, dy = h;
@@ -150,6 +163,7 @@ void FillBox(int x, int y, int w, int h, Colour colour) {
   if (c.record == nullptr) return;
   SetDrawColourFrom(colour);
   Surface& target = *c.target;
+  PrepareDirectDrawing(target);
   // The box's corners may be given in either order.
   std::int64_t left = x, top = y, right = std::int64_t{x} + w, bottom = std::int64_t{y} + h;
   if (right < left) std::swap(left, right);

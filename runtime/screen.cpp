@@ -1,6 +1,7 @@
 #include "runtime/screen.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <vector>
 
@@ -8,6 +9,7 @@
 #include "runtime/bmp_reader.h"
 #include "runtime/canvas.h"
 #include "runtime/canvas_state.h"
+#include "runtime/frame_list.h"
 #include "platform/platform.h"
 #include "runtime/sprite_table.h"
 
@@ -60,6 +62,7 @@ void ForgetSurface(const Surface* surface) {
 }
 
 void FreeSprite(Sprite& sprite) {
+  BeforeWrite(sprite.surface.get());
   ForgetSurface(sprite.surface.get());
   sprite = Sprite{};
 }
@@ -67,6 +70,8 @@ void FreeSprite(Sprite& sprite) {
 // Makes room for `number` and frees the sprite it holds.  Null for a negative number.
 Sprite* EmptySlot(int number) {
   if (number < 0) return nullptr;
+  // Held copies point into the table, which may grow here: they are drawn first.
+  DrawHeldSteps();
   Sprite& sprite = Screen().sprites.Slot(number);
   if (sprite.surface) FreeSprite(sprite);
   return &sprite;
@@ -84,6 +89,7 @@ void FreeAllSprites() {
 void CloseScreen() {
   ScreenModule& s = Screen();
   FreeAllSprites();
+  SetHeldSurface(nullptr);
   ForgetSurface(s.backBuffer.get());
   s.backBuffer.reset();
   s.shownValid = false;
@@ -120,6 +126,38 @@ platform::RowSpan TakeChangedRows(ScreenModule& s) {
   return {first, last - first + 1};
 }
 
+// A held copy of a sprite onto the back buffer: source rectangle and place.
+enum CopyArg { kSrcLeft, kSrcTop, kCopyW, kCopyH, kDstX, kDstY, kKeyed };
+
+void CopySprite(Sprite& sprite, const std::array<std::int64_t, 7>& a, Surface& target) {
+  Surface& src = *sprite.surface;
+  const auto at = [&](CopyArg i) { return static_cast<int>(a[i]); };
+  if (a[kKeyed] != 0) {
+    sprite.runs.Update(src);
+    CopyKeyed(src, sprite.runs, at(kSrcLeft), at(kSrcTop), at(kCopyW), at(kCopyH), target,
+              at(kDstX), at(kDstY));
+  } else {
+    CopyOpaque(src, at(kSrcLeft), at(kSrcTop), at(kCopyW), at(kCopyH), target, at(kDstX),
+               at(kDstY));
+  }
+  target.Touch();
+}
+
+void PaintHeldCopy(const FrameStep& step, Surface& back) {
+  CopySprite(*static_cast<Sprite*>(step.payload), step.args, back);
+}
+
+void PaintHeldFill(const FrameStep& step, Surface& back) {
+  const auto pixel = static_cast<std::uint32_t>(step.args[0]);
+  if (pixel == 0) {
+    // Black, every frame: the byte fill is the fastest way there.
+    std::memset(back.pixels.data(), 0, back.pixels.size() * sizeof(std::uint32_t));
+  } else {
+    std::fill(back.pixels.begin(), back.pixels.end(), pixel);
+  }
+  back.Touch();
+}
+
 // Clips a width x height sprite drawn at (x, y) against the current target and copies
 // what is left, keyed or not.
 void DrawClipped(int number, int x, int y, bool keyed) {
@@ -143,14 +181,19 @@ void DrawClipped(int number, int x, int y, bool keyed) {
     y = 0;
   }
   // The source rectangle runs from (srcLeft, srcTop) to (w, h), exclusive.
-  const int copyW = w - srcLeft, copyH = h - srcTop;
-  if (keyed) {
-    sprite->runs.Update(src);
-    CopyKeyed(src, sprite->runs, srcLeft, srcTop, copyW, copyH, *s.target, x, y);
-  } else {
-    CopyOpaque(src, srcLeft, srcTop, copyW, copyH, *s.target, x, y);
+  const std::array<std::int64_t, 7> args{srcLeft, srcTop, w - srcLeft, h - srcTop, x, y, keyed};
+  if (IsHeld(s.target)) {
+    FrameStep step;
+    step.paint = &PaintHeldCopy;
+    step.source = &src;
+    step.generation = src.generation;
+    step.args = args;
+    step.payload = sprite;
+    HoldStep(std::move(step), &src);
+    return;
   }
-  s.target->Touch();
+  BeforeWrite(s.target);
+  CopySprite(*sprite, args, *s.target);
 }
 
 }  // namespace
@@ -184,6 +227,7 @@ int OpenWindowScreen(int window, int x, int y, int width, int height, int stretc
   back->height = height;
   back->pixels.assign(static_cast<std::size_t>(width) * height, 0);
   s.backBuffer = std::move(back);
+  SetHeldSurface(s.backBuffer.get());
   s.shownValid = false;
   s.width = width;
   s.height = height;
@@ -254,6 +298,7 @@ void SetSpriteKeyColour(int number, int red, int green, int blue) {
   if (number < 0) {
     s.defaultKey = key;
   } else if (Sprite* sprite = s.sprites.Find(number)) {
+    BeforeWrite(sprite->surface.get());
     sprite->surface->key = key;
     sprite->surface->Touch();
   }
@@ -262,15 +307,16 @@ void SetSpriteKeyColour(int number, int red, int green, int blue) {
 void ClearBuffer(int red, int green, int blue) {
   ScreenModule& s = Screen();
   if (!s.open || s.target == nullptr) return;
-  const std::uint32_t pixel = PixelRGB(red, green, blue);
-  std::vector<std::uint32_t>& pixels = s.target->pixels;
-  if (pixel == 0) {
-    // Black, every frame: the byte fill is the fastest way there.
-    std::memset(pixels.data(), 0, pixels.size() * sizeof(std::uint32_t));
-  } else {
-    std::fill(pixels.begin(), pixels.end(), pixel);
+  FrameStep step;
+  step.paint = &PaintHeldFill;
+  step.args[0] = PixelRGB(red, green, blue);
+  step.coversAll = true;
+  if (IsHeld(s.target)) {
+    HoldStep(std::move(step), nullptr);
+    return;
   }
-  s.target->Touch();
+  BeforeWrite(s.target);
+  PaintHeldFill(step, *s.target);
 }
 
 Surface* PresentFrame() {
@@ -286,7 +332,7 @@ Surface* PresentFrame() {
   SelectBuffer(-1);
   platform::Backend& backend = platform::Current();
   if (s.open && s.backBuffer) {
-    const platform::RowSpan changed = TakeChangedRows(s);
+    const platform::RowSpan changed = FinishFrame() ? TakeChangedRows(s) : platform::RowSpan{};
     backend.Present(s.backBuffer->pixels.data(), s.backBuffer->width, s.backBuffer->height,
                     changed);
   }
@@ -330,7 +376,11 @@ const Surface* FindSprite(int number) {
   return sprite != nullptr ? sprite->surface.get() : nullptr;
 }
 
-const Surface* BackBuffer() { return Screen().backBuffer.get(); }
+const Surface* BackBuffer() {
+  // Whoever looks at the pixels sees everything drawn so far.
+  DrawHeldSteps();
+  return Screen().backBuffer.get();
+}
 
 std::size_t SpriteTableCount() { return Screen().sprites.Count(); }
 

@@ -11,11 +11,18 @@ struct Surface {
   int height = 0;
   std::vector<std::uint32_t> pixels;
   std::uint32_t key = 0;  // key colour as a pixel value; DrawSpriteKeyed skips it
-  // Bumped by everything that changes the pixels or the key, so that data derived
-  // from them (such as the runs a keyed copy uses) knows when to be rebuilt.
-  std::uint64_t generation = 0;
+  // Renewed by everything that changes the pixels or the key, so that data derived
+  // from them (such as the runs a keyed copy uses, or a frame's list of drawing
+  // steps) knows when to be rebuilt.  The numbers come from one counter for all
+  // surfaces, so a generation names one state of one surface, even across a sprite
+  // freed and made again.
+  std::uint64_t generation = NextGeneration();
 
-  void Touch() { ++generation; }
+  void Touch() { generation = NextGeneration(); }
+  static std::uint64_t NextGeneration() {
+    static std::uint64_t counter = 0;
+    return ++counter;
+  }
 
   std::uint32_t* Row(int y) { return pixels.data() + static_cast<std::size_t>(y) * width; }
   const std::uint32_t* Row(int y) const {

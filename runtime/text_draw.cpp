@@ -14,6 +14,7 @@
 
 #include "runtime/canvas.h"
 #include "runtime/canvas_state.h"
+#include "runtime/frame_list.h"
 #include "runtime/glyph_cache.h"
 
 namespace rt {
@@ -105,28 +106,49 @@ int ClampToInt(long long value) {
   return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 
+// The pixels of one text: its background cell in opaque mode, then its glyphs.
+// args: x, y, text pixel, background pixel, opaque.
+void PaintText(const FrameStep& step, Surface& surface) {
+  const Font& font = *static_cast<const Font*>(step.source);
+  const long long x = step.args[0], y = step.args[1];
+  const auto ink = static_cast<std::uint32_t>(step.args[2]);
+  if (step.args[4] != 0) {
+    FillClipped(surface, x, y, font.Advance(step.text), font.cellHeight,
+                static_cast<std::uint32_t>(step.args[3]));
+  }
+  long long pen = x;
+  for (char c : step.text) {
+    const Glyph& glyph = font.Of(static_cast<unsigned char>(c));
+    if (glyph.width > 0) DrawGlyph(surface, font, glyph, pen + glyph.left, y + glyph.top, ink);
+    pen += glyph.advance;
+  }
+  surface.Touch();
+}
+
 }  // namespace
 
 void DrawTextHere(std::string_view text) {
   CanvasState& canvas = Canvas();
   if (canvas.target == nullptr || canvas.font == nullptr) return;
-  Surface& surface = *canvas.target;
   const Font& font = *canvas.font;
   const long long x = canvas.cursorX;
-  const long long y = canvas.cursorY;
   const long long width = font.Advance(text);
-
+  FrameStep step;
+  step.paint = &PaintText;
+  step.source = &font;
   // Opaque mode first fills the whole text cell with the background colour.
-  if ((canvas.mode & 1) == 0) FillClipped(surface, x, y, width, font.cellHeight, canvas.backgroundPixel);
-
-  long long pen = x;
-  for (char c : text) {
-    const Glyph& glyph = font.Of(static_cast<unsigned char>(c));
-    if (glyph.width > 0) DrawGlyph(surface, font, glyph, pen + glyph.left, y + glyph.top, canvas.textPixel);
-    pen += glyph.advance;
-  }
+  step.args = {x, canvas.cursorY, canvas.textPixel, canvas.backgroundPixel,
+               (canvas.mode & 1) == 0 ? 1 : 0, 0, 0};
+  step.text.assign(text);
   canvas.cursorX = ClampToInt(x + width);
-  surface.Touch();
+  // On the back buffer the text waits for the frame's end with the rest of its
+  // drawing; on a sprite it is drawn now.
+  if (IsHeld(canvas.target)) {
+    HoldStep(std::move(step), nullptr);
+  } else {
+    BeforeWrite(canvas.target);
+    PaintText(step, *canvas.target);
+  }
 }
 
 int TextWidth(std::string_view text) {

@@ -54,7 +54,7 @@ void WaitUntil(std::uint64_t target) {
 void TightenTimerSlack() {
   // The default slack (50 us) lets the kernel wake a sleeper that much later than
   // asked; a smaller slack keeps the spinning after the sleep short.
-  prctl(PR_SET_TIMERSLACK, 10'000UL, 0UL, 0UL, 0UL);
+  prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
 }
 
 }  // namespace platform::clock

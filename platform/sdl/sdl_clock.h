@@ -16,7 +16,7 @@ void SleepMs(std::uint32_t ms);
 // Returns once Now() >= target: sleeps until shortly before the target, then spins
 // the last stretch, which is at most kSpinMargin long.
 void WaitUntil(std::uint64_t target);
-constexpr std::uint64_t kSpinMargin = 150'000;  // ns
+constexpr std::uint64_t kSpinMargin = 0;  // ns
 // Asks the kernel for tighter timer wake-ups for this thread.
 void TightenTimerSlack();
 

@@ -28,11 +28,13 @@ wait_until() {
   done
 }
 
-# start_xsession: Xvfb on a free display and openbox on it; exports DISPLAY.
+# start_xsession: Xvfb on a free display and openbox on it; exports DISPLAY and sets
+# xvfb_pid.
 start_xsession() {
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -br -noreset \
     3>"$work/display" >"$work/xvfb.log" 2>&1 &
-  pids+=($!)
+  xvfb_pid=$!
+  pids+=("$xvfb_pid")
   wait_until 10 "Xvfb to choose a display" test -s "$work/display"
   DISPLAY=":$(head -n1 "$work/display")"
   export DISPLAY

@@ -1,0 +1,61 @@
+#pragma once
+// The drawing of one frame on the back buffer, held back until the frame is
+// presented.  A game redraws its whole picture every frame, and on a still screen
+// (the open menu, a paused level) each frame draws exactly what the one before drew:
+// the same copies of the same unchanged sprites and the same texts at the same
+// places.  Such a frame is recognised by its list of drawing steps and is not drawn
+// again, since the back buffer still holds that very picture.  Any other frame is
+// drawn step by step in the order the game gave.
+//
+// The rule that keeps this exact: a step is remembered together with the version
+// (generation) of everything it reads, and before anything that a held step reads
+// is changed or freed, the held steps are drawn first (BeforeWrite).
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "runtime/surface.h"
+
+namespace rt {
+
+struct FrameStep {
+  // Draws the step onto the back buffer.
+  using Paint = void (*)(const FrameStep& step, Surface& back);
+  Paint paint = nullptr;
+  // What the step reads (a sprite's surface, a font) and that surface's generation
+  // when the step was given; null for a plain fill.
+  const void* source = nullptr;
+  std::uint64_t generation = 0;
+  std::array<std::int64_t, 7> args{};
+  std::string text;
+  // For the painter only (the sprite record of a copy); not part of the step's identity.
+  void* payload = nullptr;
+  // The step overwrites every pixel of the back buffer with no regard to what was there.
+  bool coversAll = false;
+
+  bool operator==(const FrameStep& other) const {
+    return paint == other.paint && source == other.source && generation == other.generation &&
+           args == other.args && text == other.text && coversAll == other.coversAll;
+  }
+};
+
+// The back buffer whose drawing is held (null: nothing is held, every step draws at
+// once).  Setting it forgets everything held and remembered.
+void SetHeldSurface(Surface* back);
+// True when drawing on `target` is held.
+bool IsHeld(const Surface* target);
+// Holds a step for the back buffer.  `reads` is the surface it reads, if any.
+void HoldStep(FrameStep step, const Surface* reads);
+// Call before changing or freeing `surface` (its pixels or its key): held steps that
+// read it are drawn first.  Null or a surface nothing reads costs a compare or two.
+void BeforeWrite(const Surface* surface);
+// Draws every held step now, and marks the frame as drawn straight onto the back
+// buffer (it will not be recognised as a repeat).  For drawing that is not held, and
+// for reading the back buffer's pixels.
+void DrawHeldSteps();
+// Ends the frame: draws it, unless it repeats the frame before exactly.  Returns true
+// if the back buffer may have changed (it then needs comparing with what is shown).
+bool FinishFrame();
+
+}  // namespace rt
