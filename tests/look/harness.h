@@ -51,6 +51,7 @@ class Game {
     return backend_.LastFrame().at(static_cast<std::size_t>(y) * 640 + static_cast<std::size_t>(x));
   }
   const std::vector<std::uint32_t>& Frame() const { return backend_.LastFrame(); }
+  platform::HeadlessBackend& Backend() { return backend_; }
   // A pixel of the water layer (sprite 500), which the board shows through its channels.
   static std::uint32_t Water(int x, int y) { return rt::FindSprite(500)->At(x, y); }
 
