@@ -143,7 +143,7 @@ void DrawLine(int x, int y, int w, int h, Colour colour) {
   } else {
     ClampSteps(y, sy, target.height, first, last);
   }
-  bool drawn = false;
+  std::int64_t topRow = target.height, endRow = 0;
   for (std::int64_t i = first; i < last; ++i) {
     const std::int64_t minor = (2 * i * minorSpan + steps) / (2 * steps);
     const std::int64_t px = xMajor ? x + sx * i : x + sx * minor;
@@ -151,9 +151,10 @@ void DrawLine(int x, int y, int w, int h, Colour colour) {
     if (px < 0 || py < 0 || px >= target.width || py >= target.height) continue;
     std::uint32_t& p = target.Row(static_cast<int>(py))[px];
     p = invert ? p ^ kColourBits : pixel;
-    drawn = true;
+    topRow = std::min(topRow, py);
+    endRow = std::max(endRow, py + 1);
   }
-  if (drawn) target.Touch();
+  if (endRow > topRow) target.Touch(static_cast<int>(topRow), static_cast<int>(endRow));
   c.cursorX = static_cast<int>(std::int64_t{x} + w);
   c.cursorY = static_cast<int>(std::int64_t{y} + h);
 }
@@ -187,7 +188,8 @@ void FillBox(int x, int y, int w, int h, Colour colour) {
     const std::int64_t rowTo = std::min<std::int64_t>(bottom, target.height);
     for (std::int64_t row = rowFrom; row < rowTo; ++row) Span(target, left, right, row, invert, pixel);
   }
-  target.Touch();
+  target.Touch(static_cast<int>(std::max<std::int64_t>(top, 0)),
+               static_cast<int>(std::min<std::int64_t>(bottom, target.height)));
 }
 
 }  // namespace rt

@@ -10,11 +10,16 @@
 // The rule that keeps this exact: a step is remembered together with the version
 // (generation) of everything it reads, and before anything that a held step reads
 // is changed or freed, the held steps are drawn first (BeforeWrite).
+//
+// A frame that is drawn goes onto a second buffer, while the first keeps the picture
+// on show; the two are then compared for the rows the screen has to be sent, and
+// trade places.  So the picture on show is never copied.
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "platform/platform.h"
 #include "runtime/surface.h"
 
 namespace rt {
@@ -29,8 +34,12 @@ struct FrameStep {
   std::uint64_t generation = 0;
   std::array<std::int64_t, 7> args{};
   std::string text;
-  // For the painter only (the sprite record of a copy); not part of the step's identity.
+  // Not part of the step's identity: for the painter (the sprite record of a copy),
+  // and the rows of the back buffer the step may change, first .. end - 1.  For a
+  // copy, a source row r lands on back buffer row r + sourceShift.
   void* payload = nullptr;
+  int rowFirst = 0, rowEnd = 0;
+  int sourceShift = 0;
   // The step overwrites every pixel of the back buffer with no regard to what was there.
   bool coversAll = false;
 
@@ -50,12 +59,16 @@ void HoldStep(FrameStep step, const Surface* reads);
 // Call before changing or freeing `surface` (its pixels or its key): held steps that
 // read it are drawn first.  Null or a surface nothing reads costs a compare or two.
 void BeforeWrite(const Surface* surface);
+// Call before freeing `surface`: held steps that read it are drawn first, and this
+// frame's changed rows are found by comparing every row.
+void SurfaceGone(const Surface* surface);
 // Draws every held step now, and marks the frame as drawn straight onto the back
 // buffer (it will not be recognised as a repeat).  For drawing that is not held, and
 // for reading the back buffer's pixels.
 void DrawHeldSteps();
-// Ends the frame: draws it, unless it repeats the frame before exactly.  Returns true
-// if the back buffer may have changed (it then needs comparing with what is shown).
-bool FinishFrame();
+// Ends the frame: draws it, unless it repeats the frame before exactly, and returns
+// the rows in which it differs from the frame shown before (all of them the first
+// time, none for a repeat).
+platform::RowSpan FinishFrame();
 
 }  // namespace rt

@@ -32,9 +32,6 @@ struct ScreenModule {
   int framesPerSecond = 0;
   std::uint64_t period = 0;
   std::uint64_t lastFrameTime = 0;
-  // The frame the backend shows now, to tell which rows the next frame changes.
-  std::vector<std::uint32_t> shown;
-  bool shownValid = false;
   // Drawing targets handed out to the canvas, at most one of each kind.
   bool screenCanvasOut = false;
   bool spriteCanvasOut = false;
@@ -62,7 +59,7 @@ void ForgetSurface(const Surface* surface) {
 }
 
 void FreeSprite(Sprite& sprite) {
-  BeforeWrite(sprite.surface.get());
+  SurfaceGone(sprite.surface.get());
   ForgetSurface(sprite.surface.get());
   sprite = Sprite{};
 }
@@ -92,38 +89,10 @@ void CloseScreen() {
   SetHeldSurface(nullptr);
   ForgetSurface(s.backBuffer.get());
   s.backBuffer.reset();
-  s.shownValid = false;
   s.target = nullptr;
   s.screenCanvasOut = false;
   s.spriteCanvasOut = false;
   s.open = false;
-}
-
-// Compares the finished back buffer with the frame on show and takes over the rows
-// that differ.  Returns that span of rows: empty when the picture is unchanged, the
-// whole frame the first time.  A moving game changes a band at the top (the HUD) and
-// one lower down, so both ends are searched inwards and the first difference from
-// each side ends the search.
-platform::RowSpan TakeChangedRows(ScreenModule& s) {
-  const Surface& back = *s.backBuffer;
-  const auto rowPixels = static_cast<std::size_t>(back.width);
-  const std::size_t rowBytes = rowPixels * sizeof(std::uint32_t);
-  if (!s.shownValid || s.shown.size() != back.pixels.size()) {
-    s.shown = back.pixels;
-    s.shownValid = true;
-    return {0, back.height};
-  }
-  auto same = [&](int y) {
-    return std::memcmp(back.Row(y), s.shown.data() + y * rowPixels, rowBytes) == 0;
-  };
-  int first = 0;
-  while (first < back.height && same(first)) ++first;
-  if (first == back.height) return {};
-  int last = back.height - 1;
-  while (last > first && same(last)) --last;
-  std::memcpy(s.shown.data() + first * rowPixels, back.Row(first),
-              rowBytes * static_cast<std::size_t>(last - first + 1));
-  return {first, last - first + 1};
 }
 
 // A held copy of a sprite onto the back buffer: source rectangle and place.
@@ -140,7 +109,7 @@ void CopySprite(Sprite& sprite, const std::array<std::int64_t, 7>& a, Surface& t
     CopyOpaque(src, at(kSrcLeft), at(kSrcTop), at(kCopyW), at(kCopyH), target, at(kDstX),
                at(kDstY));
   }
-  target.Touch();
+  target.Touch(at(kDstY), at(kDstY) + at(kCopyH));
 }
 
 void PaintHeldCopy(const FrameStep& step, Surface& back) {
@@ -189,6 +158,9 @@ void DrawClipped(int number, int x, int y, bool keyed) {
     step.generation = src.generation;
     step.args = args;
     step.payload = sprite;
+    step.rowFirst = y;
+    step.rowEnd = y + (h - srcTop);
+    step.sourceShift = y - srcTop;
     HoldStep(std::move(step), &src);
     return;
   }
@@ -228,7 +200,6 @@ int OpenWindowScreen(int window, int x, int y, int width, int height, int stretc
   back->pixels.assign(static_cast<std::size_t>(width) * height, 0);
   s.backBuffer = std::move(back);
   SetHeldSurface(s.backBuffer.get());
-  s.shownValid = false;
   s.width = width;
   s.height = height;
   s.lastFrameTime = 0;
@@ -311,6 +282,7 @@ void ClearBuffer(int red, int green, int blue) {
   step.paint = &PaintHeldFill;
   step.args[0] = PixelRGB(red, green, blue);
   step.coversAll = true;
+  step.rowEnd = s.target->height;
   if (IsHeld(s.target)) {
     HoldStep(std::move(step), nullptr);
     return;
@@ -332,7 +304,7 @@ Surface* PresentFrame() {
   SelectBuffer(-1);
   platform::Backend& backend = platform::Current();
   if (s.open && s.backBuffer) {
-    const platform::RowSpan changed = FinishFrame() ? TakeChangedRows(s) : platform::RowSpan{};
+    const platform::RowSpan changed = FinishFrame();
     backend.Present(s.backBuffer->pixels.data(), s.backBuffer->width, s.backBuffer->height,
                     changed);
   }

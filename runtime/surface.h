@@ -18,7 +18,28 @@ struct Surface {
   // freed and made again.
   std::uint64_t generation = NextGeneration();
 
-  void Touch() { generation = NextGeneration(); }
+  // Every pixel may have changed.
+  void Touch() { Touch(0, height); }
+  // Only rows first .. end - 1 changed.
+  void Touch(int first, int end) {
+    generation = NextGeneration();
+    RowChange& slot = changes_[changeCount_ % kKeptChanges];
+    if (changeCount_ >= kKeptChanges) knownSince_ = slot.generation;
+    slot = RowChange{generation, first, end};
+    ++changeCount_;
+  }
+  // Calls f(first, end) with the rows of every change made since the surface was at
+  // generation `since`.  False (and no call) when that is too long ago to know.
+  template <typename F>
+  bool ForEachChangeSince(std::uint64_t since, F f) const {
+    if (since < knownSince_) return false;
+    const std::uint64_t kept = changeCount_ < kKeptChanges ? changeCount_ : kKeptChanges;
+    for (std::uint64_t i = 0; i < kept; ++i) {
+      if (changes_[i].generation > since) f(changes_[i].first, changes_[i].end);
+    }
+    return true;
+  }
+
   static std::uint64_t NextGeneration() {
     static std::uint64_t counter = 0;
     return ++counter;
@@ -29,6 +50,18 @@ struct Surface {
     return pixels.data() + static_cast<std::size_t>(y) * width;
   }
   std::uint32_t At(int x, int y) const { return Row(y)[x]; }
+
+ private:
+  // The latest changes and their rows, so that a frame can tell which rows of a
+  // sprite it copies have changed since the frame before.
+  struct RowChange {
+    std::uint64_t generation = 0;
+    int first = 0, end = 0;
+  };
+  static constexpr std::uint64_t kKeptChanges = 32;
+  RowChange changes_[kKeptChanges]{};
+  std::uint64_t changeCount_ = 0;
+  std::uint64_t knownSince_ = generation;  // every change after this one is kept
 };
 
 // Pixel value of a colour given as red, green, blue.

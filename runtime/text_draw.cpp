@@ -122,7 +122,22 @@ void PaintText(const FrameStep& step, Surface& surface) {
     if (glyph.width > 0) DrawGlyph(surface, font, glyph, pen + glyph.left, y + glyph.top, ink);
     pen += glyph.advance;
   }
-  surface.Touch();
+  surface.Touch(step.rowFirst, step.rowEnd);
+}
+
+// The rows a text drawn at y covers on a surface of `height` rows: its glyphs, and in
+// opaque mode its whole cell.
+void TextRows(const Font& font, std::string_view text, long long y, bool opaque, int height,
+              int& first, int& end) {
+  long long top = opaque ? y : LLONG_MAX, bottom = opaque ? y + font.cellHeight : LLONG_MIN;
+  for (char c : text) {
+    const Glyph& glyph = font.Of(static_cast<unsigned char>(c));
+    if (glyph.width <= 0) continue;
+    top = std::min(top, y + glyph.top);
+    bottom = std::max(bottom, y + glyph.top + glyph.height);
+  }
+  first = ClampToInt(std::clamp<long long>(top, 0, height));
+  end = ClampToInt(std::clamp<long long>(bottom, first, height));
 }
 
 }  // namespace
@@ -140,6 +155,8 @@ void DrawTextHere(std::string_view text) {
   step.args = {x, canvas.cursorY, canvas.textPixel, canvas.backgroundPixel,
                (canvas.mode & 1) == 0 ? 1 : 0, 0, 0};
   step.text.assign(text);
+  TextRows(font, text, canvas.cursorY, step.args[4] != 0, canvas.target->height, step.rowFirst,
+           step.rowEnd);
   canvas.cursorX = ClampToInt(x + width);
   // On the back buffer the text waits for the frame's end with the rest of its
   // drawing; on a sprite it is drawn now.
