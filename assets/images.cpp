@@ -4,11 +4,9 @@
 
 #include <array>
 
-// Every catalogue sprite that has an image of its own.
-#define QUELMO_SPRITES(X)                                                                   \
-  X(0) X(1) X(2) X(3) X(4) X(5) X(6) X(7) X(10) X(11) X(12) X(13) X(14) X(15) X(16) X(17) \
-  X(20) X(100) X(101) X(102) X(104) X(105) X(107) X(108) X(110) X(111) X(114) X(120)     \
-  X(122) X(123) X(130) X(301) X(302) X(303)
+// QUELMO_SPRITES(X): X(number) for every catalogue sprite that has an image of its
+// own, generated from the image files.
+#include "sprite_numbers.inc"
 
 #define QUELMO_DECLARE(n) \
   extern const unsigned char quelmo_sprite_##n[];      \

@@ -7,6 +7,8 @@
 #include <span>
 
 #include "assets/images.h"
+#include "game/controls.h"
+#include "game/sprites.h"
 #include "game/texts.h"
 #include "runtime/canvas.h"
 #include "runtime/screen.h"
@@ -15,99 +17,85 @@ namespace game {
 
 namespace {
 
-// The catalogue images in the order they are loaded; the overlays 301..303 come later,
-// just before the special tiles that use them.
-constexpr std::array<int, 31> kLoadOrder = {10,  1,   2,   3,   4,   5,   6,   7,
-                                            0,   20,  11,  12,  13,  14,  15,  16,
-                                            17,  114, 104, 105, 107, 108, 101, 100,
-                                            102, 110, 111, 120, 122, 123, 130};
+using namespace sprite;
 
-// Stream colours by colour digit 1..4 (index 0 unused).
-struct Rgb {
-  int r, g, b;
-};
-constexpr std::array<Rgb, 5> kStreamRgb = {
-    Rgb{0, 0, 0}, Rgb{0, 255, 255}, Rgb{255, 128, 128}, Rgb{255, 255, 0}, Rgb{0, 255, 0}};
+// The catalogue images in the order they are loaded; the overlays come later, just
+// before the special tiles that use them.
+constexpr std::array<int, 31> kLoadOrder = {
+    kTile,           kVerticalPipe,   kHorizontalPipe, kBendTopRight,   kBendBottomRight,
+    kBendLeftBottom, kBendTopLeft,    kCrossing,       kGrass,          kStone,
+    Preview(1),      Preview(2),      Preview(3),      Preview(4),      Preview(5),
+    Preview(6),      Preview(7),      kCreditBar,      kRaisedBar,      kPressedBar,
+    kBottomEdge,     kTopEdge,        kSide,           kCorner,         kTopCorner,
+    kRaisedClose,    kPressedClose,   kStripEnd,       kRaisedButton,   kPressedButton,
+    kTextBox};
 
 void LoadImage(int number) {
   const std::span<const std::uint8_t> image = assets::Image(number);
   rt::SpriteFromBitmap(number, image.data(), image.size(), 0);
 }
 
+// Makes sprite `number` and selects it as the drawing target, then fills it with a
+// bevelled box: double-bevelled corners and edge along the top, single-bevelled ones
+// along the bottom and the sides.  The caller puts the box's contents in and selects
+// the back buffer again.
+void BeginBevelledBox(int number, int width, int height) {
+  rt::NewBlankSprite(number, width, height, 0);
+  rt::SelectBuffer(number);
+  const int right = width - 16, bottom = height - 16;
+  rt::DrawSprite(kTopCorner, 0, 0);
+  rt::DrawSprite(kTopCorner, right, 0);
+  rt::DrawSprite(kCorner, right, bottom);
+  rt::DrawSprite(kCorner, 0, bottom);
+  for (int x = 16; x < right; x += 32) {
+    rt::DrawSprite(kTopEdge, x, 0);
+    rt::DrawSprite(kBottomEdge, x, bottom);
+  }
+  for (int y = 16; y < bottom; y += 32) {
+    rt::DrawSprite(kSide, 0, y);
+    rt::DrawSprite(kSide, right, y);
+  }
+}
+
 // The frame: title bar, HUD band with its boxes, side and bottom edges, credit bar.
-// The field area in the middle stays black so that the board shows through.
+// The field area in the middle stays black so that the board shows through.  The
+// menu button and the close button cover the box's top edge at their places.
 void ComposeFrame() {
-  rt::NewBlankSprite(kFrameSprite, 640, 480, 0);
-  rt::SelectBuffer(kFrameSprite);
-  rt::DrawSprite(102, 0, 0);
-  rt::DrawSprite(110, 624, 0);
-  rt::DrawSprite(100, 624, 464);
-  rt::DrawSprite(100, 0, 464);
-  rt::DrawSprite(104, 16, 0);
-  for (int k = 0; k <= 13; ++k) {
-    rt::DrawSprite(101, 0, 32 * k + 16);
-    rt::DrawSprite(101, 624, 32 * k + 16);
+  BeginBevelledBox(kFrame, 640, 480);
+  rt::DrawSprite(kRaisedClose, kCloseButton.left, kCloseButton.top);
+  rt::DrawSprite(kRaisedBar, kMenuButton.left, kMenuButton.top);
+  for (int x = 16; x < 624; x += 32) {
+    rt::DrawSprite(kTile, x, 16);
+    rt::DrawSprite(kTile, x, 48);
   }
-  for (int k = 0; k <= 18; ++k) {
-    if (k > 3) rt::DrawSprite(108, 32 * k + 16, 0);
-    rt::DrawSprite(107, 32 * k + 16, 464);
-  }
-  for (int k = 0; k <= 18; ++k) {
-    rt::DrawSprite(10, 32 * k + 16, 16);
-    rt::DrawSprite(10, 32 * k + 16, 48);
-  }
-  rt::DrawSprite(122, 560, 48);
-  rt::DrawSprite(130, 496, 16);
-  rt::DrawSprite(114, 496, 464);
-  rt::DrawSprite(130, 240, 48);
-  rt::DrawSprite(130, 400, 48);
+  rt::DrawSprite(kRaisedButton, kFastButton.left, kFastButton.top);
+  rt::DrawSprite(kTextBox, 496, 16);
+  rt::DrawSprite(kCreditBar, 496, 464);
+  rt::DrawSprite(kTextBox, 240, 48);
+  rt::DrawSprite(kTextBox, 400, 48);
   rt::SelectBuffer(-1);
 }
 
 // The result panel: a text box above the OK button.
 void ComposeResultPanel() {
-  rt::NewBlankSprite(kResultPanel, 160, 96, 0);
-  rt::SelectBuffer(kResultPanel);
-  rt::DrawSprite(102, 0, 0);
-  rt::DrawSprite(102, 144, 0);
-  rt::DrawSprite(100, 144, 80);
-  rt::DrawSprite(100, 0, 80);
-  for (int k = 0; k <= 3; ++k) {
-    rt::DrawSprite(108, 32 * k + 16, 0);
-    rt::DrawSprite(107, 32 * k + 16, 80);
-  }
-  for (int k = 0; k <= 1; ++k) {
-    rt::DrawSprite(101, 0, 32 * k + 16);
-    rt::DrawSprite(101, 144, 32 * k + 16);
-  }
-  rt::DrawSprite(130, 16, 16);
-  rt::DrawSprite(122, 48, 48);
-  rt::DrawSprite(10, 16, 48);
-  rt::DrawSprite(10, 112, 48);
+  BeginBevelledBox(kResultPanel, 160, 96);
+  rt::DrawSprite(kTextBox, 16, 16);
+  rt::DrawSprite(kRaisedButton, kOkButton.left - kPanelLeft, kOkButton.top - kResultPanelTop);
+  rt::DrawSprite(kTile, 16, 48);
+  rt::DrawSprite(kTile, 112, 48);
   rt::SelectBuffer(-1);
 }
 
 // The notice panel: one text box.
 void ComposeNoticePanel() {
-  rt::NewBlankSprite(kNoticePanel, 160, 64, 0);
-  rt::SelectBuffer(kNoticePanel);
-  rt::DrawSprite(102, 0, 0);
-  rt::DrawSprite(102, 144, 0);
-  rt::DrawSprite(100, 144, 48);
-  rt::DrawSprite(100, 0, 48);
-  for (int k = 0; k <= 3; ++k) {
-    rt::DrawSprite(108, 32 * k + 16, 0);
-    rt::DrawSprite(107, 32 * k + 16, 48);
-  }
-  rt::DrawSprite(101, 0, 16);
-  rt::DrawSprite(101, 144, 16);
-  rt::DrawSprite(130, 16, 16);
+  BeginBevelledBox(kNoticePanel, 160, 64);
+  rt::DrawSprite(kTextBox, 16, 16);
   rt::SelectBuffer(-1);
 }
 
 // The fixed labels of the two score boxes, drawn once into the frame.
 void LabelFrame(const GameState& s) {
-  rt::OpenCanvas(rt::SpriteCanvas(kFrameSprite));
+  rt::OpenCanvas(rt::SpriteCanvas(kFrame));
   rt::SetDrawMode(1);
   rt::SetDrawFont(s.SmallFont);
   DrawLabel(244, 50, texts::kPoints, 1);
@@ -121,22 +109,22 @@ void LabelFrame(const GameState& s) {
 // drawn over it keyed on white: the overlay's white field shows the colour.
 void ComposeSpecialTiles() {
   for (int x = 1; x <= 4; ++x) {
-    const int square = 303 + x;
-    rt::NewBlankSprite(square, 32, 32, 0);
-    rt::OpenCanvas(rt::SpriteCanvas(square));
-    rt::FillBox(0, 0, 32, 32, rt::PackColour(kStreamRgb[x].r, kStreamRgb[x].g, kStreamRgb[x].b));
+    const StreamRgb& rgb = kStreamColours[static_cast<std::size_t>(x)];
+    rt::NewBlankSprite(ColourSquare(x), 32, 32, 0);
+    rt::OpenCanvas(rt::SpriteCanvas(ColourSquare(x)));
+    rt::FillBox(0, 0, 32, 32, rt::PackColour(rgb.red, rgb.green, rgb.blue));
     rt::CloseCanvas();
   }
-  for (int overlay = 301; overlay <= 303; ++overlay) LoadImage(overlay);
-  for (int overlay = 301; overlay <= 303; ++overlay)
-    rt::SetSpriteKeyColour(overlay, 255, 255, 255);
+  for (int kind = kKindStart; kind <= kKindGoal; ++kind) LoadImage(Overlay(kind));
+  for (int kind = kKindStart; kind <= kKindGoal; ++kind)
+    rt::SetSpriteKeyColour(Overlay(kind), 255, 255, 255);
   for (int x = 1; x <= 4; ++x) {
-    for (int y = 1; y <= 3; ++y) {
-      const int n = 300 + 10 * x + y;
+    for (int y = kKindStart; y <= kKindGoal; ++y) {
+      const int n = SpecialTile(x, y);
       rt::NewBlankSprite(n, 32, 32, 0);
       rt::SelectBuffer(n);
-      rt::DrawSprite(303 + x, 0, 0);
-      rt::DrawSpriteKeyed(300 + y, 0, 0);
+      rt::DrawSprite(ColourSquare(x), 0, 0);
+      rt::DrawSpriteKeyed(Overlay(y), 0, 0);
       rt::SelectBuffer(-1);
     }
   }

@@ -8,11 +8,10 @@
 
 namespace game {
 
-// Sprite numbers of the composed sprites.
-constexpr int kWaterLayer = 500;
-constexpr int kFrameSprite = 200;
-constexpr int kResultPanel = 201;
-constexpr int kNoticePanel = 202;
+// Where the two panels show on the screen (their top-left corners).
+constexpr int kPanelLeft = 240;
+constexpr int kResultPanelTop = 176;
+constexpr int kNoticePanelTop = 208;
 
 // Loads every image and composes every sprite, in the game's fixed order.  Needs the
 // fonts (the frame's score labels are drawn with SmallFont).

@@ -4,6 +4,7 @@
 #include "game/catalogue.h"
 #include "game/flow_draw.h"
 #include "game/queue.h"
+#include "game/sprites.h"
 #include "runtime/program.h"
 #include "runtime/screen.h"
 #include "runtime/window.h"
@@ -11,10 +12,7 @@
 namespace game {
 namespace {
 
-constexpr int kRaisedEntry = 104;
-constexpr int kPressedEntry = 105;
-constexpr int kPressedClose = 111;
-constexpr int kPressedSmallButton = 123;
+using namespace sprite;
 
 // The y of list entry n's top edge, in 32-bit arithmetic like the rest of the game.
 int ListEntryTop(int n) { return Add32(std::int64_t{16} * n, 16); }
@@ -30,25 +28,30 @@ void StartDragIfOnHandle(GameState& s) {
   s.DragActive = 1;
 }
 
+// A control's look drawn at its place: the top-left corner of its hit rectangle.
+void DrawAt(int number, const HitRect& r) { rt::DrawSprite(number, r.left, r.top); }
+void DrawKeyedAt(int number, const HitRect& r) { rt::DrawSpriteKeyed(number, r.left, r.top); }
+
+// The pressed look of a control while the mouse is inside it.
+void DrawPressedIfInside(const GameState& s, int number, const HitRect& r) {
+  if (Inside(s, r)) DrawKeyedAt(number, r);
+}
+
 // Pressed looks while the button is held, wherever a release would hit the control,
 // whether or not it would act there.
 void DrawPressedLooks(const GameState& s) {
-  if (Inside(s, kMenuButton)) rt::DrawSpriteKeyed(kPressedEntry, 16, 0);
-  if (Inside(s, kFastButton)) rt::DrawSpriteKeyed(kPressedSmallButton, 560, 48);
+  DrawPressedIfInside(s, kPressedBar, kMenuButton);
+  DrawPressedIfInside(s, kPressedButton, kFastButton);
   if (s.MenuOpen != 0) {
-    if (Inside(s, kNewGameEntry)) rt::DrawSpriteKeyed(kPressedEntry, 16, 16);
-    if (Inside(s, kStartLevelEntry)) rt::DrawSpriteKeyed(kPressedEntry, 16, 32);
-    if (Inside(s, kPauseEntry)) rt::DrawSpriteKeyed(kPressedEntry, 16, 48);
+    DrawPressedIfInside(s, kPressedBar, kNewGameEntry);
+    DrawPressedIfInside(s, kPressedBar, kStartLevelEntry);
+    DrawPressedIfInside(s, kPressedBar, kPauseEntry);
   }
   if (s.LevelListOpen != 0) {
-    for (int n = 1; n <= s.LastLevel; ++n) {
-      if (Inside(s, LevelListEntry(n))) rt::DrawSpriteKeyed(kPressedEntry, 144, ListEntryTop(n));
-    }
+    for (int n = 1; n <= s.LastLevel; ++n) DrawPressedIfInside(s, kPressedBar, LevelListEntry(n));
   }
-  if ((s.LevelFailed != 0 || s.LevelCleared != 0) && Inside(s, kOkButton)) {
-    rt::DrawSpriteKeyed(kPressedSmallButton, 288, 224);
-  }
-  if (Inside(s, kCloseButton)) rt::DrawSpriteKeyed(kPressedClose, 624, 0);
+  if (ResultShown(s)) DrawPressedIfInside(s, kPressedButton, kOkButton);
+  DrawPressedIfInside(s, kPressedClose, kCloseButton);
 }
 
 void HeldSteps(GameState& s) {
@@ -60,15 +63,15 @@ void HeldSteps(GameState& s) {
 
 void NewGame(GameState& s) {
   s.Level = s.StartLevel;
-  s.FlowSpeed = 1;
+  s.FlowSpeed = kNormalSpeed;
   s.LevelFailed = 0;
   s.Paused = 0;
   s.LevelCleared = 0;
-  s.PhaseCounter = 0;
+  s.PhaseCounter = kPhaseSetupStart;
   s.MenuOpen = 0;
   s.LevelListOpen = 0;
   s.FlowCountdown = 0;
-  s.FlowStep = -1;
+  s.FlowStep = kNoFlow;
   s.TotalScore = 0;
   s.LevelScore = 0;
   ClearWaterLayer();
@@ -79,11 +82,11 @@ void NewGame(GameState& s) {
 void ReleaseSteps(GameState& s) {
   s.DragActive = 0;
   s.ButtonHeld = 0;
-  if ((s.PhaseCounter < 0 || s.PhaseCounter >= 200) && Inside(s, kMenuButton)) {
+  if (!InSetup(s) && Inside(s, kMenuButton)) {
     s.MenuOpen = 1 - s.MenuOpen;
     s.LevelListOpen = 0;
   }
-  if (s.FlowStep >= 0 && Inside(s, kFastButton)) s.FlowSpeed = 4;
+  if (WaterFlowing(s) && Inside(s, kFastButton)) s.FlowSpeed = kFastSpeed;
   if (s.MenuOpen != 0) {  // tested once for all three entries
     if (Inside(s, kNewGameEntry)) NewGame(s);
     if (Inside(s, kStartLevelEntry)) s.LevelListOpen = 1 - s.LevelListOpen;
@@ -99,20 +102,20 @@ void ReleaseSteps(GameState& s) {
   }
   if (s.LevelFailed != 0 && Inside(s, kOkButton)) {
     s.LevelFailed = 0;
-    s.PhaseCounter = -1;
+    s.PhaseCounter = kPhaseIdle;
     s.MenuOpen = 0;
     s.FlowCountdown = 0;
-    s.FlowStep = -1;
-    s.FlowSpeed = 1;
+    s.FlowStep = kNoFlow;
+    s.FlowSpeed = kNormalSpeed;
   }
   if (s.LevelCleared != 0 && Inside(s, kOkButton)) {
     ClearWaterLayer();
-    s.PhaseCounter = 0;
+    s.PhaseCounter = kPhaseSetupStart;
     s.Level = Add32(s.Level, 1);
     s.LevelCleared = 0;
     s.LevelScore = 0;
     if (s.Level > s.LastLevel) {  // after the last level the game rests
-      s.PhaseCounter = -1;
+      s.PhaseCounter = kPhaseIdle;
       s.Level = s.LastLevel;
     }
   }
@@ -128,21 +131,19 @@ HitRect LevelListEntry(int n) {
 
 void DrawMenuBackgrounds(const GameState& s) {
   if (s.MenuOpen != 0) {
-    rt::DrawSprite(kRaisedEntry, 16, 16);
-    rt::DrawSprite(kRaisedEntry, 16, 32);
-    rt::DrawSprite(kRaisedEntry, 16, 48);
+    DrawAt(kRaisedBar, kNewGameEntry);
+    DrawAt(kRaisedBar, kStartLevelEntry);
+    DrawAt(kRaisedBar, kPauseEntry);
   }
   if (s.LevelListOpen != 0) {
-    for (int n = 1; n <= s.LastLevel; ++n) rt::DrawSprite(kRaisedEntry, 144, ListEntryTop(n));
-    rt::DrawSpriteKeyed(kPressedEntry, 144, ListEntryTop(s.StartLevel));
+    for (int n = 1; n <= s.LastLevel; ++n) DrawAt(kRaisedBar, LevelListEntry(n));
+    DrawKeyedAt(kPressedBar, LevelListEntry(s.StartLevel));
   }
 }
 
 void DrawPanels(const GameState& s) {
-  if ((s.PhaseCounter >= 0 && s.PhaseCounter <= 199) || s.Paused != 0) {
-    rt::DrawSpriteKeyed(kNoticePanel, 240, 208);
-  }
-  if (s.LevelFailed != 0 || s.LevelCleared != 0) rt::DrawSpriteKeyed(kResultPanel, 240, 176);
+  if (InSetup(s) || s.Paused != 0) rt::DrawSpriteKeyed(kNoticePanel, kPanelLeft, kNoticePanelTop);
+  if (ResultShown(s)) rt::DrawSpriteKeyed(kResultPanel, kPanelLeft, kResultPanelTop);
 }
 
 void FollowDrag(GameState& s) {
@@ -154,7 +155,7 @@ void FollowDrag(GameState& s) {
 }
 
 void DrawFastButtonPressed(const GameState& s) {
-  if (s.FlowSpeed == 4) rt::DrawSpriteKeyed(kPressedSmallButton, 560, 48);
+  if (s.FlowSpeed == kFastSpeed) DrawKeyedAt(kPressedButton, kFastButton);
 }
 
 void HandleMouseButton(GameState& s) {
@@ -166,7 +167,7 @@ void HandleMouseButton(GameState& s) {
 }
 
 void DrawMenuButtonPressed(const GameState& s) {
-  if (s.MenuOpen != 0) rt::DrawSpriteKeyed(kPressedEntry, 16, 0);
+  if (s.MenuOpen != 0) DrawKeyedAt(kPressedBar, kMenuButton);
 }
 
 }  // namespace game

@@ -7,12 +7,15 @@
 #include <cmath>
 #include <cstdint>
 
-#include "game/catalogue.h"
+#include "game/sprites.h"
+#include "game/water.h"
 #include "runtime/screen.h"
 
 namespace game {
 
 namespace {
+
+constexpr double kPi = 3.14159265358979323846;
 
 // The game's integers are 32 bits and wrap; a driver may set a direction to any value,
 // so the sums and products here wrap the same way instead of overflowing.
@@ -44,14 +47,15 @@ void BendFront(const StreamRecord& st, int flowKind, rt::Colour colour, int flow
                int cy) {
   int sx = 0, sy = 0;
   switch (flowKind) {
-    case 3: sx = 1, sy = -1; break;   // top and right open
-    case 4: sx = 1, sy = 1; break;    // bottom and right open
-    case 5: sx = -1, sy = 1; break;   // left and bottom open
-    default: sx = -1, sy = -1; break;  // 6: top and left open
+    case kBendTopRight: sx = 1, sy = -1; break;
+    case kBendBottomRight: sx = 1, sy = 1; break;
+    case kBendLeftBottom: sx = -1, sy = 1; break;
+    default: sx = -1, sy = -1; break;  // kBendTopLeft
   }
   const std::int32_t kx = Wrap32(std::int64_t{cx} + 16 * sx);
   const std::int32_t ky = Wrap32(std::int64_t{cy} + 16 * sy);
-  const double a = flowStep * 3.14159265358979323846 / 256.0;
+  // A quarter turn over the steps of the cell.
+  const double a = flowStep * kPi / (2.0 * kCellSteps);
   double u = 0, v = 0;
   if (st.DirX != 0) {
     u = std::sin(a), v = std::cos(a);
@@ -68,12 +72,12 @@ void BendFront(const StreamRecord& st, int flowKind, rt::Colour colour, int flow
 
 }  // namespace
 
-void OpenWaterLayer() { rt::OpenCanvas(rt::SpriteCanvas(kWaterLayer)); }
+void OpenWaterLayer() { rt::OpenCanvas(rt::SpriteCanvas(sprite::kWaterLayer)); }
 
 void CloseWaterLayer() { rt::CloseCanvas(); }
 
 void ClearWaterLayer() {
-  rt::OpenCanvas(rt::SpriteCanvas(kWaterLayer));
+  rt::OpenCanvas(rt::SpriteCanvas(sprite::kWaterLayer));
   rt::FillBox(0, 0, 640, 480, rt::PackColour(0, 0, 0));
   rt::CloseCanvas();
 }
@@ -82,28 +86,28 @@ void DrawFlowFront(const StreamRecord& st, int flowKind, rt::Colour colour, int 
   const std::int32_t cx = Wrap32(std::int64_t{st.Column} * 32);
   const std::int32_t cy = Wrap32(std::int64_t{st.Row} * 32);
   switch (flowKind) {
-    case 1:  // vertical pipe
+    case kVerticalPipe:
       FrontAcrossColumn(cx, FrontAt(cy, st.DirY, flowStep), colour);
       break;
-    case 2:   // horizontal pipe
-    case 12:  // pass tile
+    case kHorizontalPipe:
+    case kFlowPass:
       FrontAcrossRow(FrontAt(cx, st.DirX, flowStep), cy, colour);
       break;
-    case 7:  // crossing: vertical water is hidden where it passes under the horizontal channel
+    case kCrossing:  // vertical water is hidden where it passes under the horizontal channel
       if (st.DirX != 0) {
         FrontAcrossRow(FrontAt(cx, st.DirX, flowStep), cy, colour);
       } else if (flowStep < 28 || flowStep > 100) {
         FrontAcrossColumn(cx, FrontAt(cy, st.DirY, flowStep), colour);
       }
       break;
-    case 11:  // start tile
-    case 13:  // goal tile: only ever entered moving right; a stream on its goal redraws its left edge
+    case kFlowStart:
+    case kFlowGoal:  // only ever entered moving right; a stream on its goal redraws its left edge
       FrontAcrossRow(Wrap32(std::int64_t{cx} - 16 + Advance(st.DirX, flowStep)), cy, colour);
       break;
-    case 3:
-    case 4:
-    case 5:
-    case 6:
+    case kBendTopRight:
+    case kBendBottomRight:
+    case kBendLeftBottom:
+    case kBendTopLeft:
       BendFront(st, flowKind, colour, flowStep, cx, cy);
       break;
     default:  // grass, stone and anything else: no water to see

@@ -7,6 +7,7 @@
 #include "game/hud.h"
 #include "game/levels.h"
 #include "game/queue.h"
+#include "game/sprites.h"
 #include "game/texts.h"
 #include "game/water.h"
 #include "runtime/canvas.h"
@@ -24,8 +25,8 @@ void SleepAtFrameStart() { rt::WaitMilliseconds(10); }
 void HandleWindowEvent() { (void)rt::PollWindowEvent(); }
 void ClearBackBuffer() { rt::ClearBuffer(0, 0, 0); }
 // Opaque, so the water shows wherever the board's tiles let it through.
-void DrawWaterLayer() { rt::DrawSprite(kWaterLayer, 0, 0); }
-void DrawFrameSprite() { rt::DrawSpriteKeyed(kFrameSprite, 0, 0); }
+void DrawWaterLayer() { rt::DrawSprite(sprite::kWaterLayer, 0, 0); }
+void DrawFrameSprite() { rt::DrawSpriteKeyed(sprite::kFrame, 0, 0); }
 
 // --- frame step 18 ------------------------------------------------------------------
 void ShowFrame() { (void)rt::PresentFrame(); }
@@ -33,11 +34,11 @@ void ShowFrame() { (void)rt::PresentFrame(); }
 // --- frame steps 19, 25 -------------------------------------------------------------
 // "Neues Spiel" or the next level asked for a level start earlier in this frame.
 void BeginLevelIfRequested(GameState& s) {
-  if (s.Level >= 1 && s.PhaseCounter == 0) BeginLevel(s);
+  if (s.Level >= 1 && s.PhaseCounter == kPhaseSetupStart) BeginLevel(s);
 }
 // Half-way through the setup phase, once the strip has come to rest.
 void PlaceSetupPieceIfDue(GameState& s) {
-  if (s.PhaseCounter == 100 && s.QueueSlide == 0) PlaceSetupPiece(s);
+  if (s.PhaseCounter == kPhaseSetupPiece && s.QueueSlide == 0) PlaceSetupPiece(s);
 }
 
 }  // namespace
@@ -59,12 +60,12 @@ void GameStartup(GameState& s, std::optional<std::uint32_t> seed) {
   s.PieceQueue = {};
   RefillQueue(s);                                          // 10. seven random pipes show
   s.Level = 0;                                             // 11.
-  s.PhaseCounter = -1;
-  s.FlowStep = -1;
+  s.PhaseCounter = kPhaseIdle;
+  s.FlowStep = kNoFlow;
   s.TotalScore = 0;
   s.LevelScore = 0;
   s.LastLevel = 10;
-  s.FlowSpeed = 1;
+  s.FlowSpeed = kNormalSpeed;
   s.StartLevel = 1;
   ClearField(s);                                           // 12.
 }

@@ -48,7 +48,7 @@ void DrawFrameTexts(GameState& s) {
     DrawLabel(CentredX(texts::kCleared), 200, texts::kCleared, 1);
     DrawOkLabel(s);
   }
-  if (s.PhaseCounter >= 0 && s.PhaseCounter <= 199)
+  if (InSetup(s))
     DrawLabel(CentredX(texts::kPleaseWait), 232, texts::kPleaseWait, 1);
   if (s.Paused != 0) DrawLabel(CentredX(texts::kPaused), 232, texts::kPaused, 1);
   DrawLabel(570, 56, texts::kFast, 2);

@@ -10,29 +10,44 @@
 namespace game {
 namespace {
 
+// The special tiles of colour c, and the stone.
+constexpr std::int32_t Start(int c) { return SpecialTile(c, kKindStart); }
+constexpr std::int32_t Pass(int c) { return SpecialTile(c, kKindPass); }
+constexpr std::int32_t Goal(int c) { return SpecialTile(c, kKindGoal); }
 constexpr std::int32_t S = kStone;
-constexpr std::array<std::int32_t, 3> kLevel1 = {311, 313, S};
-constexpr std::array<std::int32_t, 5> kLevel2 = {311, 312, 313, S, S};
-constexpr std::array<std::int32_t, 7> kLevel3 = {311, 313, 321, 323, S, S, S};
-constexpr std::array<std::int32_t, 9> kLevel4 = {311, 312, 313, 321, 323, S, S, S, S};
-constexpr std::array<std::int32_t, 11> kLevel5 = {311, 312, 313, 321, 322, 323,
-                                                  S,   S,   S,   S,   S};
-constexpr std::array<std::int32_t, 11> kLevel6 = {311, 313, 321, 323, 331, 333,
-                                                  S,   S,   S,   S,   S};
-constexpr std::array<std::int32_t, 12> kLevel7 = {311, 312, 313, 321, 323, 331,
-                                                  333, S,   S,   S,   S,   S};
-constexpr std::array<std::int32_t, 13> kLevel8 = {311, 312, 313, 321, 322, 323, 331,
-                                                  333, S,   S,   S,   S,   S};
-constexpr std::array<std::int32_t, 14> kLevel9 = {311, 312, 313, 321, 322, 323, 331,
-                                                  332, 333, S,   S,   S,   S,   S};
-constexpr std::array<std::int32_t, 13> kLevel10 = {311, 313, 321, 323, 331, 333, 341,
-                                                   343, S,   S,   S,   S,   S};
+
+constexpr std::array<std::int32_t, 3> kLevel1 = {Start(1), Goal(1), S};
+constexpr std::array<std::int32_t, 5> kLevel2 = {Start(1), Pass(1), Goal(1), S, S};
+constexpr std::array<std::int32_t, 7> kLevel3 = {Start(1), Goal(1), Start(2), Goal(2), S, S, S};
+constexpr std::array<std::int32_t, 9> kLevel4 = {Start(1), Pass(1), Goal(1), Start(2), Goal(2),
+                                                 S,        S,       S,       S};
+constexpr std::array<std::int32_t, 11> kLevel5 = {Start(1), Pass(1), Goal(1), Start(2),
+                                                  Pass(2),  Goal(2), S,       S,
+                                                  S,        S,       S};
+constexpr std::array<std::int32_t, 11> kLevel6 = {Start(1), Goal(1), Start(2), Goal(2),
+                                                  Start(3), Goal(3), S,        S,
+                                                  S,        S,       S};
+constexpr std::array<std::int32_t, 12> kLevel7 = {Start(1), Pass(1), Goal(1), Start(2),
+                                                  Goal(2),  Start(3), Goal(3), S,
+                                                  S,        S,       S,       S};
+constexpr std::array<std::int32_t, 13> kLevel8 = {Start(1), Pass(1), Goal(1), Start(2), Pass(2),
+                                                  Goal(2),  Start(3), Goal(3), S,       S,
+                                                  S,        S,       S};
+constexpr std::array<std::int32_t, 14> kLevel9 = {Start(1), Pass(1), Goal(1), Start(2), Pass(2),
+                                                  Goal(2),  Start(3), Pass(3), Goal(3), S,
+                                                  S,        S,       S,       S};
+constexpr std::array<std::int32_t, 13> kLevel10 = {Start(1), Goal(1), Start(2), Goal(2), Start(3),
+                                                   Goal(3),  Start(4), Goal(4), S,       S,
+                                                   S,        S,       S};
 
 const std::array<std::span<const std::int32_t>, 11> kLevelTable = {
     std::span<const std::int32_t>{}, kLevel1, kLevel2, kLevel3, kLevel4, kLevel5,
     kLevel6,                         kLevel7, kLevel8, kLevel9, kLevel10};
 
 std::uint32_t Ticks() { return platform::Current().TickCount(); }
+
+// Stones and special tiles are what the setup phase places; the pipes 1..7 are not.
+constexpr bool IsSetupPiece(std::int32_t code) { return code > 10; }
 
 // The placement rules of the setup phase for the piece `code` at (column, row).
 bool Suits(const GameState& s, std::int32_t code, int column, int row) {
@@ -79,11 +94,11 @@ void BeginLevel(GameState& s) {
 }
 
 void AdvancePhaseCounter(GameState& s) {
-  if (s.PhaseCounter >= 0 && s.PhaseCounter <= 199) ++s.PhaseCounter;
+  if (InSetup(s)) ++s.PhaseCounter;
 }
 
 void StartLevelCountdown(GameState& s) {
-  if (s.PhaseCounter != 199) return;
+  if (s.PhaseCounter != kPhaseCountdownSet) return;
   s.FlowCountdown = LevelCountdown(s.Level);
   s.CountdownTick = static_cast<std::int32_t>(Ticks());
 }
@@ -127,7 +142,7 @@ void PlaceSetupPiece(GameState& s) {
     s.LockGrid[column][row] = 1;
   }
   AdvanceQueue(s);
-  if (s.PieceQueue[1] > 10) s.PhaseCounter = 50;
+  if (IsSetupPiece(s.PieceQueue[1])) s.PhaseCounter = kPhaseSetupPiece - kSetupPieceGap;
 }
 
 }  // namespace game

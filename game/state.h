@@ -28,15 +28,30 @@ constexpr int kRows = 15;
 constexpr int kFirstColumn = 1, kLastColumn = 19;
 constexpr int kFirstRow = 3, kLastRow = 14;
 
+// PhaseCounter: idle, then the setup frames 0..199 of a level, then the level in play.
+constexpr std::int32_t kPhaseIdle = -1;
+constexpr std::int32_t kPhaseSetupStart = 0;
+constexpr std::int32_t kPhaseSetupPiece = 100;   // a setup piece drops at this count
+constexpr std::int32_t kSetupPieceGap = 50;      // frames between two setup pieces
+constexpr std::int32_t kPhaseCountdownSet = 199;  // the countdown is set at this count
+constexpr std::int32_t kPhasePlaying = 200;
+// FlowStep: no water flowing, or the progress of the streams through their current
+// cells, which they leave after kCellSteps.
+constexpr std::int32_t kNoFlow = -1;
+constexpr std::int32_t kCellSteps = 128;
+// FlowSpeed: added to FlowStep in every frame; fast after "Schnell".
+constexpr std::int32_t kNormalSpeed = 1;
+constexpr std::int32_t kFastSpeed = 4;
+
 struct GameState {
   std::int32_t Level = 0;
   std::int32_t LastLevel = 10;
   std::int32_t StartLevel = 1;
-  std::int32_t PhaseCounter = -1;
+  std::int32_t PhaseCounter = kPhaseIdle;
   std::int32_t FlowCountdown = 0;
   std::int32_t CountdownTick = 0;  // tick count of the last countdown step (bits of a uint32)
-  std::int32_t FlowStep = -1;
-  std::int32_t FlowSpeed = 1;
+  std::int32_t FlowStep = kNoFlow;
+  std::int32_t FlowSpeed = kNormalSpeed;
   std::int32_t LevelFailed = 0;
   std::int32_t LevelCleared = 0;
   std::int32_t Paused = 0;
@@ -63,6 +78,16 @@ struct GameState {
   rt::Array1<std::int32_t, 21> PieceQueue{};              // 1 = next piece
   rt::Array1<StreamRecord, 5> Streams{};                  // 1..4 used
 };
+
+// The setup frames of a level: "Bitte warten", and the menu does not open.
+constexpr bool InSetup(const GameState& s) {
+  return s.PhaseCounter >= kPhaseSetupStart && s.PhaseCounter < kPhasePlaying;
+}
+// The level is in play: pieces may be placed, the countdown and the water run.
+constexpr bool InPlay(const GameState& s) { return s.PhaseCounter == kPhasePlaying; }
+constexpr bool WaterFlowing(const GameState& s) { return s.FlowStep >= 0; }
+// A won or lost level shows the result panel with its OK button.
+constexpr bool ResultShown(const GameState& s) { return s.LevelFailed != 0 || s.LevelCleared != 0; }
 
 // The integers of the state by name, in the order a state report lists them; a driver
 // reads and writes them through this table.

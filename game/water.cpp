@@ -27,7 +27,7 @@ void JudgeEntry(GameState& s, int n, std::int32_t code) {
   if (code == kBendBottomRight && (st.DirY > 0 || st.DirX > 0)) fails = true;
   if (code == kBendLeftBottom && (st.DirY > 0 || st.DirX < 0)) fails = true;
   if (code == kBendTopLeft && (st.DirY < 0 || st.DirX < 0)) fails = true;
-  if (code > 300) {
+  if (code > kSpecialBase) {
     const std::string kind = KindDigit(code);
     if (rt::TextEquals(ColourDigit(code), rt::FormatNumber(n)) == 0) fails = true;
     if (rt::TextEquals(kind, "3") != 0 && (st.DirX < 0 || st.DirY != 0)) fails = true;
@@ -40,7 +40,7 @@ void JudgeEntry(GameState& s, int n, std::int32_t code) {
 }  // namespace
 
 std::int32_t FlowKind(std::int32_t code) {
-  if (code > 300) return 10 + rt::ParseNumber(KindDigit(code));
+  if (code > kSpecialBase) return kFlowSpecialBase + rt::ParseNumber(KindDigit(code));
   return code;
 }
 
@@ -70,36 +70,36 @@ void StartStreams(GameState& s) {
 }
 
 void StartWaterIfDue(GameState& s) {
-  if (s.FlowCountdown == 0 && s.PhaseCounter == 200 && s.FlowStep == -1) StartStreams(s);
+  if (s.FlowCountdown == 0 && InPlay(s) && s.FlowStep == kNoFlow) StartStreams(s);
 }
 
 void AdvanceFlow(GameState& s) {
-  if (s.FlowStep < 0 || s.LevelFailed != 0) return;
+  if (!WaterFlowing(s) || s.LevelFailed != 0) return;
   if (s.Paused == 0) s.FlowStep = Add32(s.FlowStep, s.FlowSpeed);
-  if (s.FlowStep > 128) s.FlowStep = 128;
+  if (s.FlowStep > kCellSteps) s.FlowStep = kCellSteps;
   OpenWaterLayer();
   for (int n = 1; n <= 4; ++n) {
-    const StreamRgb rgb = kStreamColours[n];
+    const StreamRgb& rgb = kStreamColours[static_cast<std::size_t>(n)];
     const rt::Colour colour = rt::PackColour(rgb.red, rgb.green, rgb.blue);
     const StreamRecord& st = s.Streams[n];
     const std::int32_t code = CellAt(s, st.Column, st.Row);
     if (InGrid(st.Column, st.Row)) s.LockGrid[st.Column][st.Row] = 1;
     DrawFlowFront(st, FlowKind(code), colour, s.FlowStep);
-    if (s.FlowStep == 128) FinishCell(s, n);
+    if (s.FlowStep == kCellSteps) FinishCell(s, n);
   }
   CloseWaterLayer();
-  if (s.FlowStep == 128) StepStreams(s);
+  if (s.FlowStep == kCellSteps) StepStreams(s);
   CheckLevelCleared(s);
 }
 
 void FinishCell(GameState& s, int n) {
   StreamRecord& st = s.Streams[n];
   switch (FlowKind(CellAt(s, st.Column, st.Row))) {
-    case 12:
+    case kFlowPass:
       if (st.PassState != 1) AddPoints(s, 25);
       st.PassState = 1;
       break;
-    case 13:
+    case kFlowGoal:
       if (st.GoalState != 1) AddPoints(s, 50);
       st.GoalState = 1;
       st.DirX = 0;
@@ -155,7 +155,7 @@ void StepStreams(GameState& s) {
     if (st.GoalState != 0) AddPoints(s, 1);
     JudgeEntry(s, n, CellAt(s, st.Column, st.Row));
   }
-  if (s.LevelFailed != 0) s.FlowStep = -1;
+  if (s.LevelFailed != 0) s.FlowStep = kNoFlow;
 }
 
 void CheckLevelCleared(GameState& s) {
@@ -166,11 +166,11 @@ void CheckLevelCleared(GameState& s) {
     if (s.Streams[n].GoalState == -1 || s.Streams[n].PassState == -1) return;
   }
   s.LevelCleared = 1;
-  s.FlowSpeed = 1;
-  s.PhaseCounter = -1;
+  s.FlowSpeed = kNormalSpeed;
+  s.PhaseCounter = kPhaseIdle;
   s.MenuOpen = 0;
   s.FlowCountdown = 0;
-  s.FlowStep = -1;
+  s.FlowStep = kNoFlow;
 }
 
 }  // namespace game

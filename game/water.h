@@ -3,6 +3,7 @@
 // pipes, turning in bends, scoring, and the judgement of every cell a stream enters.
 #include <cstdint>
 
+#include "game/sprites.h"
 #include "game/state.h"
 
 namespace game {
@@ -23,9 +24,13 @@ void StepStreams(GameState& s);
 // Won once no stream still has its goal or its pass tile ahead.
 void CheckLevelCleared(GameState& s);
 
-// How the flow treats a cell code: the code itself, special tiles as 11 (start),
-// 12 (pass) and 13 (goal).
+// How the flow treats a cell code: the code itself, a special tile of kind k as
+// kFlowSpecialBase + k: 11 start, 12 pass, 13 goal.
 std::int32_t FlowKind(std::int32_t code);
+constexpr std::int32_t kFlowSpecialBase = 10;
+constexpr std::int32_t kFlowStart = kFlowSpecialBase + kKindStart;
+constexpr std::int32_t kFlowPass = kFlowSpecialBase + kKindPass;
+constexpr std::int32_t kFlowGoal = kFlowSpecialBase + kKindGoal;
 // Points go to the whole game and to the level alike.
 void AddPoints(GameState& s, std::int32_t points);
 

@@ -71,20 +71,19 @@ TEST(BoardLook, TheQueueStripShowsThePiecesWithBlackChannels) {
 TEST(BoardLook, SpecialTilesShowTheirColourOnlyInTheirField) {
   Game g;
   g.ReadyToPlay();
-  const std::uint32_t colours[5] = {0, looktest::kCyan, looktest::kLightRed, looktest::kYellow,
-                                    looktest::kGreen};
   for (int x = 1; x <= 4; ++x)
-    for (int y = 1; y <= 3; ++y) g.s.TileGrid[2 * x][3 + 2 * y] = 300 + 10 * x + y;
+    for (int y = 1; y <= 3; ++y) g.s.TileGrid[2 * x][3 + 2 * y] = game::SpecialTile(x, y);
   g.Frames(1);
   for (int x = 1; x <= 4; ++x) {
     for (int y = 1; y <= 3; ++y) {
       const int c = 2 * x, r = 3 + 2 * y;
-      SCOPED_TRACE(300 + 10 * x + y);
+      SCOPED_TRACE(game::SpecialTile(x, y));
+      const std::uint32_t colour = looktest::StreamPixel(x);
       // The field, columns 6..25 of rows 26..28, and nothing else has the colour.
       for (int fy = 26; fy <= 28; ++fy)
         for (int fx = 6; fx <= 25; ++fx)
-          ASSERT_EQ(g.Pixel(CellX(c) + fx, CellY(r) + fy), colours[x]);
-      EXPECT_EQ(CountInCell(g, c, r, colours[x]), 20 * 3);
+          ASSERT_EQ(g.Pixel(CellX(c) + fx, CellY(r) + fy), colour);
+      EXPECT_EQ(CountInCell(g, c, r, colour), 20 * 3);
       // The channel is open to the (black) water layer in the middle of the tile.
       EXPECT_EQ(g.Pixel(CellX(c) + 16, CellY(r) + 15), kBlack);
     }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "game/game.h"
+#include "game/sprites.h"
 #include "game/state.h"
 #include "platform/platform.h"
 #include "runtime/canvas.h"
@@ -16,11 +17,13 @@ namespace looktest {
 
 constexpr std::uint32_t Rgb(int r, int g, int b) { return rt::PixelRGB(r, g, b); }
 
-// Stream colours as pixel values, stream 1..4.
-constexpr std::uint32_t kCyan = Rgb(0, 255, 255);
-constexpr std::uint32_t kLightRed = Rgb(255, 128, 128);
-constexpr std::uint32_t kYellow = Rgb(255, 255, 0);
-constexpr std::uint32_t kGreen = Rgb(0, 255, 0);
+// The colour of stream n (1..4) as a pixel value.
+constexpr std::uint32_t StreamPixel(int n) {
+  const game::StreamRgb& c = game::kStreamColours[static_cast<std::size_t>(n)];
+  return Rgb(c.red, c.green, c.blue);
+}
+constexpr std::uint32_t kCyan = StreamPixel(1);
+constexpr std::uint32_t kLightRed = StreamPixel(2);
 constexpr std::uint32_t kBlack = 0;
 
 class Game {
@@ -52,8 +55,9 @@ class Game {
   }
   const std::vector<std::uint32_t>& Frame() const { return backend_.LastFrame(); }
   platform::HeadlessBackend& Backend() { return backend_; }
-  // A pixel of the water layer (sprite 500), which the board shows through its channels.
-  static std::uint32_t Water(int x, int y) { return rt::FindSprite(500)->At(x, y); }
+  // A pixel of the water layer, which the board shows through its channels.
+  static const rt::Surface& WaterLayer() { return *rt::FindSprite(game::sprite::kWaterLayer); }
+  static std::uint32_t Water(int x, int y) { return WaterLayer().At(x, y); }
 
   // A level in play without set-up: the board is grass, the water layer black, no
   // countdown, no water flowing until a stream is given.
@@ -73,7 +77,7 @@ class Game {
   }
   // Fills the whole water layer with one colour, as if water had flowed everywhere.
   static void FillWater(std::uint32_t pixel) {
-    rt::OpenCanvas(rt::SpriteCanvas(500));
+    rt::OpenCanvas(rt::SpriteCanvas(game::sprite::kWaterLayer));
     const int r = static_cast<int>((pixel >> 16) & 255), g = static_cast<int>((pixel >> 8) & 255),
               b = static_cast<int>(pixel & 255);
     rt::FillBox(0, 0, 640, 480, rt::PackColour(r, g, b));

@@ -31,8 +31,7 @@ std::vector<std::pair<int, int>> WaterIn(int x0, int y0, int x1, int y1, std::ui
 }
 
 std::vector<std::uint32_t> WholeLayer() {
-  const rt::Surface* layer = rt::FindSprite(500);
-  return layer->pixels;
+  return Game::WaterLayer().pixels;
 }
 
 TEST(WaterLook, AStraightFrontMovesOnePixelEveryFourStepsInEitherDirection) {
@@ -159,14 +158,15 @@ TEST(WaterLook, AStreamStandingOnItsGoalRedrawsTheGoalsLeftEdgeEveryFlowFrame) {
 void ExpectThickLine(int x, int y, int w, int h) {
   rt::NewBlankSprite(900, 640, 480, 0);
   rt::OpenCanvas(rt::SpriteCanvas(900));
-  const rt::Colour c = rt::PackColour(0, 255, 255);
+  const game::StreamRgb& rgb = game::kStreamColours[1];
+  const rt::Colour c = rt::PackColour(rgb.red, rgb.green, rgb.blue);
   rt::DrawLine(x, y, w, h, c);
   rt::DrawLine(x + 1, y, w, h, c);
   rt::DrawLine(x, y + 1, w, h, c);
   rt::DrawLine(x - 1, y, w, h, c);
   rt::DrawLine(x, y - 1, w, h, c);
   rt::CloseCanvas();
-  EXPECT_EQ(rt::FindSprite(900)->pixels, rt::FindSprite(500)->pixels)
+  EXPECT_EQ(rt::FindSprite(900)->pixels, Game::WaterLayer().pixels)
       << "expected DrawThickLine(" << x << ", " << y << ", " << w << ", " << h << ")";
 }
 
@@ -279,7 +279,7 @@ TEST(WaterLook, DirectionsAtTheEndsOfTheIntegerRangeDrawOnlyInsideTheLayer) {
   g.s.Paused = 1;
   g.Frames(3);
   EXPECT_EQ(g.s.FlowStep, 77);
-  EXPECT_EQ(rt::FindSprite(500)->pixels.size(), 640u * 480u);
+  EXPECT_EQ(Game::WaterLayer().pixels.size(), 640u * 480u);
 }
 
 }  // namespace

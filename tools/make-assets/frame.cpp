@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "art.h"
+#include "game/sprites.h"
 
 namespace art {
 namespace {
@@ -49,22 +50,23 @@ Surface CloseButton(bool pressed) {
 }  // namespace
 
 Surface FramePiece(int number) {
+  namespace sp = game::sprite;
   switch (number) {
-    case 10: return SingleBevel(32, 32);
-    case 100: return SingleBevel(16, 16);
-    case 101: return SingleBevel(16, 32);
-    case 102: return DoubleBevel(16, 16);
-    case 104: return GreenControl(128, 16, false);
-    case 105: return GreenControl(128, 16, true);
-    case 107: return SingleBevel(32, 16);
-    case 108: return DoubleBevel(32, 16);
-    case 110: return CloseButton(false);
-    case 111: return CloseButton(true);
-    case 114: return SingleBevel(128, 16);
-    case 120: return DoubleBevel(32, 32);
-    case 122: return GreenControl(64, 32, false);
-    case 123: return GreenControl(64, 32, true);
-    case 130: return SingleBevel(128, 32);
+    case sp::kTile: return SingleBevel(32, 32);
+    case sp::kCorner: return SingleBevel(16, 16);
+    case sp::kSide: return SingleBevel(16, 32);
+    case sp::kTopCorner: return DoubleBevel(16, 16);
+    case sp::kRaisedBar: return GreenControl(128, 16, false);
+    case sp::kPressedBar: return GreenControl(128, 16, true);
+    case sp::kBottomEdge: return SingleBevel(32, 16);
+    case sp::kTopEdge: return DoubleBevel(32, 16);
+    case sp::kRaisedClose: return CloseButton(false);
+    case sp::kPressedClose: return CloseButton(true);
+    case sp::kCreditBar: return SingleBevel(128, 16);
+    case sp::kStripEnd: return DoubleBevel(32, 32);
+    case sp::kRaisedButton: return GreenControl(64, 32, false);
+    case sp::kPressedButton: return GreenControl(64, 32, true);
+    case sp::kTextBox: return SingleBevel(128, 32);
     default: return {};
   }
 }

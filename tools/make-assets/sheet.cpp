@@ -5,14 +5,19 @@
 #include <map>
 
 #include "art.h"
+#include "game/sprites.h"
 
 namespace art {
 namespace {
 
 constexpr std::uint32_t kBackdrop = Rgb(44, 48, 58);
-constexpr std::uint32_t kCyan = Rgb(0, 255, 255);
-constexpr std::array<std::uint32_t, 4> kStreams = {Rgb(0, 255, 255), Rgb(255, 128, 128),
-                                                    Rgb(255, 255, 0), Rgb(0, 255, 0)};
+
+// The colour of stream colourIndex + 1.
+constexpr std::uint32_t StreamColour(int colourIndex) {
+  const game::StreamRgb& c = game::kStreamColours[static_cast<std::size_t>(colourIndex + 1)];
+  return Rgb(c.red, c.green, c.blue);
+}
+constexpr std::uint32_t kCyan = StreamColour(0);
 
 // Copies `src` enlarged `scale` times; with `keyed`, pixels equal to `key` are skipped.
 void Blit(Surface& dst, const Surface& src, int x0, int y0, int scale, bool keyed = false,
@@ -48,7 +53,7 @@ class Layout {
 };
 
 Surface SpecialTile(const std::map<int, Surface>& sprites, int colourIndex, int kind) {
-  Surface tile = Blank(32, 32, kStreams[colourIndex]);
+  Surface tile = Blank(32, 32, StreamColour(colourIndex));
   Blit(tile, sprites.at(300 + kind), 0, 0, 1, true, colour::kWhite);
   return tile;
 }
