@@ -3,6 +3,7 @@
 #include "game/board.h"
 #include "game/catalogue.h"
 #include "game/flow_draw.h"
+#include "game/level_list.h"
 #include "game/queue.h"
 #include "runtime/program.h"
 #include "runtime/screen.h"
@@ -16,11 +17,18 @@ constexpr int kPressedEntry = 105;
 constexpr int kPressedClose = 111;
 constexpr int kPressedSmallButton = 123;
 
-// The y of list entry n's top edge, in 32-bit arithmetic like the rest of the game.
-int ListEntryTop(int n) { return Add32(std::int64_t{16} * n, 16); }
-
 bool Inside(const GameState& s, const HitRect& r) {
   return r.Contains(s.FrameMouseX, s.FrameMouseY);
+}
+
+// Calls act(n) for every level-list entry under the mouse.  Only the entries whose
+// rows reach the mouse's row are looked at.
+template <typename Act>
+void ForEachListEntryUnderMouse(const GameState& s, Act act) {
+  const std::int64_t y = s.FrameMouseY;
+  ForEachListEntry(s.LastLevel, y - (kListEntryHeight - 1), y - 1, [&](std::int32_t n) {
+    if (Inside(s, LevelListEntry(n))) act(n);
+  });
 }
 
 void StartDragIfOnHandle(GameState& s) {
@@ -41,9 +49,8 @@ void DrawPressedLooks(const GameState& s) {
     if (Inside(s, kPauseEntry)) rt::DrawSpriteKeyed(kPressedEntry, 16, 48);
   }
   if (s.LevelListOpen != 0) {
-    for (int n = 1; n <= s.LastLevel; ++n) {
-      if (Inside(s, LevelListEntry(n))) rt::DrawSpriteKeyed(kPressedEntry, 144, ListEntryTop(n));
-    }
+    ForEachListEntryUnderMouse(
+        s, [](std::int32_t n) { rt::DrawSpriteKeyed(kPressedEntry, 144, ListEntryTop(n)); });
   }
   if ((s.LevelFailed != 0 || s.LevelCleared != 0) && Inside(s, kOkButton)) {
     rt::DrawSpriteKeyed(kPressedSmallButton, 288, 224);
@@ -93,9 +100,7 @@ void ReleaseSteps(GameState& s) {
     }
   }
   if (s.LevelListOpen != 0) {
-    for (int n = 1; n <= s.LastLevel; ++n) {
-      if (Inside(s, LevelListEntry(n))) s.StartLevel = n;
-    }
+    ForEachListEntryUnderMouse(s, [&s](std::int32_t n) { s.StartLevel = n; });
   }
   if (s.LevelFailed != 0 && Inside(s, kOkButton)) {
     s.LevelFailed = 0;
@@ -123,7 +128,7 @@ void ReleaseSteps(GameState& s) {
 
 HitRect LevelListEntry(int n) {
   const int top = ListEntryTop(n);
-  return HitRect{144, top, 272, Add32(top, 16)};
+  return HitRect{144, top, 272, Add32(top, kListEntryHeight)};
 }
 
 void DrawMenuBackgrounds(const GameState& s) {
@@ -133,7 +138,8 @@ void DrawMenuBackgrounds(const GameState& s) {
     rt::DrawSprite(kRaisedEntry, 16, 48);
   }
   if (s.LevelListOpen != 0) {
-    for (int n = 1; n <= s.LastLevel; ++n) rt::DrawSprite(kRaisedEntry, 144, ListEntryTop(n));
+    ForEachListEntry(s.LastLevel, kFirstVisibleListTop, kLastVisibleListTop,
+                     [](std::int32_t n) { rt::DrawSprite(kRaisedEntry, 144, ListEntryTop(n)); });
     rt::DrawSpriteKeyed(kPressedEntry, 144, ListEntryTop(s.StartLevel));
   }
 }

@@ -239,6 +239,26 @@ TEST_F(Sim, LineEndsAndByteOrderMark) {
   }
 }
 
+TEST_F(Sim, LevelListOfAnyLength) {
+  // Entry n's row is at 16n + 16, wrapping every 2^28 entries; a click picks the last
+  // entry under the mouse, also one whose row lies above the window.
+  struct Case {
+    const char* lastLevel;
+    int y;
+    long long startLevel;
+  };
+  for (const Case& c : {Case{"1000000000", 40, 805306369}, Case{"2147483647", 40, 1879048193},
+                        Case{"2147483647", -8, 2147483646}, Case{"2147483647", 48, 1},
+                        Case{"0", 40, 1}, Case{"-2147483648", 40, 1}}) {
+    const Result r = Run("", std::string("click 60 8\nclick 60 40\nset LastLevel ") +
+                                 c.lastLevel + "\nclick 200 " + std::to_string(c.y) +
+                                 "\nframes 1\nstate\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(Field(r.outLines[0], "StartLevel"), c.startLevel) << c.lastLevel << " " << c.y;
+    EXPECT_EQ(Field(r.outLines[0], "LevelListOpen"), 1);
+  }
+}
+
 TEST_F(Sim, ExtremePointerPositionsStayWindowPoints) {
   // The pointer is kept on the desktop; any window point survives the way there and back.
   for (const char* point : {"2147483647 0", "0 2147483647", "-2147483648 -2147483648",
