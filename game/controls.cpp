@@ -3,6 +3,7 @@
 #include "game/board.h"
 #include "game/catalogue.h"
 #include "game/flow_draw.h"
+#include "game/level_list.h"
 #include "game/queue.h"
 #include "game/sprites.h"
 #include "runtime/program.h"
@@ -14,11 +15,18 @@ namespace {
 
 using namespace sprite;
 
-// The y of list entry n's top edge, in 32-bit arithmetic like the rest of the game.
-int ListEntryTop(int n) { return Add32(std::int64_t{16} * n, 16); }
-
 bool Inside(const GameState& s, const HitRect& r) {
   return r.Contains(s.FrameMouseX, s.FrameMouseY);
+}
+
+// Calls act(n) for every level-list entry under the mouse.  Only the entries whose
+// rows reach the mouse's row are looked at.
+template <typename Act>
+void ForEachListEntryUnderMouse(const GameState& s, Act act) {
+  const std::int64_t y = s.FrameMouseY;
+  ForEachListEntry(s.LastLevel, y - (kListEntryHeight - 1), y - 1, [&](std::int32_t n) {
+    if (Inside(s, LevelListEntry(n))) act(n);
+  });
 }
 
 void StartDragIfOnHandle(GameState& s) {
@@ -48,7 +56,7 @@ void DrawPressedLooks(const GameState& s) {
     DrawPressedIfInside(s, kPressedBar, kPauseEntry);
   }
   if (s.LevelListOpen != 0) {
-    for (int n = 1; n <= s.LastLevel; ++n) DrawPressedIfInside(s, kPressedBar, LevelListEntry(n));
+    ForEachListEntryUnderMouse(s, [](std::int32_t n) { DrawKeyedAt(kPressedBar, LevelListEntry(n)); });
   }
   if (ResultShown(s)) DrawPressedIfInside(s, kPressedButton, kOkButton);
   DrawPressedIfInside(s, kPressedClose, kCloseButton);
@@ -96,9 +104,7 @@ void ReleaseSteps(GameState& s) {
     }
   }
   if (s.LevelListOpen != 0) {
-    for (int n = 1; n <= s.LastLevel; ++n) {
-      if (Inside(s, LevelListEntry(n))) s.StartLevel = n;
-    }
+    ForEachListEntryUnderMouse(s, [&s](std::int32_t n) { s.StartLevel = n; });
   }
   if (s.LevelFailed != 0 && Inside(s, kOkButton)) {
     s.LevelFailed = 0;
@@ -126,7 +132,7 @@ void ReleaseSteps(GameState& s) {
 
 HitRect LevelListEntry(int n) {
   const int top = ListEntryTop(n);
-  return HitRect{144, top, 272, Add32(top, 16)};
+  return HitRect{144, top, 272, Add32(top, kListEntryHeight)};
 }
 
 void DrawMenuBackgrounds(const GameState& s) {
@@ -136,7 +142,8 @@ void DrawMenuBackgrounds(const GameState& s) {
     DrawAt(kRaisedBar, kPauseEntry);
   }
   if (s.LevelListOpen != 0) {
-    for (int n = 1; n <= s.LastLevel; ++n) DrawAt(kRaisedBar, LevelListEntry(n));
+    ForEachListEntry(s.LastLevel, kFirstVisibleListTop, kLastVisibleListTop,
+                     [](std::int32_t n) { DrawAt(kRaisedBar, LevelListEntry(n)); });
     DrawKeyedAt(kPressedBar, LevelListEntry(s.StartLevel));
   }
 }

@@ -8,6 +8,7 @@
 
 #include "game/board.h"
 #include "game/catalogue.h"
+#include "game/level_list.h"
 #include "game/texts.h"
 #include "runtime/canvas.h"
 #include "runtime/screen.h"
@@ -67,12 +68,11 @@ void DrawFrameTexts(GameState& s) {
 
   if (s.LevelListOpen != 0) {
     std::string entry(texts::kLevelPrefix);
-    // 64-bit count and wrapped position: LastLevel may be set to any value by a driver.
-    for (std::int64_t n = 1; n <= s.LastLevel; ++n) {
+    ForEachListEntry(s.LastLevel, kFirstVisibleListTop, kLastVisibleListTop, [&entry](std::int32_t n) {
       entry.resize(texts::kLevelPrefix.size());
-      entry += rt::FormatNumber(static_cast<std::int32_t>(n));
-      DrawLabel(148, Add32(16 * n, 16), entry, 2);
-    }
+      entry += rt::FormatNumber(n);
+      DrawLabel(148, ListEntryTop(n), entry, 2);
+    });
   }
   DrawLabel(500, 464, texts::kCredit, 1);
   rt::CloseCanvas();

@@ -46,10 +46,14 @@ std::vector<std::uint8_t> EncodeBmp24(const Surface& surface) {
 }
 
 bool WriteBmp24(const Surface& surface, const std::string& path) {
+  // A name with a NUL byte would name a different file to the operating system.
+  if (path.find('\0') != std::string::npos) return false;
   const std::vector<std::uint8_t> bytes = EncodeBmp24(surface);
   std::ofstream file(path, std::ios::binary);
   file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  return static_cast<bool>(file);
+  // A small file sits in the stream's buffer until the close: a full disk shows only there.
+  file.close();
+  return !file.fail();
 }
 
 }  // namespace rt

@@ -10,7 +10,7 @@
 namespace rt {
 
 std::vector<std::uint8_t> EncodeBmp24(const Surface& surface);
-// Returns false if the file cannot be written.
+// Returns false if the file cannot be written whole, or if the path holds a NUL byte.
 bool WriteBmp24(const Surface& surface, const std::string& path);
 
 }  // namespace rt

@@ -1,9 +1,11 @@
 #include "runtime/window.h"
 
+#include <cstdint>
 #include <utility>
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/wrap32.h"
 
 namespace rt {
 namespace {
@@ -54,8 +56,14 @@ int MainWindowHandle(int number) {
 
 int PollWindowEvent() { return platform::Current().PollEvent(); }
 
-int MouseX() { return platform::Current().PointerX() - platform::Current().WindowLeft(); }
-int MouseY() { return platform::Current().PointerY() - platform::Current().WindowTop(); }
+int MouseX() {
+  return platform::Wrap32(std::int64_t{platform::Current().PointerX()} -
+                          platform::Current().WindowLeft());
+}
+int MouseY() {
+  return platform::Wrap32(std::int64_t{platform::Current().PointerY()} -
+                          platform::Current().WindowTop());
+}
 int LeftButtonDown() { return platform::Current().LeftButtonDown() ? 1 : 0; }
 int WindowLeft() { return platform::Current().WindowLeft(); }
 int WindowTop() { return platform::Current().WindowTop(); }

@@ -14,6 +14,7 @@ packages=(
   desktop-file-utils appstream       # checking the menu entry and the AppStream data
   dpkg-dev file                      # the Debian package (CPack)
   time procps                        # tools/measure-window.sh; pgrep in the window test
+  strace                             # the window test: the game starts no process
 )
 if [[ "${1:-}" == "--play" ]]; then
   packages=(cmake g++ make pkg-config libsdl2-dev libx11-dev libfreetype-dev fonts-lato)

@@ -2,13 +2,15 @@
 
 #include <algorithm>
 
+#include "platform/wrap32.h"
+
 namespace platform {
 
 HeadlessBackend::HeadlessBackend(const Options& options) : options_(options) {}
 
 void HeadlessBackend::SetPointerInWindow(int x, int y) {
-  pointerX_ = windowX_ + x;
-  pointerY_ = windowY_ + y;
+  pointerX_ = Wrap32(std::int64_t{windowX_} + x);
+  pointerY_ = Wrap32(std::int64_t{windowY_} + y);
 }
 
 void HeadlessBackend::SetPointerOnDesktop(int x, int y) {

@@ -8,6 +8,11 @@
 
 #include <SDL.h>
 #include <SDL_syswm.h>
+#if defined(SDL_VIDEO_DRIVER_X11)
+#include <X11/Xatom.h>
+#endif
+
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -84,6 +89,34 @@ class FrameLog {
   std::FILE* file_ = nullptr;
 };
 
+// An environment variable's value, or null when it is unset or empty.
+const char* SetOrNull(const char* value) { return value != nullptr && *value != '\0' ? value : nullptr; }
+
+// A value from the environment, quoted for a message, with control bytes shown as '?'.
+std::string Printable(std::string_view text) {
+  std::string out = "'";
+  for (const char ch : text.substr(0, 100)) {
+    out += static_cast<unsigned char>(ch) < 0x20 || ch == 0x7F ? '?' : ch;
+  }
+  return out + "'";
+}
+
+// SDL connects to the desktop's D-Bus session while it starts.  Where there is none,
+// libdbus would fork and run dbus-launch to start one, from every folder on the PATH:
+// a process the game never asked for.  The game uses nothing D-Bus offers (no
+// screensaver inhibition, no input method), so without a session bus at hand, the
+// session bus address names a transport that does not exist and the attempt fails at
+// once.  The address is this process's own; a running session is used as before.
+void KeepAwayFromTheSessionBus() {
+  if (SetOrNull(std::getenv("DBUS_SESSION_BUS_ADDRESS")) != nullptr) return;
+  if (const char* runtimeDir = SetOrNull(std::getenv("XDG_RUNTIME_DIR"))) {
+    struct stat info {};
+    const std::string bus = std::string(runtimeDir) + "/bus";
+    if (stat(bus.c_str(), &info) == 0 && S_ISSOCK(info.st_mode)) return;  // the user's bus
+  }
+  setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
+}
+
 // A move we asked for is reported back by the desktop some time later, and reports of
 // earlier moves can still be on their way; our own position is believed over those
 // reports for this long after our last move.
@@ -128,6 +161,7 @@ class SdlBackend final : public Backend {
   SDL_Rect DisplayBounds();
   Pointer ReadPointer();
   void SetIcon(std::span<const std::uint8_t> iconBmp);
+  void RefuseFullScreen();
   void Shutdown();
 
   bool started_ = false;
@@ -135,6 +169,7 @@ class SdlBackend final : public Backend {
 #if defined(SDL_VIDEO_DRIVER_X11)
   Display* xDisplay_ = nullptr;
   ::Window xWindow_ = 0;
+  Atom netWmState_ = None;  // the window manager's list of the window's states
 #endif
   int left_ = 0, top_ = 0;          // the window's top-left corner on the desktop
   std::uint64_t lastOwnMoveNs_ = 0;  // when MoveWindow last placed the window
@@ -144,17 +179,29 @@ class SdlBackend final : public Backend {
   bool pointerInWindowOnly_ = false;  // Wayland: no desktop pointer position
   bool presented_ = false;
   bool exposed_ = false;             // the desktop lost the window's picture: show it again
+  bool checkWmState_ = false;        // the window manager changed the window's states
   FrameLog log_;
 };
 
 bool SdlBackend::Start() {
+  const char* xDisplay = SetOrNull(std::getenv("DISPLAY"));
+  const char* waylandDisplay = SetOrNull(std::getenv("WAYLAND_DISPLAY"));
+  if (xDisplay == nullptr && waylandDisplay == nullptr) {
+    std::fputs("quelmo: no display to open the window on: DISPLAY is not set\n", stderr);
+    return false;
+  }
   // Ctrl+C and SIGTERM keep their default effect: the process ends at once.  The game
   // only ends through its own close button, so SDL must not turn them into quit events.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-  // A desktop window and nothing else (no console or off-screen drivers).  X11 comes
-  // first: Wayland does not let a program place or move its own window, while through
-  // XWayland the game still opens centred and can be dragged by its title bar.
-  SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11,wayland");
+  // A desktop window and nothing else (no console or off-screen drivers), on the
+  // displays the environment names.  X11 comes first: Wayland does not let a program
+  // place or move its own window, while through XWayland the game still opens centred
+  // and can be dragged by its title bar.  Wayland is tried only where a compositor is
+  // named: the Wayland library's own complaints would only hide what went wrong.
+  std::string drivers = xDisplay != nullptr ? "x11" : "";
+  if (waylandDisplay != nullptr) drivers += drivers.empty() ? "wayland" : ",wayland";
+  SDL_SetHint(SDL_HINT_VIDEODRIVER, drivers.c_str());
+  KeepAwayFromTheSessionBus();
   // Frames are copied to the window as they are: no GPU texture, no scaling.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   // A windowed puzzle: leave the compositor and the screensaver alone.
@@ -162,7 +209,13 @@ bool SdlBackend::Start() {
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
   SDL_SetHint(SDL_HINT_APP_NAME, "Quelmo");
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-    std::fprintf(stderr, "quelmo: cannot open the display: %s\n", SDL_GetError());
+    std::string displays;
+    if (xDisplay != nullptr) displays = "the X display " + Printable(xDisplay);
+    if (waylandDisplay != nullptr) {
+      displays += displays.empty() ? "the " : " nor the ";
+      displays += "Wayland display " + Printable(waylandDisplay);
+    }
+    std::fprintf(stderr, "quelmo: cannot open %s\n", displays.c_str());
     return false;
   }
   started_ = true;
@@ -174,10 +227,12 @@ bool SdlBackend::Start() {
   for (const Uint32 type : {SDL_MOUSEMOTION, SDL_MOUSEWHEEL, SDL_KEYDOWN, SDL_KEYUP,
                             SDL_TEXTINPUT, SDL_TEXTEDITING, SDL_FINGERDOWN, SDL_FINGERUP,
                             SDL_FINGERMOTION, SDL_MULTIGESTURE, SDL_DOLLARGESTURE,
-                            SDL_SYSWMEVENT, SDL_DROPFILE, SDL_DROPTEXT, SDL_DROPBEGIN,
+                            SDL_DROPFILE, SDL_DROPTEXT, SDL_DROPBEGIN,
                             SDL_DROPCOMPLETE, SDL_KEYMAPCHANGED}) {
     SDL_EventState(type, SDL_IGNORE);
   }
+  // The desktop's own events, to see the window manager change the window's state.
+  SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
   SDL_AddEventWatch(&SdlBackend::WatchEvent, this);
   clock::TightenTimerSlack();
   return true;
@@ -217,6 +272,18 @@ int SDLCALL SdlBackend::WatchEvent(void* self, SDL_Event* event) {
         }
       }
       break;
+#if defined(SDL_VIDEO_DRIVER_X11)
+    case SDL_SYSWMEVENT:
+      // The window manager changed the window's state (full screen, maximised, ...).
+      if (event->syswm.msg->subsystem == SDL_SYSWM_X11) {
+        const XEvent& x = event->syswm.msg->msg.x11.event;
+        if (x.type == PropertyNotify && x.xproperty.window == backend.xWindow_ &&
+            x.xproperty.atom == backend.netWmState_) {
+          backend.checkWmState_ = true;
+        }
+      }
+      break;
+#endif
     default:
       break;
   }
@@ -252,6 +319,7 @@ bool SdlBackend::OpenWindow(int x, int y, int width, int height, std::string_vie
   if (SDL_GetWindowWMInfo(window_, &info) == SDL_TRUE && info.subsystem == SDL_SYSWM_X11) {
     xDisplay_ = info.info.x11.display;
     xWindow_ = info.info.x11.window;
+    netWmState_ = XInternAtom(xDisplay_, "_NET_WM_STATE", False);
   }
 #endif
   SDL_ShowWindow(window_);
@@ -295,6 +363,49 @@ void SdlBackend::MoveWindow(int x, int y) {
   }
 #endif
   SDL_SetWindowPosition(window_, x, y);
+}
+
+// The window has one size, 640 x 480, and the game draws nothing beyond it: full
+// screen would only show it in a corner of a black screen.  The window's size hints
+// already keep a window manager from resizing or maximising it, but window managers
+// still offer full screen to every normal window.  When the desktop has put the window
+// into full screen (or maximised it), the window asks at once to leave that state, and
+// the window manager puts it back where it was.
+void SdlBackend::RefuseFullScreen() {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  if (xDisplay_ == nullptr) return;
+  const Atom state = netWmState_;
+  const Atom refused[] = {XInternAtom(xDisplay_, "_NET_WM_STATE_FULLSCREEN", False),
+                          XInternAtom(xDisplay_, "_NET_WM_STATE_MAXIMIZED_VERT", False),
+                          XInternAtom(xDisplay_, "_NET_WM_STATE_MAXIMIZED_HORZ", False)};
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  if (XGetWindowProperty(xDisplay_, xWindow_, state, 0, 64, False, XA_ATOM, &type, &format,
+                         &count, &after, &data) != Success) {
+    return;
+  }
+  const Atom* states = reinterpret_cast<const Atom*>(data);
+  for (unsigned long i = 0; data != nullptr && format == 32 && i < count; ++i) {
+    for (const Atom atom : refused) {
+      if (states[i] != atom) continue;
+      // The window manager's protocol: a request to the root window to remove a state.
+      XEvent request{};
+      request.xclient.type = ClientMessage;
+      request.xclient.window = xWindow_;
+      request.xclient.message_type = state;
+      request.xclient.format = 32;
+      request.xclient.data.l[0] = 0;  // remove
+      request.xclient.data.l[1] = static_cast<long>(atom);
+      request.xclient.data.l[3] = 1;  // asked by the program itself
+      XSendEvent(xDisplay_, DefaultRootWindow(xDisplay_), False,
+                 SubstructureRedirectMask | SubstructureNotifyMask, &request);
+    }
+  }
+  if (data != nullptr) XFree(data);
+  XFlush(xDisplay_);
+#endif
 }
 
 SdlBackend::Pointer SdlBackend::ReadPointer() {
@@ -346,6 +457,10 @@ int SdlBackend::PollEvent() {
     // (a window manager may have kept the window from going where it was asked).
     movedByUs_ = false;
     if (window_ != nullptr) SDL_GetWindowPosition(window_, &left_, &top_);
+  }
+  if (checkWmState_) {
+    checkWmState_ = false;
+    RefuseFullScreen();
   }
   if (exposed_ && window_ != nullptr) {
     // The window surface still holds the last frame; only the desktop's copy is gone.

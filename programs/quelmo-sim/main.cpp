@@ -18,6 +18,8 @@ namespace {
 constexpr std::string_view kUsage =
     "usage: quelmo-sim [--seed N] [--tick-start MS] [--desktop W H] [--bench N] [SCRIPT]\n";
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 std::optional<std::uint32_t> ParseUnsigned32(std::string_view word) {
   if (word.empty() || word.size() > 10) return std::nullopt;
   std::uint64_t value = 0;
@@ -68,7 +70,7 @@ int ParseCommandLine(int argc, char** argv, CommandLine& cl) {
       std::cout << kUsage;
       return -1;
     } else if (arg.size() > 1 && arg.front() == '-') {
-      return BadCommandLine("unknown option " + std::string(arg));
+      return BadCommandLine("unknown option " + sim::Quote(arg));
     } else if (haveScript) {
       return BadCommandLine("more than one script given");
     } else {
@@ -79,31 +81,52 @@ int ParseCommandLine(int argc, char** argv, CommandLine& cl) {
   return 0;
 }
 
-int Run(const CommandLine& cl, std::istream& in) {
+// Standard output taken all the way to the file: a full disk or a closed pipe shows
+// only when the buffered reports are handed over.
+bool StandardOutputFailed() {
+  std::cout.flush();
+  return !std::cout;
+}
+
+int CannotWriteOutput(long lineNumber) {
+  std::cerr << "quelmo-sim: ";
+  if (lineNumber > 0) std::cerr << "script line " << lineNumber << ": ";
+  std::cerr << "cannot write the standard output\n";
+  return 2;
+}
+
+int Run(const CommandLine& cl, std::istream& in, long& printedLine) {
   sim::Simulator simulator(cl.options);
   std::string line;
   long lineNumber = 0;
-  while (std::getline(in, line)) {
+  while (sim::ReadLine(in, line)) {
     ++lineNumber;
+    // A byte-order mark, as some editors put at the start of a UTF-8 file.
+    if (lineNumber == 1 && line.rfind(kByteOrderMark, 0) == 0) line.erase(0, kByteOrderMark.size());
     const sim::ParsedLine parsed = sim::ParseLine(line);
     std::string error;
     if (const auto* bad = std::get_if<sim::ParseError>(&parsed)) {
       error = bad->reason;
     } else if (const auto* command = std::get_if<sim::Command>(&parsed)) {
-      if (simulator.Execute(*command, std::cout, error)) continue;
+      if (command->op == sim::Op::kState) printedLine = lineNumber;
+      if (simulator.Execute(*command, std::cout, error)) {
+        if (!std::cout) return CannotWriteOutput(lineNumber);
+        continue;
+      }
     } else {
       continue;
     }
-    std::cout.flush();
+    if (StandardOutputFailed()) return CannotWriteOutput(printedLine);
     std::cerr << "quelmo-sim: script line " << lineNumber << ": " << error << '\n';
     return 2;
   }
   if (in.bad()) {
-    std::cerr << "quelmo-sim: cannot read script '" << cl.script << "'\n";
+    std::cerr << "quelmo-sim: cannot read script " << sim::Quote(cl.script) << '\n';
     return 2;
   }
   if (cl.benchFrames >= 0) {
     const sim::BenchResult r = simulator.Bench(cl.benchFrames);
+    printedLine = 0;
     std::cout << "{\"frames\":" << cl.benchFrames << ",\"median_us\":" << r.medianMicros
               << ",\"p99_us\":" << r.p99Micros << ",\"max_us\":" << r.maxMicros
               << ",\"frames_per_second\":" << r.framesPerSecond << "}\n";
@@ -123,16 +146,19 @@ int main(int argc, char** argv) {
   if (cl.script != "-") {
     file.open(cl.script);
     if (!file) {
-      std::cerr << "quelmo-sim: cannot read script '" << cl.script << "'\n";
+      std::cerr << "quelmo-sim: cannot read script " << sim::Quote(cl.script) << '\n';
       return 2;
     }
     in = &file;
   }
+  long printedLine = 0;  // the last script line that printed a report
+  int status = 0;
   try {
-    return Run(cl, *in);
+    status = Run(cl, *in, printedLine);
   } catch (const platform::ProgramExit& exit) {
     // The game's close button: the program ends with the game's own exit code.
-    std::cout.flush();
-    return exit.code;
+    status = exit.code;
   }
+  if (StandardOutputFailed()) return CannotWriteOutput(printedLine);
+  return status;
 }

@@ -56,6 +56,40 @@ std::optional<std::int32_t> ParseInt32(std::string_view word) {
   return value;
 }
 
+bool ReadLine(std::istream& in, std::string& line) {
+  line.clear();
+  char c = 0;
+  bool any = false;
+  while (in.get(c)) {
+    any = true;
+    if (c == '\n') return true;
+    if (c == '\r') {
+      if (in.peek() == '\n') in.get(c);
+      return true;
+    }
+    line.push_back(c);
+  }
+  return any;
+}
+
+std::string Quote(std::string_view word) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string quoted = "'";
+  for (const char ch : word.substr(0, kQuotedBytes)) {
+    const auto byte = static_cast<unsigned char>(ch);
+    if (byte >= 0x20 && byte < 0x7F && ch != '\'' && ch != '\\') {
+      quoted += ch;
+    } else {
+      quoted += "\\x";
+      quoted += kHex[byte >> 4];
+      quoted += kHex[byte & 15];
+    }
+  }
+  quoted += '\'';
+  if (word.size() > kQuotedBytes) quoted += "\xE2\x80\xA6";  // "…" in UTF-8
+  return quoted;
+}
+
 ParsedLine ParseLine(std::string_view line) {
   const std::vector<std::string_view> words = SplitWords(line);
   if (words.empty() || words.front().front() == '#') return std::monostate{};
@@ -74,19 +108,13 @@ ParsedLine ParseLine(std::string_view line) {
     if (syntax.word == Word::kFirst) command.text = std::string(words[next++]);
     for (int i = 0; i < syntax.numbers; ++i, ++next) {
       const std::optional<std::int32_t> value = ParseInt32(words[next]);
-      if (!value) {
-        std::string reason = std::string(words[next]);
-        reason += " is not a decimal 32-bit integer";
-        return ParseError{reason};
-      }
+      if (!value) return ParseError{Quote(words[next]) + " is not a decimal 32-bit integer"};
       command.numbers.push_back(*value);
     }
     if (syntax.word == Word::kLast) command.text = std::string(words[next]);
     return command;
   }
-  std::string reason = "unknown command ";
-  reason += name;
-  return ParseError{reason};
+  return ParseError{"unknown command " + Quote(name)};
 }
 
 }  // namespace sim

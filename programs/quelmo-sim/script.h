@@ -3,6 +3,7 @@
 // exactly its arguments separated by spaces.  Blank lines and lines starting with '#'
 // hold no command.
 #include <cstdint>
+#include <istream>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -43,5 +44,15 @@ ParsedLine ParseLine(std::string_view line);
 
 // A decimal integer with an optional leading minus that fits 32 bits.
 std::optional<std::int32_t> ParseInt32(std::string_view word);
+
+// Reads the next line of a script into `line`: a line ends at LF, CR LF or a lone CR.
+// False at the end of the input when no line is left.
+bool ReadLine(std::istream& in, std::string& line);
+
+// A word from a script or the command line as an error line shows it: in single
+// quotes, bytes other than printable ASCII (and the quote and backslash) written as
+// \xHH, and a long word cut after its first kQuotedBytes bytes with "…".
+std::string Quote(std::string_view word);
+constexpr std::size_t kQuotedBytes = 60;
 
 }  // namespace sim

@@ -101,6 +101,12 @@ void Simulator::WriteState(std::ostream& out) {
 
 bool Simulator::Execute(const Command& command, std::ostream& out, std::string& error) {
   const std::vector<std::int32_t>& a = command.numbers;
+  if ((command.op == Op::kShot || command.op == Op::kSprite) &&
+      command.text.find('\0') != std::string::npos) {
+    // The operating system would take the name only up to the NUL: another file.
+    error = "the file name " + Quote(command.text) + " holds a NUL byte";
+    return false;
+  }
   game::GameState& s = state_;
   switch (command.op) {
     case Op::kMouse:
@@ -140,7 +146,7 @@ bool Simulator::Execute(const Command& command, std::ostream& out, std::string& 
       surface.height = backend_.LastFrameHeight();
       surface.pixels = frame;
       if (!rt::WriteBmp24(surface, command.text)) {
-        error = "cannot write '" + command.text + "'";
+        error = "cannot write " + Quote(command.text);
         return false;
       }
       return true;
@@ -152,7 +158,7 @@ bool Simulator::Execute(const Command& command, std::ostream& out, std::string& 
         return false;
       }
       if (!rt::WriteBmp24(*sprite, command.text)) {
-        error = "cannot write '" + command.text + "'";
+        error = "cannot write " + Quote(command.text);
         return false;
       }
       return true;
@@ -176,7 +182,7 @@ bool Simulator::Execute(const Command& command, std::ostream& out, std::string& 
     case Op::kSet: {
       std::int32_t* field = game::FindInteger(s, command.text);
       if (field == nullptr) {
-        error = "the state has no integer called '" + command.text + "'";
+        error = "the state has no integer called " + Quote(command.text);
         return false;
       }
       *field = a[0];

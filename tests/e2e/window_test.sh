@@ -18,7 +18,7 @@ if ! command -v Xvfb >/dev/null; then
   echo "SKIPPED: Xvfb is not installed (tools/install-deps.sh installs it)"
   exit 77
 fi
-for tool in xdotool xprop wmctrl openbox import convert compare; do
+for tool in xdotool xprop wmctrl openbox import convert compare strace; do
   command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (tools/install-deps.sh installs it)"; exit 1; }
 done
 
@@ -36,6 +36,23 @@ cleanup() {
   if [[ -n ${QUELMO_E2E_KEEP:-} ]]; then echo "kept: $work"; else rm -rf "$work"; fi
 }
 trap cleanup EXIT
+
+# --- no display -------------------------------------------------------------------------
+# Without a display the game says in one line what is missing and ends with status 1.
+# expect_no_display TEXT ENV...: runs the game with the environment changed by ENV.
+expect_no_display() {
+  local says=$1 status=0
+  shift
+  env -u DISPLAY -u WAYLAND_DISPLAY "$@" "$quelmo" >"$work/nodisplay.out" 2>&1 || status=$?
+  ((status == 1)) || fail "exit status $status without a display ($*)"
+  if [[ $(wc -l <"$work/nodisplay.out") != 1 ]] || ! grep -qF -- "$says" "$work/nodisplay.out"; then
+    fail "without a display ($*) the game said: $(cat "$work/nodisplay.out")"
+  fi
+}
+step "without a display: one line naming the cause, exit status 1"
+expect_no_display "DISPLAY is not set"
+expect_no_display "display ':4093'" DISPLAY=:4093
+expect_no_display "Wayland display 'nowhere'" WAYLAND_DISPLAY=nowhere XDG_RUNTIME_DIR="$work"
 
 step "starting Xvfb 1024x768 and openbox"
 start_xsession
@@ -99,6 +116,18 @@ if [[ -n $sim ]]; then
 fi
 convert "$work/window.png" -crop 640x16+0+0 +repage -format '%k' info: >"$work/colours"
 (($(cat "$work/colours") > 2)) || fail "the title bar shows no picture"
+
+step "the window has one size: no resizing, maximising or full screen"
+allowed=$(xprop -id "$wid" _NET_WM_ALLOWED_ACTIONS)
+[[ $allowed != *RESIZE* && $allowed != *MAXIMIZE* ]] || fail "the window offers: $allowed"
+not_full_screen() { [[ $(xprop -id "$wid" _NET_WM_STATE) != *FULLSCREEN* ]] && at "192 144 640 480"; }
+for state in fullscreen maximized_vert,maximized_horz; do
+  wmctrl -i -r "$wid" -b "add,$state"
+  wait_frames 5
+  wait_until 5 "the window to refuse $state" not_full_screen
+  wait_frames 5
+  not_full_screen || fail "after a $state request: $(geometry), $(xprop -id "$wid" _NET_WM_STATE)"
+done
 
 step "the window carries the game's icon, its black made transparent"
 # _NET_WM_ICON: width, height, then one ARGB value per pixel.
@@ -195,6 +224,25 @@ wait_until 5 "the game to end" game_ended
 status=0
 wait "$game" || status=$?
 ((status == 0)) || { cat "$work/quelmo.out" >&2; fail "exit code $status after the close button"; }
+
+# --- no process of its own --------------------------------------------------------------------
+# Without a D-Bus session, nothing may go looking for one (libdbus would fork and run
+# dbus-launch): the game starts no other process.
+step "the game starts no process, also without a D-Bus session"
+mkdir -p "$work/run"
+env -u DBUS_SESSION_BUS_ADDRESS XDG_RUNTIME_DIR="$work/run" \
+  strace -f -qq -e trace=process -o "$work/strace.txt" "$quelmo" >"$work/quelmo-traced.out" 2>&1 &
+tracer=$!
+pids+=("$tracer")
+wait_until 10 "the traced game's window" find_window
+wait_until 5 "the traced game" pgrep -P "$tracer"
+sleep 1
+kill "$(pgrep -P "$tracer")"
+wait "$tracer" || true
+children=$(grep -E '(clone3?|v?fork)\(' "$work/strace.txt" | grep -v CLONE_THREAD || true)
+programs=$(grep -c 'execve(' "$work/strace.txt" || true)
+[[ -z $children && $programs == 1 ]] ||
+  fail "the game started a process: $(grep -E 'clone|fork|execve' "$work/strace.txt" | head -5)"
 
 # --- Ctrl+C and SIGTERM end the game at once -------------------------------------------------------
 for signal in INT TERM; do

@@ -32,6 +32,8 @@ const std::vector<Rect> kAlwaysText = {
     {400, 48, 527, 79}, {560, 48, 623, 79}, {496, 464, 623, 479}};
 const Rect kMenuText{16, 16, 143, 63};
 const Rect kLevelListText{144, 32, 271, 191};
+// The list's column from the top to the bottom of the window, for a list longer than it.
+const Rect kLongLevelListText{144, 0, 271, 479};
 const Rect kResultText{256, 192, 383, 223};
 const Rect kOkText{288, 224, 351, 255};
 const Rect kNoticeText{256, 224, 383, 255};
@@ -50,6 +52,7 @@ const Scene kScenes[] = {
     {"cleared", {kResultText, kOkText}},
     {"menu", {kMenuText, kLevelListText}},
     {"busy", {kMenuText, kLevelListText, kResultText, kOkText, kNoticeText}},
+    {"longlist", {kMenuText, kLongLevelListText}},
 };
 
 std::string SourcePath(const std::string& file) {

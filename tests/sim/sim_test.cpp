@@ -175,14 +175,16 @@ TEST_F(Sim, CloseButtonEndsWithStatusZero) {
 
 TEST_F(Sim, BadLinesNameTheLineAndExitWith2) {
   struct Case {
-    const char* line;
-    const char* says;
+    std::string line;
+    std::string says;
   };
+  const std::string nulPath = std::string("cut\0.bmp", 8);
+  const std::string longWord(1'000'000, 'w');
   const std::vector<Case> cases = {
-      {"jump 3", "unknown command"},
+      {"jump 3", "unknown command 'jump'"},
       {"frames", "argument"},
       {"frames 1 2", "argument"},
-      {"mouse 10 x", "not a decimal"},
+      {"mouse 10 x", "'x' is not a decimal"},
       {"mouse 10 +4", "not a decimal"},
       {"frames 4294967296", "not a decimal"},
       {"frames -1", "0 or more"},
@@ -191,18 +193,83 @@ TEST_F(Sim, BadLinesNameTheLineAndExitWith2) {
       {"tile -1 3 1", "outside"},
       {"queue 22 1", "outside"},
       {"stream 6 0 0 0 0 0 0", "outside"},
-      {"set NoSuchThing 1", "NoSuchThing"},
+      {"set NoSuchThing 1", "'NoSuchThing'"},
       {"set Level", "argument"},
       {"sprite 999 x.bmp", "no sprite"},
       {"shot /nonexistent-dir/x.bmp", ""},
+      // A write that fails only when the buffered bytes reach the disk.
+      {"sprite 100 /dev/full", "cannot write '/dev/full'"},
+      // Words are quoted with unprintable bytes escaped and long ones cut.
+      {"sprite 100 " + nulPath, "'cut\\x00.bmp' holds a NUL byte"},
+      {"jump\x1b[2J\xff\x7f", "'jump\\x1b[2J\\xff\\x7f'"},
+      {"set " + longWord + " 1", "'" + std::string(60, 'w') + "'\xE2\x80\xA6\n"},
   };
   for (const Case& c : cases) {
     const Result r = Run("", std::string("state\n# fine\n\n") + c.line + "\nstate\n");
-    EXPECT_EQ(r.status, 2) << c.line;
-    EXPECT_EQ(r.outLines.size(), 1u) << c.line;  // the report before stays printed
+    const std::string shown = c.line.substr(0, 40);
+    EXPECT_EQ(r.status, 2) << shown;
+    EXPECT_EQ(r.outLines.size(), 1u) << shown;  // the report before stays printed
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    EXPECT_LT(r.err.size(), 200u) << shown;
     EXPECT_NE(r.err.find("line 4"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+  }
+  EXPECT_FALSE(fs::exists("cut"));  // not the file up to the NUL either
+}
+
+TEST_F(Sim, FailedOutputIsAnError) {
+  // Reports that wait in the output buffer until the end, and a close that ends the game.
+  for (const char* script : {"frames 1\nstate\n", "state\nclick 630 8\n"}) {
+    const std::string command = std::string("printf '") + script + "' | '" + QUELMO_SIM +
+                                "' > /dev/full 2> '" + (dir_ / "err").string() + "'";
+    const int raw = std::system(command.c_str());
+    EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 2) << script;
+    EXPECT_NE(ReadAll(dir_ / "err").find("cannot write the standard output"), std::string::npos);
+  }
+}
+
+TEST_F(Sim, LineEndsAndByteOrderMark) {
+  for (const std::string& script : {std::string("\xEF\xBB\xBF" "frames 1\r\nstate\r\nframes 2\r\nstate"),
+                                   std::string("frames 1\rstate\r\rframes 2\n\rstate\r")}) {
+    const Result r = Run("", script);
+    ASSERT_EQ(r.status, 0) << r.err;
+    ASSERT_EQ(r.outLines.size(), 2u);
+    EXPECT_EQ(Field(r.outLines[0], "frame"), 1);
+    EXPECT_EQ(Field(r.outLines[1], "frame"), 3);
+  }
+}
+
+TEST_F(Sim, LevelListOfAnyLength) {
+  // Entry n's row is at 16n + 16, wrapping every 2^28 entries; a click picks the last
+  // entry under the mouse, also one whose row lies above the window.
+  struct Case {
+    const char* lastLevel;
+    int y;
+    long long startLevel;
+  };
+  for (const Case& c : {Case{"1000000000", 40, 805306369}, Case{"2147483647", 40, 1879048193},
+                        Case{"2147483647", -8, 2147483646}, Case{"2147483647", 48, 1},
+                        Case{"0", 40, 1}, Case{"-2147483648", 40, 1}}) {
+    const Result r = Run("", std::string("click 60 8\nclick 60 40\nset LastLevel ") +
+                                 c.lastLevel + "\nclick 200 " + std::to_string(c.y) +
+                                 "\nframes 1\nstate\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(Field(r.outLines[0], "StartLevel"), c.startLevel) << c.lastLevel << " " << c.y;
+    EXPECT_EQ(Field(r.outLines[0], "LevelListOpen"), 1);
+  }
+}
+
+TEST_F(Sim, ExtremePointerPositionsStayWindowPoints) {
+  // The pointer is kept on the desktop; any window point survives the way there and back.
+  for (const char* point : {"2147483647 0", "0 2147483647", "-2147483648 -2147483648",
+                            "2147483647 -2147483648"}) {
+    const Result r = Run("", std::string("mouse ") + point + "\nframes 1\nstate\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::istringstream xy(point);
+    long long x = 0, y = 0;
+    xy >> x >> y;
+    EXPECT_EQ(Field(r.outLines[0], "FrameMouseX"), x) << point;
+    EXPECT_EQ(Field(r.outLines[0], "FrameMouseY"), y) << point;
   }
 }
 
