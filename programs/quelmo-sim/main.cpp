@@ -1,22 +1,27 @@
 // quelmo-sim: runs the real game on the headless backend from a script, for tests,
 // benchmarks and reproducing a game exactly.
 //
-//   quelmo-sim [--seed N] [--tick-start MS] [--desktop W H] [--bench N] [SCRIPT]
+//   quelmo-sim [--seed N] [--tick-start MS] [--desktop W H] [--bench N] [--check] [SCRIPT]
 #include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/headless/headless_backend.h"
 #include "programs/quelmo-sim/script.h"
 #include "programs/quelmo-sim/simulator.h"
+#include "programs/quelmo-sim/state_check.h"
 
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: quelmo-sim [--seed N] [--tick-start MS] [--desktop W H] [--bench N] [SCRIPT]\n";
+    "usage: quelmo-sim [--seed N] [--tick-start MS] [--desktop W H] [--bench N] [--check] [SCRIPT]\n"
+    "  --check  compare every '# state {...}' line of the script (a recording made with\n"
+    "           quelmo --record) with the replayed state; exit 1 at the first difference\n";
 
 std::optional<std::uint32_t> ParseUnsigned32(std::string_view word) {
   if (word.empty() || word.size() > 10) return std::nullopt;
@@ -32,6 +37,7 @@ std::optional<std::uint32_t> ParseUnsigned32(std::string_view word) {
 struct CommandLine {
   sim::Options options;
   std::int64_t benchFrames = -1;  // -1: no bench
+  bool check = false;             // --check: compare the recorded states
   std::string script = "-";
 };
 
@@ -64,6 +70,8 @@ int ParseCommandLine(int argc, char** argv, CommandLine& cl) {
       cl.options.desktopWidth = static_cast<int>(*w);
       cl.options.desktopHeight = static_cast<int>(*h);
       i += 2;
+    } else if (arg == "--check") {
+      cl.check = true;
     } else if (arg == "--help" || arg == "-h") {
       std::cout << kUsage;
       return -1;
@@ -79,12 +87,44 @@ int ParseCommandLine(int argc, char** argv, CommandLine& cl) {
   return 0;
 }
 
-int Run(const CommandLine& cl, std::istream& in) {
+constexpr std::string_view kRecordedState = "# state ";
+
+// --check: a recorded state against the one the replay has now.  0 when they agree,
+// else the exit status after the message.
+int CheckState(sim::Simulator& simulator, std::string_view recorded, long lineNumber) {
+  std::ostringstream replayed;
+  simulator.WriteState(replayed);
+  std::optional<sim::StateDifference> difference;
+  if (!sim::CompareStateReports(recorded, replayed.str(), difference)) {
+    std::cerr << "quelmo-sim: script line " << lineNumber << ": the recorded state is not a state report\n";
+    return 2;
+  }
+  if (!difference) return 0;
+  std::cout.flush();
+  std::cerr << "quelmo-sim: frame " << simulator.FramesRun() << ": " << difference->key << " is "
+            << difference->recorded << " in the recording but " << difference->replayed
+            << " in the replay (script line " << lineNumber << ")\n";
+  return 1;
+}
+
+int Run(const CommandLine& cl, std::istream& in, std::optional<std::string> firstLine) {
   sim::Simulator simulator(cl.options);
   std::string line;
   long lineNumber = 0;
-  while (std::getline(in, line)) {
+  const auto nextLine = [&] {
+    if (!firstLine) return static_cast<bool>(std::getline(in, line));
+    line = std::move(*firstLine);
+    firstLine.reset();
+    return true;
+  };
+  while (nextLine()) {
     ++lineNumber;
+    if (cl.check && line.compare(0, kRecordedState.size(), kRecordedState) == 0) {
+      if (const int status = CheckState(simulator, std::string_view(line).substr(kRecordedState.size()), lineNumber)) {
+        return status;
+      }
+      continue;
+    }
     const sim::ParsedLine parsed = sim::ParseLine(line);
     std::string error;
     if (const auto* bad = std::get_if<sim::ParseError>(&parsed)) {
@@ -128,8 +168,26 @@ int main(int argc, char** argv) {
     }
     in = &file;
   }
+  // A recording's first line holds the options it was made with; options given on the
+  // command line come after them and so win.
+  std::optional<std::string> firstLine;
+  if (std::string line; std::getline(*in, line)) firstLine = line;
+  constexpr std::string_view kOptions = "# options:";
+  if (firstLine && firstLine->compare(0, kOptions.size(), kOptions) == 0) {
+    std::istringstream words(firstLine->substr(kOptions.size()));
+    std::vector<std::string> args{argv[0]};
+    for (std::string word; words >> word;) args.push_back(word);
+    args.insert(args.end(), argv + 1, argv + argc);
+    std::vector<char*> pointers;
+    for (std::string& arg : args) pointers.push_back(arg.data());
+    cl = CommandLine{};
+    if (const int status = ParseCommandLine(static_cast<int>(pointers.size()), pointers.data(), cl);
+        status != 0) {
+      return status < 0 ? 0 : status;
+    }
+  }
   try {
-    return Run(cl, *in);
+    return Run(cl, *in, firstLine);
   } catch (const platform::ProgramExit& exit) {
     // The game's close button: the program ends with the game's own exit code.
     std::cout.flush();
