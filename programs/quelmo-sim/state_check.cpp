@@ -43,6 +43,14 @@ class ReportReader {
     return Take(':');
   }
   bool Value(const std::string& path, Flat& out) {
+    // A report nests three deep; anything much deeper is not one (and must not
+    // exhaust the stack).
+    if (++depth_ > kMaxDepth) return false;
+    const bool read = ValueBelow(path, out);
+    --depth_;
+    return read;
+  }
+  bool ValueBelow(const std::string& path, Flat& out) {
     if (Take('{')) {
       if (Take('}')) return true;
       do {
@@ -67,8 +75,10 @@ class ReportReader {
     return true;
   }
 
+  static constexpr int kMaxDepth = 8;
   std::string_view text_;
   std::size_t at_ = 0;
+  int depth_ = 0;
 };
 
 }  // namespace

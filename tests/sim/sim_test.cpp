@@ -245,6 +245,7 @@ TEST_F(Sim, CheckComparesTheRecordedStates) {
             std::string::npos)
       << r.err;
   EXPECT_EQ(Run("--check", head + "# state {\"frame\":2,\n").status, 2);
+  EXPECT_EQ(Run("--check", head + "# state " + std::string(100000, '[') + "\n").status, 2);
 }
 
 TEST_F(Sim, BadCommandLineAndUnreadableScript) {
