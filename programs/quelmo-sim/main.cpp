@@ -19,9 +19,36 @@
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: quelmo-sim [--seed N] [--tick-start MS] [--desktop W H] [--bench N] [--check] [SCRIPT]\n"
-    "  --check  compare every '# state {...}' line of the script (a recording made with\n"
-    "           quelmo --record) with the replayed state; exit 1 at the first difference\n";
+    "usage: quelmo-sim [--seed N] [--tick-start MS] [--desktop W H] [--bench N] [--check] [SCRIPT]\n";
+
+// --help: the usage, then what the options and the script's commands do.
+constexpr std::string_view kHelp =
+    "\n"
+    "Runs the real game on a virtual clock and screen from SCRIPT (standard input when\n"
+    "absent or -), one command per line; lines starting with # hold none.\n"
+    "\n"
+    "  --seed N          seed of the random generator (default 0)\n"
+    "  --tick-start MS   the tick count at start (default 0)\n"
+    "  --desktop W H     the desktop's size (default 1920 1080)\n"
+    "  --bench N         after the script, time N more frames without waits\n"
+    "  --check           compare every '# state {...}' line (a recording made with\n"
+    "                    quelmo --record) with the state at that point; exit 1 at the\n"
+    "                    first difference\n"
+    "A first line '# options: ...' (a recording's) gives options; the command line wins.\n"
+    "\n"
+    "  mouse X Y         pointer to window point (X, Y)\n"
+    "  down | up         the left button, from the next frame on\n"
+    "  click X Y         mouse X Y, down, frames 1, up, frames 1\n"
+    "  frames N          run N frames\n"
+    "  state             print the state as one line of JSON\n"
+    "  shot FILE         the last frame shown, as a BMP\n"
+    "  sprite N FILE     sprite N, as a BMP\n"
+    "  tile C R CODE | lock C R V | queue I CODE | set NAME VALUE |\n"
+    "  stream N C R DX DY G P      write the game's state\n"
+    "  tick MS           the next read of the tick count returns MS (0 to 4294967295);\n"
+    "                    from there it runs on with the virtual clock.  Several before a\n"
+    "                    frame give its reads in order\n"
+    "  window X Y        the desktop puts the window at desktop point (X, Y)\n";
 
 std::optional<std::uint32_t> ParseUnsigned32(std::string_view word) {
   if (word.empty() || word.size() > 10) return std::nullopt;
@@ -73,7 +100,7 @@ int ParseCommandLine(int argc, char** argv, CommandLine& cl) {
     } else if (arg == "--check") {
       cl.check = true;
     } else if (arg == "--help" || arg == "-h") {
-      std::cout << kUsage;
+      std::cout << kUsage << kHelp;
       return -1;
     } else if (arg.size() > 1 && arg.front() == '-') {
       return BadCommandLine("unknown option " + std::string(arg));

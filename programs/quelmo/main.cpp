@@ -1,5 +1,5 @@
-// The Linux desktop game: the command line, the SDL2 window backend, the icon, then
-// the game.
+// The Linux desktop game: the command line, the recording file when one is asked for,
+// the SDL2 window backend, the icon, then the game.
 #include <cstdio>
 #include <memory>
 #include <string>
