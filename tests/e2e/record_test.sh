@@ -74,12 +74,18 @@ done
 input mouseup 1
 wait_frames 3
 
+step "the desktop moves the window by itself"
+xdotool windowmove "$wid" 150 100
+moved() { [[ $(geometry) == "150 100 640 480" ]]; }
+wait_until 5 "the window at 150,100" moved
+wait_frames 10
+
 step "the window dragged by its title bar"
 # shellcheck disable=SC2046
 input mousemove $(desk 300 8) mousedown 1
 wait_frames 2
 for i in 1 2 3 4 5; do
-  input mousemove $((492 + 12 * i)) $((152 + 7 * i))
+  input mousemove $((450 + 12 * i)) $((108 + 7 * i))
   wait_frames 1
 done
 input mouseup 1
@@ -101,6 +107,8 @@ wait "$game" || status=$?
 ((status == 0)) || fail "exit code $status after the close button"
 [[ $(tail -n 2 "$record" | head -n 1) == state && $(tail -n 1 "$record") == '# state {'* ]] ||
   fail "the recording does not end with the state: $(tail -n 3 "$record")"
+
+grep -q '^window 150 100$' "$record" || fail "the recording does not say where the desktop put the window"
 
 step "the recording replays to the same state"
 "$sim" --check "$record" >"$work/replay.out" || fail "the replay differs from the game"
