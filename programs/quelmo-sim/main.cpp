@@ -200,8 +200,11 @@ int main(int argc, char** argv) {
   std::optional<std::string> firstLine;
   if (std::string line; std::getline(*in, line)) firstLine = line;
   constexpr std::string_view kOptions = "# options:";
-  if (firstLine && firstLine->compare(0, kOptions.size(), kOptions) == 0) {
-    std::istringstream words(firstLine->substr(kOptions.size()));
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";  // an editor may add one
+  std::string_view head = firstLine ? std::string_view(*firstLine) : std::string_view();
+  if (head.substr(0, kByteOrderMark.size()) == kByteOrderMark) head.remove_prefix(kByteOrderMark.size());
+  if (head.substr(0, kOptions.size()) == kOptions) {
+    std::istringstream words{std::string(head.substr(kOptions.size()))};
     std::vector<std::string> args{argv[0]};
     for (std::string word; words >> word;) args.push_back(word);
     args.insert(args.end(), argv + 1, argv + argc);
