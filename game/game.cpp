@@ -102,6 +102,10 @@ void GameFrame(GameState& s) {
 
 void GameMain(std::optional<std::uint32_t> seed) {
   static GameState s;  // lives for the whole run
+  GameMain(s, seed);
+}
+
+void GameMain(GameState& s, std::optional<std::uint32_t> seed) {
   GameStartup(s, seed);
   for (;;) GameFrame(s);
 }

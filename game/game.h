@@ -16,5 +16,7 @@ void GameFrame(GameState& s);
 // Start-up, then frames for ever.  Leaves only through the close button.  A seed
 // given on the command line replaces the tick count as the random generator's seed.
 [[noreturn]] void GameMain(std::optional<std::uint32_t> seed = std::nullopt);
+// The same on a state the caller owns, for an entry that looks at it (a recording).
+[[noreturn]] void GameMain(GameState& s, std::optional<std::uint32_t> seed);
 
 }  // namespace game

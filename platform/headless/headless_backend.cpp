@@ -69,8 +69,23 @@ void HeadlessBackend::Present(const std::uint32_t* pixels, int width, int height
   std::copy(pixels + first * w, pixels + end * w, lastFrame_.begin() + static_cast<std::ptrdiff_t>(first * w));
 }
 
+void HeadlessBackend::PlaceWindow(int x, int y) {
+  windowX_ = x;
+  windowY_ = y;
+}
+
+std::uint32_t HeadlessBackend::CurrentTickCount() const {
+  if (!tickAnchored_) return static_cast<std::uint32_t>(now_ / 1'000'000) + options_.tickStart;
+  return static_cast<std::uint32_t>((now_ - anchorNs_) / 1'000'000) + anchorTick_;
+}
+
 std::uint32_t HeadlessBackend::TickCount() {
-  return static_cast<std::uint32_t>(now_ / 1'000'000) + options_.tickStart;
+  if (tickReads_.empty()) return CurrentTickCount();
+  tickAnchored_ = true;
+  anchorTick_ = tickReads_.front();
+  anchorNs_ = now_;
+  tickReads_.pop_front();
+  return anchorTick_;
 }
 
 void HeadlessBackend::Sleep(std::uint32_t ms) {

@@ -34,6 +34,11 @@ class HeadlessBackend final : public Backend {
   void SetPointerOnDesktop(int x, int y);
   // The left button goes down or up; a press is remembered until the next query.
   void SetButton(bool down);
+  // The tick count of the next read.  From that read on the count runs on from `ms`
+  // with the virtual clock; values queued together are the reads of one frame, in order.
+  void QueueTickCount(std::uint32_t ms) { tickReads_.push_back(ms); }
+  // The desktop puts the window at (x, y), as a window manager may do on its own.
+  void PlaceWindow(int x, int y);
   // Queues a window event (for example kEventClose, a desktop close request).
   void QueueEvent(int code) { events_.push_back(code); }
   // Skips every sleep and wait: used to measure the work of a frame alone.
@@ -55,6 +60,8 @@ class HeadlessBackend final : public Backend {
   int LastFrameWidth() const { return lastWidth_; }
   int LastFrameHeight() const { return lastHeight_; }
   std::uint64_t Nanoseconds() const { return now_; }
+  // What TickCount would return now, without taking a queued read.
+  std::uint32_t CurrentTickCount() const;
 
   // --- Backend ----------------------------------------------------------------------
   int DesktopWidth() override { return options_.desktopWidth; }
@@ -87,6 +94,10 @@ class HeadlessBackend final : public Backend {
   int pointerX_ = 0, pointerY_ = 0;
   bool buttonDown_ = false;
   bool pressedSinceQuery_ = false;
+  std::deque<std::uint32_t> tickReads_;  // queued tick counts, taken by reads
+  bool tickAnchored_ = false;            // a queued read has set the count
+  std::uint32_t anchorTick_ = 0;         // ... to this value
+  std::uint64_t anchorNs_ = 0;           // ... at this virtual time
   std::deque<int> events_;
   std::vector<std::uint32_t> lastFrame_;
   int lastWidth_ = 0, lastHeight_ = 0;

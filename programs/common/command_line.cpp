@@ -49,6 +49,17 @@ CommandLine ParseCommandLine(std::span<const std::string_view> args) {
       if (!result.seed) return Error("--seed needs a number from 0 to 4294967295");
       continue;
     }
+    constexpr std::string_view kRecordEq = "--record=";
+    if (arg == "--record" || arg.substr(0, kRecordEq.size()) == kRecordEq) {
+      if (arg == "--record") {
+        if (i + 1 == args.size()) return Error("--record needs a file name");
+        result.record = std::string(args[++i]);
+      } else {
+        result.record = std::string(arg.substr(kRecordEq.size()));
+      }
+      if (result.record->empty()) return Error("--record needs a file name");
+      continue;
+    }
     if (!arg.empty() && arg.front() == '-') return Error("unknown option " + std::string(arg));
     return Error("unexpected argument " + std::string(arg));
   }
@@ -56,13 +67,16 @@ CommandLine ParseCommandLine(std::span<const std::string_view> args) {
 }
 
 std::string HelpText() {
-  return "usage: quelmo [--seed N]\n"
+  return "usage: quelmo [--seed N] [--record FILE]\n"
          "\n"
          "Quelmo, a pipe-laying puzzle. Lay the pieces from the queue before the water\n"
          "flows; the game is played with the mouse alone.\n"
          "\n"
          "  --seed N    seed the random order of pieces and tiles with N (0 to 4294967295),\n"
          "              to play the same game again; by default it is seeded from the clock\n"
+         "  --record FILE\n"
+         "              write the game as it is played to FILE, a script that quelmo-sim\n"
+         "              replays exactly (quelmo-sim FILE): attach it to a bug report\n"
          "  --help      show this text and exit\n"
          "  --version   show the version and exit\n";
 }

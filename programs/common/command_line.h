@@ -14,6 +14,7 @@ struct CommandLine {
   enum class Action { kPlay, kHelp, kVersion, kError };
   Action action = Action::kPlay;
   std::optional<std::uint32_t> seed;  // --seed N: the random generator's seed
+  std::optional<std::string> record;  // --record FILE: write the game as a quelmo-sim script
   std::string error;                  // kError: one line saying what is wrong
 };
 

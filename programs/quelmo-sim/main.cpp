@@ -1,22 +1,54 @@
 // quelmo-sim: runs the real game on the headless backend from a script, for tests,
 // benchmarks and reproducing a game exactly.
 //
-//   quelmo-sim [--seed N] [--tick-start MS] [--desktop W H] [--bench N] [SCRIPT]
+//   quelmo-sim [--seed N] [--tick-start MS] [--desktop W H] [--bench N] [--check] [SCRIPT]
 #include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/headless/headless_backend.h"
 #include "programs/quelmo-sim/script.h"
 #include "programs/quelmo-sim/simulator.h"
+#include "programs/quelmo-sim/state_check.h"
 
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: quelmo-sim [--seed N] [--tick-start MS] [--desktop W H] [--bench N] [SCRIPT]\n";
+    "usage: quelmo-sim [--seed N] [--tick-start MS] [--desktop W H] [--bench N] [--check] [SCRIPT]\n";
+
+// --help: the usage, then what the options and the script's commands do.
+constexpr std::string_view kHelp =
+    "\n"
+    "Runs the real game on a virtual clock and screen from SCRIPT (standard input when\n"
+    "absent or -), one command per line; lines starting with # hold none.\n"
+    "\n"
+    "  --seed N          seed of the random generator (default 0)\n"
+    "  --tick-start MS   the tick count at start (default 0)\n"
+    "  --desktop W H     the desktop's size (default 1920 1080)\n"
+    "  --bench N         after the script, time N more frames without waits\n"
+    "  --check           compare every '# state {...}' line (a recording made with\n"
+    "                    quelmo --record) with the state at that point; exit 1 at the\n"
+    "                    first difference\n"
+    "A first line '# options: ...' (a recording's) gives options; the command line wins.\n"
+    "\n"
+    "  mouse X Y         pointer to window point (X, Y)\n"
+    "  down | up         the left button, from the next frame on\n"
+    "  click X Y         mouse X Y, down, frames 1, up, frames 1\n"
+    "  frames N          run N frames\n"
+    "  state             print the state as one line of JSON\n"
+    "  shot FILE         the last frame shown, as a BMP\n"
+    "  sprite N FILE     sprite N, as a BMP\n"
+    "  tile C R CODE | lock C R V | queue I CODE | set NAME VALUE |\n"
+    "  stream N C R DX DY G P      write the game's state\n"
+    "  tick MS           the next read of the tick count returns MS (0 to 4294967295);\n"
+    "                    from there it runs on with the virtual clock.  Several before a\n"
+    "                    frame give its reads in order\n"
+    "  window X Y        the desktop puts the window at desktop point (X, Y)\n";
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
@@ -34,6 +66,7 @@ std::optional<std::uint32_t> ParseUnsigned32(std::string_view word) {
 struct CommandLine {
   sim::Options options;
   std::int64_t benchFrames = -1;  // -1: no bench
+  bool check = false;             // --check: compare the recorded states
   std::string script = "-";
 };
 
@@ -66,8 +99,10 @@ int ParseCommandLine(int argc, char** argv, CommandLine& cl) {
       cl.options.desktopWidth = static_cast<int>(*w);
       cl.options.desktopHeight = static_cast<int>(*h);
       i += 2;
+    } else if (arg == "--check") {
+      cl.check = true;
     } else if (arg == "--help" || arg == "-h") {
-      std::cout << kUsage;
+      std::cout << kUsage << kHelp;
       return -1;
     } else if (arg.size() > 1 && arg.front() == '-') {
       return BadCommandLine("unknown option " + sim::Quote(arg));
@@ -95,14 +130,48 @@ int CannotWriteOutput(long lineNumber) {
   return 2;
 }
 
-int Run(const CommandLine& cl, std::istream& in, long& printedLine) {
+constexpr std::string_view kRecordedState = "# state ";
+
+// --check: a recorded state against the one the replay has now.  0 when they agree,
+// else the exit status after the message.
+int CheckState(sim::Simulator& simulator, std::string_view recorded, long lineNumber) {
+  std::ostringstream replayed;
+  simulator.WriteState(replayed);
+  std::optional<sim::StateDifference> difference;
+  if (!sim::CompareStateReports(recorded, replayed.str(), difference)) {
+    std::cerr << "quelmo-sim: script line " << lineNumber << ": the recorded state is not a state report\n";
+    return 2;
+  }
+  if (!difference) return 0;
+  std::cout.flush();
+  std::cerr << "quelmo-sim: frame " << simulator.FramesRun() << ": " << difference->key << " is "
+            << difference->recorded << " in the recording but " << difference->replayed
+            << " in the replay (script line " << lineNumber << ")\n";
+  return 1;
+}
+
+// `firstLine` is the script's first line when main has already read it.
+int Run(const CommandLine& cl, std::istream& in, std::optional<std::string> firstLine,
+        long& printedLine) {
   sim::Simulator simulator(cl.options);
   std::string line;
   long lineNumber = 0;
-  while (sim::ReadLine(in, line)) {
+  const auto nextLine = [&] {
+    if (!firstLine) return static_cast<bool>(sim::ReadLine(in, line));
+    line = std::move(*firstLine);
+    firstLine.reset();
+    return true;
+  };
+  while (nextLine()) {
     ++lineNumber;
     // A byte-order mark, as some editors put at the start of a UTF-8 file.
     if (lineNumber == 1 && line.rfind(kByteOrderMark, 0) == 0) line.erase(0, kByteOrderMark.size());
+    if (cl.check && line.compare(0, kRecordedState.size(), kRecordedState) == 0) {
+      if (const int status = CheckState(simulator, std::string_view(line).substr(kRecordedState.size()), lineNumber)) {
+        return status;
+      }
+      continue;
+    }
     const sim::ParsedLine parsed = sim::ParseLine(line);
     std::string error;
     if (const auto* bad = std::get_if<sim::ParseError>(&parsed)) {
@@ -151,10 +220,32 @@ int main(int argc, char** argv) {
     }
     in = &file;
   }
+  // A recording's first line holds the options it was made with; options given on the
+  // command line come after them and so win.
+  std::optional<std::string> firstLine;
+  if (std::string line; sim::ReadLine(*in, line)) firstLine = line;
+  constexpr std::string_view kOptions = "# options:";
+  std::string_view head = firstLine ? std::string_view(*firstLine) : std::string_view();
+  if (head.substr(0, kByteOrderMark.size()) == kByteOrderMark) head.remove_prefix(kByteOrderMark.size());
+  if (head.substr(0, kOptions.size()) == kOptions) {
+    std::istringstream words{std::string(head.substr(kOptions.size()))};
+    std::vector<std::string> args{argv[0]};
+    for (std::string word; words >> word;) args.push_back(word);
+    args.insert(args.end(), argv + 1, argv + argc);
+    std::vector<char*> pointers;
+    for (std::string& arg : args) pointers.push_back(arg.data());
+    const std::string script = cl.script;
+    cl = CommandLine{};
+    if (const int status = ParseCommandLine(static_cast<int>(pointers.size()), pointers.data(), cl);
+        status != 0) {
+      return status < 0 ? 0 : status;
+    }
+    cl.script = script;
+  }
   long printedLine = 0;  // the last script line that printed a report
   int status = 0;
   try {
-    status = Run(cl, *in, printedLine);
+    status = Run(cl, *in, firstLine, printedLine);
   } catch (const platform::ProgramExit& exit) {
     // The game's close button: the program ends with the game's own exit code.
     status = exit.code;

@@ -15,7 +15,7 @@ struct Syntax {
   int numbers;
   Word word;
 };
-constexpr std::array<Syntax, 13> kSyntax = {{
+constexpr std::array<Syntax, 15> kSyntax = {{
     {"mouse", Op::kMouse, 2, Word::kNone},
     {"down", Op::kDown, 0, Word::kNone},
     {"up", Op::kUp, 0, Word::kNone},
@@ -29,6 +29,8 @@ constexpr std::array<Syntax, 13> kSyntax = {{
     {"queue", Op::kQueue, 2, Word::kNone},
     {"set", Op::kSet, 1, Word::kFirst},
     {"stream", Op::kStream, 7, Word::kNone},
+    {"tick", Op::kTick, 1, Word::kNone},
+    {"window", Op::kWindow, 2, Word::kNone},
 }};
 
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r'; }
@@ -43,6 +45,15 @@ std::vector<std::string_view> SplitWords(std::string_view line) {
     if (i > start) words.push_back(line.substr(start, i - start));
   }
   return words;
+}
+
+// A tick count: 0 to 2^32 - 1, kept in an argument as its 32 bits.
+std::optional<std::int32_t> ParseTickCount(std::string_view word) {
+  std::uint32_t value = 0;
+  const char* end = word.data() + word.size();
+  const auto [ptr, ec] = std::from_chars(word.data(), end, value, 10);
+  if (word.empty() || ec != std::errc{} || ptr != end) return std::nullopt;
+  return static_cast<std::int32_t>(value);
 }
 
 }  // namespace
@@ -107,8 +118,13 @@ ParsedLine ParseLine(std::string_view line) {
     std::size_t next = 1;
     if (syntax.word == Word::kFirst) command.text = std::string(words[next++]);
     for (int i = 0; i < syntax.numbers; ++i, ++next) {
-      const std::optional<std::int32_t> value = ParseInt32(words[next]);
-      if (!value) return ParseError{Quote(words[next]) + " is not a decimal 32-bit integer"};
+      const bool tick = syntax.op == Op::kTick;
+      const std::optional<std::int32_t> value =
+          tick ? ParseTickCount(words[next]) : ParseInt32(words[next]);
+      if (!value) {
+        return ParseError{Quote(words[next]) + (tick ? " is not a tick count (0 to 4294967295)"
+                                                     : " is not a decimal 32-bit integer")};
+      }
       command.numbers.push_back(*value);
     }
     if (syntax.word == Word::kLast) command.text = std::string(words[next]);

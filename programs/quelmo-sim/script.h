@@ -26,11 +26,13 @@ enum class Op {
   kQueue,   // queue I CODE
   kSet,     // set NAME VALUE
   kStream,  // stream N C R DX DY G P
+  kTick,    // tick MS
+  kWindow,  // window X Y
 };
 
 struct Command {
   Op op = Op::kState;
-  std::vector<std::int32_t> numbers;  // the numeric arguments in order
+  std::vector<std::int32_t> numbers;  // the numeric arguments in order (a tick count's bits)
   std::string text;                   // the file or state name argument
 };
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "game/game.h"
+#include "game/state_report.h"
 #include "runtime/bmp_writer.h"
 #include "runtime/screen.h"
 
@@ -21,17 +22,6 @@ platform::HeadlessBackend::Options BackendOptions(const Options& o) {
 }
 
 bool InRange(std::int32_t v, int first, int last) { return v >= first && v <= last; }
-
-template <typename Grid>
-void WriteGrid(std::ostream& out, const Grid& grid) {
-  out << '[';
-  for (std::size_t c = 0; c < grid.size(); ++c) {
-    out << (c ? ",[" : "[");
-    for (std::size_t r = 0; r < grid[c].size(); ++r) out << (r ? "," : "") << grid[c][r];
-    out << ']';
-  }
-  out << ']';
-}
 
 }  // namespace
 
@@ -78,25 +68,9 @@ BenchResult Simulator::Bench(std::int64_t count) {
 }
 
 void Simulator::WriteState(std::ostream& out) {
-  const game::GameState& s = state_;
-  out << "{\"frame\":" << frames_ << ",\"tick\":" << backend_.TickCount() << ",\"window\":["
-      << backend_.WindowLeft() << ',' << backend_.WindowTop() << ']';
-  for (const game::NamedInteger& named : game::NamedIntegers()) {
-    out << ",\"" << named.name << "\":" << s.*named.member;
-  }
-  out << ",\"TileGrid\":";
-  WriteGrid(out, s.TileGrid);
-  out << ",\"LockGrid\":";
-  WriteGrid(out, s.LockGrid);
-  out << ",\"PieceQueue\":[";
-  for (std::size_t i = 0; i < s.PieceQueue.size(); ++i) out << (i ? "," : "") << s.PieceQueue[i];
-  out << "],\"Streams\":[";
-  for (std::size_t i = 0; i < s.Streams.size(); ++i) {
-    const game::StreamRecord& st = s.Streams[i];
-    out << (i ? ",[" : "[") << st.Column << ',' << st.Row << ',' << st.DirX << ',' << st.DirY
-        << ',' << st.GoalState << ',' << st.PassState << ']';
-  }
-  out << "]}\n";
+  const game::ReportHeader header{frames_, backend_.CurrentTickCount(), backend_.WindowLeft(),
+                                  backend_.WindowTop()};
+  game::WriteStateReport(out, header, state_);
 }
 
 bool Simulator::Execute(const Command& command, std::ostream& out, std::string& error) {
@@ -194,6 +168,12 @@ bool Simulator::Execute(const Command& command, std::ostream& out, std::string& 
         return false;
       }
       s.Streams[a[0]] = game::StreamRecord{a[1], a[2], a[3], a[4], a[5], a[6]};
+      return true;
+    case Op::kTick:
+      backend_.QueueTickCount(static_cast<std::uint32_t>(a[0]));
+      return true;
+    case Op::kWindow:
+      backend_.PlaceWindow(a[0], a[1]);
       return true;
   }
   error = "unknown command";

@@ -1,13 +1,16 @@
-// The Linux desktop game: the command line, the SDL2 window backend, the icon, then
-// the game.
+// The Linux desktop game: the command line, the recording file when one is asked for,
+// the SDL2 window backend, the icon, then the game.
 #include <cstdio>
+#include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
 #include "assets/images.h"
-#include "game/game.h"
 #include "platform/sdl/sdl_backend.h"
 #include "programs/common/command_line.h"
+#include "programs/common/play.h"
+#include "programs/common/recorder.h"
 #include "runtime/window.h"
 
 int main(int argc, char** argv) {
@@ -26,9 +29,17 @@ int main(int argc, char** argv) {
     case programs::CommandLine::Action::kPlay:
       break;
   }
+  std::unique_ptr<programs::Recorder> recorder;
+  if (cl.record) {
+    std::string error;
+    recorder = programs::Recorder::Open(*cl.record, error);
+    if (!recorder) {
+      std::fprintf(stderr, "quelmo: %s\n", error.c_str());
+      return 1;
+    }
+  }
   auto backend = platform::MakeSdlBackend();
   if (!backend) return 1;  // no display: the reason is already on standard error
-  platform::SetBackend(backend.get());
   rt::SetWindowIcon(assets::Icon());
-  game::GameMain(cl.seed);
+  programs::PlayGame(*backend, cl.seed, recorder.get(), "linux");
 }

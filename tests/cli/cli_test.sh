@@ -24,13 +24,18 @@ run --version
   fail "--version: status $status, out '$out'"
 
 for args in "--bogus" "--seed" "--seed abc" "--seed -1" "--seed 4294967296" "--seed=" \
-            "extra" "--seed 3 extra"; do
+            "extra" "--seed 3 extra" "--record" "--record="; do
   # shellcheck disable=SC2086
   run $args
   lines=$(printf '%s\n' "$err" | wc -l)
   [[ $status -eq 2 && -z $out && $lines -eq 1 && $err == quelmo:* ]] ||
     fail "'$args': status $status, out '$out', err '$err'"
 done
+
+# A recording that cannot be written stops the game before it starts.
+run --record /nonexistent-dir/game.sim
+[[ $status -eq 1 && -z $out && $err == "quelmo: cannot write the recording '/nonexistent-dir/game.sim': "* &&
+   $(printf '%s\n' "$err" | wc -l) -eq 1 ]] || fail "--record to a missing folder: status $status, err '$err'"
 
 if [[ $failures -ne 0 ]]; then
   echo "$failures failure(s)"

@@ -203,6 +203,9 @@ TEST_F(Sim, BadLinesNameTheLineAndExitWith2) {
       {"sprite 100 " + nulPath, "'cut\\x00.bmp' holds a NUL byte"},
       {"jump\x1b[2J\xff\x7f", "'jump\\x1b[2J\\xff\\x7f'"},
       {"set " + longWord + " 1", "'" + std::string(60, 'w') + "'\xE2\x80\xA6\n"},
+      {"tick -1", "tick count"},
+      {"tick 4294967296", "tick count"},
+      {"window 1", "argument"},
   };
   for (const Case& c : cases) {
     const Result r = Run("", std::string("state\n# fine\n\n") + c.line + "\nstate\n");
@@ -271,6 +274,45 @@ TEST_F(Sim, ExtremePointerPositionsStayWindowPoints) {
     EXPECT_EQ(Field(r.outLines[0], "FrameMouseX"), x) << point;
     EXPECT_EQ(Field(r.outLines[0], "FrameMouseY"), y) << point;
   }
+}
+
+TEST_F(Sim, TickAndWindowSetWhatTheNextFrameReads) {
+  // The level's countdown starts in the frame that reads the given tick count; the
+  // count then runs on with the virtual clock and wraps.
+  const Result r = Run("", "set Level 1\nset PhaseCounter 198\ntick 4294967000\nwindow -5 7\n"
+                           "frames 1\nstate\nframes 51\nstate\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  ASSERT_EQ(r.outLines.size(), 2u);
+  EXPECT_EQ(Field(r.outLines[0], "CountdownTick"), 4294967000LL - 4294967296LL);
+  EXPECT_EQ(Field(r.outLines[0], "tick"), 4294967000LL);
+  EXPECT_NE(r.outLines[0].find("\"window\":[-5,7]"), std::string::npos) << r.outLines[0];
+  EXPECT_EQ(Field(r.outLines[1], "tick"), (4294967000LL + 1000) % 4294967296LL);
+}
+
+TEST_F(Sim, CheckComparesTheRecordedStates) {
+  // A recording's first line gives its options; --check holds the replay to every
+  // "# state" line and names the first value that differs.
+  const std::string head = "# options: --seed 5 --tick-start 70 --desktop 800 600\nframes 2\nstate\n";
+  const Result plain = Run("", head);
+  ASSERT_EQ(plain.status, 0) << plain.err;
+  const std::string report = plain.outLines.at(0);
+  EXPECT_NE(report.find("\"window\":[80,60]"), std::string::npos) << report;
+  EXPECT_EQ(Field(report, "tick"), 70 + 39);
+  const std::string seeded = Run("--seed 5", "frames 2\nstate\n").outLines.at(0);
+  EXPECT_EQ(report.substr(report.find("PieceQueue")), seeded.substr(seeded.find("PieceQueue")));
+
+  EXPECT_EQ(Run("--check", head + "# state " + report + "\n").status, 0);
+  std::string changed = report;
+  const std::size_t tiles = changed.find("\"TileGrid\":[");
+  changed.replace(changed.find("[0,0,0,0,0,0,0,0,0,0,0,0,0,0,0]", tiles + 32 * 3), 16,
+                  "[0,0,0,0,0,0,0,9");  // column 3, row 7
+  const Result r = Run("--check", head + "# state " + changed + "\nframes 1\n");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("frame 2: TileGrid[3][7] is 9 in the recording but 0 in the replay"),
+            std::string::npos)
+      << r.err;
+  EXPECT_EQ(Run("--check", head + "# state {\"frame\":2,\n").status, 2);
+  EXPECT_EQ(Run("--check", head + "# state " + std::string(100000, '[') + "\n").status, 2);
 }
 
 TEST_F(Sim, BadCommandLineAndUnreadableScript) {

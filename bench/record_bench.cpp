@@ -1,0 +1,60 @@
+// What recording a game (quelmo --record) adds to each frame: the calls one frame of
+// the game makes on the seam, passed through the recorder to the headless backend,
+// with the state kept and the file written and flushed as in a recorded game.  `idle`
+// only rewrites the frame count; `moving` writes a pointer line every frame.
+//
+//   build/release/bench/quelmo-bench --benchmark_filter=RecordedFrame
+//       --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "game/state.h"
+#include "platform/headless/headless_backend.h"
+#include "programs/common/recorder.h"
+
+namespace {
+
+game::GameState g_game, g_kept;
+
+void RecordedFrame(benchmark::State& state, bool moving) {
+  platform::HeadlessBackend backend;
+  backend.SetCaptureFrames(false);
+  const std::string path =
+      (std::filesystem::temp_directory_path() / "quelmo-bench-recording.sim").string();
+  std::string error;
+  std::unique_ptr<programs::Recorder> recorder = programs::Recorder::Open(path, error);
+  if (!recorder) {
+    state.SkipWithError(error.c_str());
+    return;
+  }
+  recorder->Start(backend, 1, "bench");
+  recorder->SetStateHooks([] { g_kept = g_game; },
+                          [](std::ostream&, const game::ReportHeader&) {});
+  recorder->OpenWindow(192, 144, 640, 480, "Quelmo", {});
+  const std::vector<std::uint32_t> pixels(640 * 480);
+  std::uint64_t frameEnd = 0;
+  int step = 0;
+  for (auto _ : state) {
+    recorder->Sleep(10);
+    benchmark::DoNotOptimize(recorder->PollEvent());
+    if (moving) backend.SetPointerOnDesktop(200 + (++step % 300), 300);
+    benchmark::DoNotOptimize(recorder->PointerX() - recorder->WindowLeft());
+    benchmark::DoNotOptimize(recorder->PointerY() - recorder->WindowTop());
+    benchmark::DoNotOptimize(recorder->LeftButtonDown());
+    recorder->Present(pixels.data(), 640, 480, platform::RowSpan{});
+    // The runtime's pacing wait, on the virtual clock.
+    recorder->WaitUntil(frameEnd + 1'000'000'000 / 51 + 1);
+    frameEnd = recorder->Counter();
+    benchmark::DoNotOptimize(recorder->TickCount());
+  }
+  recorder.reset();
+  std::filesystem::remove(path);
+}
+BENCHMARK_CAPTURE(RecordedFrame, idle, false);
+BENCHMARK_CAPTURE(RecordedFrame, moving, true);
+
+}  // namespace

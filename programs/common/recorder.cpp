@@ -1,0 +1,244 @@
+#include "programs/common/recorder.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <sstream>
+#include <utility>
+
+namespace programs {
+namespace {
+
+// On the replay's virtual clock a paced frame lasts the pace period of a 1 GHz counter
+// at 50 frames per second (1,000,000,000 / 51 counts) and one count more.
+constexpr std::uint64_t kPacedFrameNs = 1'000'000'000 / 51 + 1;
+constexpr std::uint64_t kNsPerMs = 1'000'000;
+
+}  // namespace
+
+std::unique_ptr<Recorder> Recorder::Open(const std::string& path, std::string& error) {
+  // Binary, so that the lines end in a bare newline on every platform.
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) {
+    error = "cannot write the recording '" + path + "': " + std::strerror(errno);
+    return nullptr;
+  }
+  return std::unique_ptr<Recorder>(new Recorder(file, path));
+}
+
+Recorder::Recorder(std::FILE* file, std::string path) : file_(file), path_(std::move(path)) {
+  // A file can have its last line rewritten as the frames go by; a pipe cannot.
+  seekable_ = std::ftell(file_) >= 0;
+}
+
+Recorder::~Recorder() {
+  if (file_ != nullptr) std::fclose(file_);
+}
+
+std::uint32_t Recorder::Start(platform::Backend& real, std::optional<std::uint32_t> seed,
+                              std::string_view platformName) {
+  real_ = &real;
+  tickStart_ = real.TickCount();
+  const std::uint32_t chosen = seed ? *seed : tickStart_;
+  std::ostringstream head;
+  head << "# options: --seed " << chosen << " --tick-start " << tickStart_ << " --desktop "
+       << real.DesktopWidth() << ' ' << real.DesktopHeight() << "\n# quelmo " << QUELMO_VERSION
+       << ' ' << platformName << '\n';
+  Write(head.str());
+  return chosen;
+}
+
+void Recorder::SetStateHooks(KeepState keep, ReportState report) {
+  keep_ = std::move(keep);
+  report_ = std::move(report);
+}
+
+// --- what the game reads ------------------------------------------------------------
+
+bool Recorder::OpenWindow(int x, int y, int width, int height, std::string_view title,
+                          std::span<const std::uint8_t> iconBmp) {
+  const bool opened = real_->OpenWindow(x, y, width, height, title, iconBmp);
+  if (opened) {
+    windowOpen_ = true;
+    window_ = Point{x, y};
+  }
+  return opened;
+}
+
+void Recorder::CloseWindow() {
+  windowOpen_ = false;
+  real_->CloseWindow();
+}
+
+int Recorder::WindowLeft() {
+  const int left = real_->WindowLeft();
+  if (inFrame_ && !movedThisFrame_ && !readLeft_) readLeft_ = left;
+  return left;
+}
+
+int Recorder::WindowTop() {
+  const int top = real_->WindowTop();
+  if (inFrame_ && !movedThisFrame_ && !readTop_) readTop_ = top;
+  return top;
+}
+
+void Recorder::MoveWindow(int x, int y) {
+  real_->MoveWindow(x, y);
+  if (!windowOpen_) return;
+  movedThisFrame_ = true;
+  window_ = Point{x, y};
+}
+
+int Recorder::PointerX() {
+  const int x = real_->PointerX();
+  if (inFrame_ && !readPointerX_) readPointerX_ = x;
+  return x;
+}
+
+int Recorder::PointerY() {
+  const int y = real_->PointerY();
+  if (inFrame_ && !readPointerY_) readPointerY_ = y;
+  return y;
+}
+
+bool Recorder::LeftButtonDown() {
+  const bool down = real_->LeftButtonDown();
+  if (inFrame_ && !readButton_) readButton_ = down;
+  return down;
+}
+
+std::uint32_t Recorder::TickCount() {
+  const std::uint32_t tick = real_->TickCount();
+  if (inFrame_) readTicks_.push_back(TickRead{tick, virtualNs_});
+  return tick;
+}
+
+// --- the frames ----------------------------------------------------------------------
+
+void Recorder::Present(const std::uint32_t* pixels, int width, int height,
+                       platform::RowSpan changed) {
+  real_->Present(pixels, width, height, changed);
+  // The replay's frame ends one paced frame after the previous one: its sleep is
+  // always shorter than that.
+  virtualNs_ = std::max(virtualNs_, frameEndNs_ + kPacedFrameNs);
+  frameEndNs_ = virtualNs_;
+}
+
+// The game sleeps once at the top of every frame: the frame before it has ended.
+void Recorder::Sleep(std::uint32_t ms) {
+  if (inFrame_) EndFrame();
+  inFrame_ = true;
+  frameWindow_ = window_;
+  movedThisFrame_ = false;
+  readLeft_.reset();
+  readTop_.reset();
+  readPointerX_.reset();
+  readPointerY_.reset();
+  readButton_.reset();
+  readTicks_.clear();
+  virtualNs_ += std::uint64_t{ms} * kNsPerMs;
+  real_->Sleep(ms);
+}
+
+std::uint32_t Recorder::ReplayTick(const TickClock& clock, std::uint64_t ns) const {
+  if (!clock.anchored) return static_cast<std::uint32_t>(ns / kNsPerMs) + tickStart_;
+  return static_cast<std::uint32_t>((ns - clock.ns) / kNsPerMs) + clock.tick;
+}
+
+// The lines that make the replay's frame read what the game's frame read.
+void Recorder::AddFrameLines(std::string& lines) {
+  // The window first: `mouse` places the pointer relative to it.
+  Point start = frameWindow_;
+  if (readLeft_ || readTop_) {
+    const Point read{readLeft_.value_or(start.x), readTop_.value_or(start.y)};
+    if (read != start) {
+      lines += "window " + std::to_string(read.x) + ' ' + std::to_string(read.y) + '\n';
+      start = read;
+      if (!movedThisFrame_) window_ = read;
+    }
+  }
+  if (readPointerX_ || readPointerY_) {
+    const Point read{readPointerX_.value_or(pointer_.x), readPointerY_.value_or(pointer_.y)};
+    if (read != pointer_) {
+      lines += "mouse " + std::to_string(read.x - start.x) + ' ' + std::to_string(read.y - start.y) +
+               '\n';
+      pointer_ = read;
+    }
+  }
+  if (readButton_ && *readButton_ != button_) {
+    button_ = *readButton_;
+    lines += button_ ? "down\n" : "up\n";
+  }
+  // Every read up to the last one the replay's clock would not give by itself is
+  // written out: queued `tick` lines feed the frame's reads in order.
+  TickClock clock = clock_;
+  std::size_t written = 0;
+  for (std::size_t i = 0; i < readTicks_.size(); ++i) {
+    if (ReplayTick(clock, readTicks_[i].ns) == readTicks_[i].value) continue;
+    written = i + 1;
+    clock = TickClock{true, readTicks_[i].value, readTicks_[i].ns};
+  }
+  for (std::size_t i = 0; i < written; ++i) lines += "tick " + std::to_string(readTicks_[i].value) + '\n';
+  clock_ = clock;
+}
+
+void Recorder::EndFrame() {
+  std::string lines;
+  AddFrameLines(lines);
+  ++framesDone_;
+  if (!lines.empty()) {
+    if (!seekable_ && tailCount_ > 0) Write("frames " + std::to_string(tailCount_) + '\n');
+    Write(lines);
+    tailCount_ = 0;
+  }
+  ++tailCount_;
+  WriteFrameCount();
+  if (keep_) {
+    keep_();
+    kept_ = true;
+    keptHeader_ = game::ReportHeader{framesDone_, ReplayTick(clock_, virtualNs_), window_.x,
+                                     window_.y};
+  }
+}
+
+// The file's last line counts the frames since the last change; it is rewritten in
+// place as frames go by, so the file is whole after every frame.
+void Recorder::WriteFrameCount() {
+  if (!seekable_ || failed_) return;
+  if (tailCount_ == 1) {
+    tailStart_ = std::ftell(file_);
+  } else if (std::fseek(file_, tailStart_, SEEK_SET) != 0) {
+    failed_ = true;
+  }
+  Write("frames " + std::to_string(tailCount_) + '\n');
+}
+
+void Recorder::Write(const std::string& text) {
+  if (failed_) return;
+  if (std::fwrite(text.data(), 1, text.size(), file_) != text.size() || std::fflush(file_) != 0) {
+    failed_ = true;
+  }
+  if (failed_) {
+    std::fprintf(stderr, "quelmo: the recording stopped: cannot write '%s': %s\n", path_.c_str(),
+                 std::strerror(errno));
+  }
+}
+
+void Recorder::Exit(int code) {
+  // The game ends in the middle of a frame, through its close button: the recording
+  // ends with the state the game had when that frame began.
+  if (!seekable_ && tailCount_ > 0) Write("frames " + std::to_string(tailCount_) + '\n');
+  if (kept_ && report_) {
+    std::ostringstream report;
+    report << "state\n# state ";
+    report_(report, keptHeader_);
+    Write(report.str());
+  }
+  std::fclose(file_);
+  file_ = nullptr;
+  real_->Exit(code);
+  std::abort();  // a backend's Exit never returns
+}
+
+}  // namespace programs
