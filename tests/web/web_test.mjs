@@ -21,6 +21,9 @@ const site = options.site;
 const sim = options.sim;
 const out = options.out ?? fs.mkdtempSync('/tmp/quelmo-web-');
 fs.mkdirSync(out, {recursive: true});
+for (const old of fs.readdirSync(out).filter((n) => n.startsWith('sim-frame-'))) {
+  fs.rmSync(path.join(out, old));
+}
 if (!site || !fs.existsSync(path.join(site, 'index.html'))) {
   console.log(`no site at ${site}: build it with cmake --preset web && cmake --build --preset web`);
   process.exit(77);
@@ -229,6 +232,14 @@ test('the page loads without errors and shows its first frame quickly', async ()
     const icon = await fetch(state.icon);
     assert.equal(icon.status, 200);
   }
+  // A seed that is not a number is refused with a line instead of the game.
+  const page = await browser.newPage();
+  await page.goto(`${origin}/index.html?seed=x`, {waitUntil: 'load'});
+  await page.waitForFunction(() => document.querySelector('p.ended') !== null);
+  assert.match(await page.evaluate(() => document.body.innerText), /seed.*Zahl/);
+  assert.equal(await page.evaluate(() => document.querySelectorAll('canvas').length), 0);
+  await page.close();
+
   times.sort((a, b) => a - b);
   report('load to first frame ms (median of 5)', times[2].toFixed(1));
   report('load to first frame ms (all)', times.map((t) => t.toFixed(1)).join(' '));
