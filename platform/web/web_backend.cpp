@@ -41,11 +41,18 @@ constexpr int kHandleRight = 624;
 constexpr int kTitleBarHeight = 16;
 constexpr int kKeepVisible = 16;
 
-// The pacing wait hands the thread to the browser until this long before the end of
-// the frame, and spins on the clock for the rest: the browser's timers fire up to a
-// millisecond or so late, and the frame period must not grow by that.
-constexpr std::uint64_t kSpinMarginNs = 1'500'000;
+// The pacing wait hands the thread to the browser until shortly before the end of the
+// frame and spins on the clock for the rest, so that the frame period does not grow
+// by the lateness of the browser's timers.  How long before is learnt from how late
+// those timers have woken the page: a late wake-up widens the margin at once, and it
+// narrows again slowly while wake-ups are punctual (a busy machine costs spinning, a
+// quiet one little).
 constexpr std::uint64_t kNsPerMs = 1'000'000;
+constexpr std::uint64_t kStartSpinMarginNs = 1'500'000;
+constexpr std::uint64_t kMinSpinMarginNs = 500'000;
+constexpr std::uint64_t kMaxSpinMarginNs = 3'000'000;
+constexpr std::uint64_t kSpinMarginGuardNs = 300'000;    // added to the lateness seen
+constexpr std::uint64_t kSpinMarginNarrowingNs = 10'000;  // per punctual wake-up
 
 class WebBackend final : public Backend {
  public:
@@ -131,6 +138,7 @@ class WebBackend final : public Backend {
   bool resized_ = false;
   bool presented_ = false;
   bool lastButton_ = false;
+  std::uint64_t spinMargin_ = kStartSpinMarginNs;
   int width_ = 0, height_ = 0;
   int left_ = 0, top_ = 0;
   std::vector<std::uint32_t> rgba_;  // the canvas's picture, as the page takes it
@@ -166,10 +174,16 @@ void WebBackend::Present(const std::uint32_t* pixels, int width, int height, Row
 }
 
 void WebBackend::WaitUntil(std::uint64_t target) {
-  std::uint64_t now = Counter();
+  const std::uint64_t now = Counter();
   if (now >= target) return;
-  if (target - now > kSpinMarginNs) {
-    emscripten_sleep(static_cast<unsigned>((target - now - kSpinMarginNs) / kNsPerMs));
+  const std::uint64_t sleepMs = target - now > spinMargin_ ? (target - now - spinMargin_) / kNsPerMs : 0;
+  if (sleepMs > 0) {
+    emscripten_sleep(static_cast<unsigned>(sleepMs));
+    const std::uint64_t due = now + sleepMs * kNsPerMs;
+    const std::uint64_t woke = Counter();
+    const std::uint64_t late = woke > due ? woke - due : 0;
+    spinMargin_ = std::max(late + kSpinMarginGuardNs, spinMargin_ - kSpinMarginNarrowingNs);
+    spinMargin_ = std::clamp(spinMargin_, kMinSpinMarginNs, kMaxSpinMarginNs);
   }
   while (Counter() < target) {
   }
