@@ -6,8 +6,8 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config          # build
   libsdl2-dev libx11-dev             # the window
-  libfreetype-dev libpng-dev         # the glyphs; PNG reference screenshots
-  fonts-lato                         # the heavy text face built into the binary
+  libfreetype-dev libpng-dev         # the glyph generator; PNG reference screenshots
+  fonts-lato                         # the heavy text face the glyph generator renders
   libgtest-dev libbenchmark-dev      # tests and benchmarks
   xvfb xdotool x11-utils imagemagick # the real-window test ...
   openbox wmctrl                     # ... with a window manager for close requests
@@ -17,7 +17,7 @@ packages=(
   emscripten chromium nodejs         # the browser build and its test
 )
 if [[ "${1:-}" == "--play" ]]; then
-  packages=(cmake g++ make pkg-config libsdl2-dev libx11-dev libfreetype-dev fonts-lato)
+  packages=(cmake g++ make pkg-config libsdl2-dev libx11-dev)
 elif [[ "${1:-}" == "--web" ]]; then
   packages=(cmake make emscripten python3)
 fi
