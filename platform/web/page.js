@@ -10,6 +10,7 @@ mergeInto(LibraryManager.library, {
     down: false,       // the left button (or a touch) is down
     pressed: false,    // a press that no frame has been told of yet
     log: null,         // quelmoFrameLog, when the query asks for it
+    wake: null,        // the channel that resumes the game after a wait
     firstFrame: true,
     listening: false,
     follow: function(event) {
@@ -41,6 +42,20 @@ mergeInto(LibraryManager.library, {
       QuelmoPage.follow(event);
       QuelmoPage.down = false;
     },
+  },
+
+  // Suspends the game for `ms` milliseconds, the page going on meanwhile.  The game
+  // resumes from a message, not from the timer's own callback: a timer set from within
+  // a timer's callback, five deep or more, is stretched to at least 4 ms, and every
+  // wait of the game would be set from one.
+  quelmo_page_sleep__deps: ['$QuelmoPage', '$callUserCallback'],
+  quelmo_page_sleep: function(ms) {
+    Asyncify.handleSleep(function(wakeUp) {
+      var page = QuelmoPage;
+      if (!page.wake) page.wake = new MessageChannel();
+      page.wake.port1.onmessage = function() { callUserCallback(wakeUp); };
+      setTimeout(function() { page.wake.port2.postMessage(null); }, ms);
+    });
   },
 
   quelmo_page_viewport_width: function() { return window.innerWidth; },

@@ -25,6 +25,7 @@ void quelmo_page_present(const std::uint8_t* rgba, int width, int first, int cou
 void quelmo_page_log_frame(int buttonDown, int left, int top);
 int quelmo_page_frame_log_wanted();
 void quelmo_page_end();
+void quelmo_page_sleep(unsigned ms);
 char* quelmo_page_parameter(const char* name);
 void quelmo_page_message(const char* text);
 double quelmo_page_time_origin();
@@ -121,7 +122,7 @@ class WebBackend final : public Backend {
     return static_cast<std::uint64_t>(emscripten_performance_now() * static_cast<double>(kNsPerMs));
   }
   std::uint64_t CounterFrequency() override { return 1'000'000'000; }
-  void Sleep(std::uint32_t ms) override { emscripten_sleep(ms); }
+  void Sleep(std::uint32_t ms) override { quelmo_page_sleep(ms); }
   void WaitUntil(std::uint64_t target) override;
   [[noreturn]] void Exit(int code) override;
 
@@ -178,7 +179,7 @@ void WebBackend::WaitUntil(std::uint64_t target) {
   if (now >= target) return;
   const std::uint64_t sleepMs = target - now > spinMargin_ ? (target - now - spinMargin_) / kNsPerMs : 0;
   if (sleepMs > 0) {
-    emscripten_sleep(static_cast<unsigned>(sleepMs));
+    quelmo_page_sleep(static_cast<unsigned>(sleepMs));
     const std::uint64_t due = now + sleepMs * kNsPerMs;
     const std::uint64_t woke = Counter();
     const std::uint64_t late = woke > due ? woke - due : 0;
