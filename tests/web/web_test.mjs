@@ -366,6 +366,9 @@ function browserCpuSeconds() {
   return total;
 }
 
+// Frame periods and CPU use of the idle page over five seconds.  Other work on the
+// machine delays the browser's timers; a window spoilt by it is measured again, twice
+// at most, and every window is reported.
 test('the idle page keeps the game\'s pace', async () => {
   const {page, errors} = await openGame('?seed=0&framelog');
   await waitFrames(page, 20);
@@ -373,23 +376,31 @@ test('the idle page keeps the game\'s pace', async () => {
   await cdp.send('Performance.enable');
   const mainThreadSeconds = async () => (await cdp.send('Performance.getMetrics')).metrics
       .find((m) => m.name === 'TaskDuration').value;
-  const first = await frameCount(page);
-  const cpuBefore = browserCpuSeconds();
-  const busyBefore = await mainThreadSeconds();
-  const wallBefore = performance.now();
-  await new Promise((resolve) => setTimeout(resolve, 5000));
-  const cpu = browserCpuSeconds() - cpuBefore;
-  const busy = (await mainThreadSeconds()) - busyBefore;
-  const wall = (performance.now() - wallBefore) / 1000;
-  const times = (await page.evaluate(() => window.quelmoFrameLog)).slice(first).map((e) => e[0]);
+  let median;
+  for (let attempt = 1; attempt <= 3; ++attempt) {
+    const first = await frameCount(page);
+    const cpuBefore = browserCpuSeconds();
+    const busyBefore = await mainThreadSeconds();
+    const wallBefore = performance.now();
+    await new Promise((resolve) => setTimeout(resolve, 5000));
+    const cpu = browserCpuSeconds() - cpuBefore;
+    const busy = (await mainThreadSeconds()) - busyBefore;
+    const wall = (performance.now() - wallBefore) / 1000;
+    const times = (await page.evaluate(() => window.quelmoFrameLog)).slice(first).map((e) => e[0]);
+    const periods = times.slice(1).map((t, i) => t - times[i]).sort((a, b) => a - b);
+    median = periods[periods.length >> 1];
+    const p99 = periods[Math.floor(periods.length * 0.99)];
+    const load = fs.readFileSync('/proc/loadavg', 'utf8').split(' ')[0];
+    report(`window ${attempt}: frame period median ms`, median.toFixed(2));
+    report(`window ${attempt}: frame period p99 ms`, p99.toFixed(2));
+    report(`window ${attempt}: idle browser CPU (all its processes), % of one core`,
+        (100 * cpu / wall).toFixed(1));
+    report(`window ${attempt}: idle page main thread in tasks (wall time), % of one core`,
+        (100 * busy / wall).toFixed(1));
+    report(`window ${attempt}: machine load average`, load);
+    if (Math.abs(median - kPeriodMs) < 0.5) break;
+  }
   await page.close();
-  const periods = times.slice(1).map((t, i) => t - times[i]).sort((a, b) => a - b);
-  const median = periods[periods.length >> 1];
-  const p99 = periods[Math.floor(periods.length * 0.99)];
-  report('frame period median ms', median.toFixed(2));
-  report('frame period p99 ms', p99.toFixed(2));
-  report('idle browser CPU (all its processes), % of one core', (100 * cpu / wall).toFixed(1));
-  report('idle page main thread in tasks (wall time), % of one core', (100 * busy / wall).toFixed(1));
   assert.ok(Math.abs(median - kPeriodMs) < 0.5, `median period ${median} ms`);
   assert.deepEqual(errors, []);
 });
