@@ -15,9 +15,16 @@ packages=(
   dpkg-dev file                      # the Debian package (CPack)
   time procps                        # tools/measure-window.sh; pgrep in the window test
   strace                             # the window test: the game starts no process
+  emscripten chromium nodejs         # the browser build and its test
 )
 if [[ "${1:-}" == "--play" ]]; then
   packages=(cmake g++ make pkg-config libsdl2-dev libx11-dev)
+elif [[ "${1:-}" == "--web" ]]; then
+  packages=(cmake make emscripten python3)
+fi
+# npm comes with some builds of nodejs and is a package of its own in Debian's.
+if [[ " ${packages[*]} " == *" nodejs "* ]] && ! command -v npm >/dev/null; then
+  packages+=(npm)
 fi
 
 missing=()
@@ -26,14 +33,24 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
-[[ ${#missing[@]} -eq 0 ]] && exit 0
-
-echo "Installing: ${missing[*]}"
-sudo=()
-if [[ $(id -u) -ne 0 ]]; then
-  command -v sudo >/dev/null || { echo "need root or sudo to install ${missing[*]}" >&2; exit 1; }
-  sudo=(sudo)
+if [[ ${#missing[@]} -gt 0 ]]; then
+  echo "Installing: ${missing[*]}"
+  sudo=()
+  if [[ $(id -u) -ne 0 ]]; then
+    command -v sudo >/dev/null || { echo "need root or sudo to install ${missing[*]}" >&2; exit 1; }
+    sudo=(sudo)
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo[@]}" apt-get update -qq
+  "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
-export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get update -qq
-"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+
+# The browser test's driver, pinned in tests/web/package-lock.json.
+if [[ " ${packages[*]} " == *" chromium "* ]]; then
+  web_tests="$(cd "$(dirname "$0")/../tests/web" && pwd)"
+  pinned=$(node -p "require('$web_tests/package.json').dependencies['puppeteer-core']")
+  installed=$(node -p "try { require('$web_tests/node_modules/puppeteer-core/package.json').version } catch { '' }")
+  if [[ "$pinned" != "$installed" ]]; then
+    (cd "$web_tests" && npm ci --no-audit --no-fund)
+  fi
+fi

@@ -1,0 +1,165 @@
+// The page side of the browser backend (web_backend.cpp): the canvas that is the
+// game's window, the pointer and left button from Pointer Events, and the line the
+// page shows once the game has ended.
+mergeInto(LibraryManager.library, {
+  $QuelmoPage: {
+    canvas: null,
+    context: null,
+    x: 0,              // the pointer in page coordinates; (0, 0) until it is first seen
+    y: 0,
+    down: false,       // the left button (or a touch) is down
+    pressed: false,    // a press that no frame has been told of yet
+    log: null,         // quelmoFrameLog, when the query asks for it
+    wake: null,        // the channel that resumes the game after a wait
+    firstFrame: true,
+    listening: false,
+    follow: function(event) {
+      if (!event.isPrimary) return;
+      QuelmoPage.x = Math.round(event.pageX);
+      QuelmoPage.y = Math.round(event.pageY);
+    },
+    press: function(event) {
+      if (!event.isPrimary || event.button !== 0) return;
+      QuelmoPage.follow(event);
+      QuelmoPage.down = true;
+      QuelmoPage.pressed = true;
+      if (event.target === QuelmoPage.canvas) {
+        // The release is seen even outside the canvas or the page.
+        QuelmoPage.canvas.setPointerCapture(event.pointerId);
+        event.preventDefault();
+      }
+    },
+    // One line of text where the game was.
+    showLine: function(text) {
+      var line = document.createElement('p');
+      line.className = 'ended';
+      line.textContent = text;
+      document.body.appendChild(line);
+      return line;
+    },
+    release: function(event) {
+      if (!event.isPrimary || (event.type === 'pointerup' && event.button !== 0)) return;
+      QuelmoPage.follow(event);
+      QuelmoPage.down = false;
+    },
+  },
+
+  // Suspends the game for `ms` milliseconds, the page going on meanwhile.  The game
+  // resumes from a message, not from the timer's own callback: a timer set from within
+  // a timer's callback, five deep or more, is stretched to at least 4 ms, and every
+  // wait of the game would be set from one.
+  quelmo_page_sleep__deps: ['$QuelmoPage', '$callUserCallback'],
+  quelmo_page_sleep: function(ms) {
+    Asyncify.handleSleep(function(wakeUp) {
+      var page = QuelmoPage;
+      if (!page.wake) page.wake = new MessageChannel();
+      page.wake.port1.onmessage = function() { callUserCallback(wakeUp); };
+      setTimeout(function() { page.wake.port2.postMessage(null); }, ms);
+    });
+  },
+
+  quelmo_page_viewport_width: function() { return window.innerWidth; },
+  quelmo_page_viewport_height: function() { return window.innerHeight; },
+  quelmo_page_time_origin: function() { return performance.timeOrigin; },
+
+  quelmo_page_open__deps: ['$QuelmoPage'],
+  quelmo_page_open: function(x, y, width, height, title, titleLength) {
+    var page = QuelmoPage;
+    document.title = new TextDecoder('windows-1252').decode(HEAPU8.subarray(title, title + titleLength));
+    var canvas = document.createElement('canvas');
+    canvas.width = width;
+    canvas.height = height;
+    canvas.style.width = width + 'px';
+    canvas.style.height = height + 'px';
+    canvas.style.left = x + 'px';
+    canvas.style.top = y + 'px';
+    canvas.addEventListener('contextmenu', function(event) { event.preventDefault(); });
+    document.body.appendChild(canvas);
+    page.canvas = canvas;
+    page.context = canvas.getContext('2d', {alpha: false});
+    if (!page.listening) {
+      page.listening = true;
+      document.addEventListener('pointermove', page.follow);
+      document.addEventListener('pointerdown', page.press);
+      document.addEventListener('pointerup', page.release);
+      document.addEventListener('pointercancel', page.release);
+    }
+  },
+
+  quelmo_page_move__deps: ['$QuelmoPage'],
+  quelmo_page_move: function(x, y) {
+    var canvas = QuelmoPage.canvas;
+    if (!canvas) return;
+    canvas.style.left = x + 'px';
+    canvas.style.top = y + 'px';
+  },
+
+  quelmo_page_close__deps: ['$QuelmoPage'],
+  quelmo_page_close: function() {
+    if (QuelmoPage.canvas) QuelmoPage.canvas.remove();
+    QuelmoPage.canvas = null;
+    QuelmoPage.context = null;
+  },
+
+  quelmo_page_pointer_x__deps: ['$QuelmoPage'],
+  quelmo_page_pointer_x: function() { return QuelmoPage.x; },
+  quelmo_page_pointer_y__deps: ['$QuelmoPage'],
+  quelmo_page_pointer_y: function() { return QuelmoPage.y; },
+
+  // Down now, or pressed since the last call: a press shorter than a frame counts once.
+  quelmo_page_take_button__deps: ['$QuelmoPage'],
+  quelmo_page_take_button: function() {
+    var down = QuelmoPage.down || QuelmoPage.pressed;
+    QuelmoPage.pressed = false;
+    return down ? 1 : 0;
+  },
+
+  // Rows first .. first + count - 1 of the canvas, as RGBA bytes at `rgba`.
+  quelmo_page_present__deps: ['$QuelmoPage'],
+  quelmo_page_present: function(rgba, width, first, count) {
+    var page = QuelmoPage;
+    if (!page.context) return;
+    var bytes = new Uint8ClampedArray(HEAPU8.buffer, rgba, width * count * 4);
+    page.context.putImageData(new ImageData(bytes, width, count), 0, first);
+    if (page.firstFrame) {
+      page.firstFrame = false;
+      performance.mark('quelmo-first-frame');
+    }
+  },
+
+  quelmo_page_frame_log_wanted__deps: ['$QuelmoPage'],
+  quelmo_page_frame_log_wanted: function() {
+    if (!new URLSearchParams(location.search).has('framelog')) return 0;
+    QuelmoPage.log = window.quelmoFrameLog = [];
+    return 1;
+  },
+
+  quelmo_page_log_frame__deps: ['$QuelmoPage'],
+  quelmo_page_log_frame: function(down, left, top) {
+    var page = QuelmoPage;
+    if (page.log) page.log.push([performance.now(), page.x, page.y, down, left, top]);
+  },
+
+  // The game has ended: one line in place of the canvas, with a way to start again.
+  quelmo_page_end__deps: ['$QuelmoPage'],
+  quelmo_page_end: function() {
+    var again = document.createElement('a');
+    again.href = location.href;
+    again.textContent = 'Neu starten';
+    QuelmoPage.showLine('Quelmo wurde beendet. ').append(again);
+  },
+
+  quelmo_page_message__deps: ['$QuelmoPage'],
+  quelmo_page_message: function(text) { QuelmoPage.showLine(UTF8ToString(text)); },
+
+  // A parameter of the page's query as a new C string (freed by the caller), or null.
+  quelmo_page_parameter: function(name) {
+    var value = new URLSearchParams(location.search).get(UTF8ToString(name));
+    if (value === null) return 0;
+    var size = lengthBytesUTF8(value) + 1;
+    var copy = _malloc(size);
+    stringToUTF8(value, copy, size);
+    return copy;
+  },
+  quelmo_page_parameter__deps: ['malloc'],
+});
