@@ -160,6 +160,7 @@ class SdlBackend final : public Backend {
   static int SDLCALL WatchEvent(void* self, SDL_Event* event);
   SDL_Rect DisplayBounds();
   Pointer ReadPointer();
+  Pointer QueryPointer();
   void SetIcon(std::span<const std::uint8_t> iconBmp);
   void RefuseFullScreen();
   void Shutdown();
@@ -177,6 +178,8 @@ class SdlBackend final : public Backend {
   bool pressLatched_ = false;        // a left press no LeftButtonDown has reported yet
   int pendingClose_ = 0;             // close requests seen while pumping events
   bool pointerInWindowOnly_ = false;  // Wayland: no desktop pointer position
+  Pointer pointer_;                   // the last reading, and when it was taken
+  std::uint64_t pointerReadNs_ = 0;
   bool presented_ = false;
   bool exposed_ = false;             // the desktop lost the window's picture: show it again
   bool checkWmState_ = false;        // the window manager changed the window's states
@@ -408,7 +411,20 @@ void SdlBackend::RefuseFullScreen() {
 #endif
 }
 
+// The game reads the pointer's x, its y and the button within a frame; one question
+// to the desktop answers all three, and every round trip to the X server costs both
+// processes a wake-up.
 SdlBackend::Pointer SdlBackend::ReadPointer() {
+  constexpr std::uint64_t kFreshNs = 1'000'000;
+  const std::uint64_t now = clock::Now();
+  if (pointerReadNs_ == 0 || now - pointerReadNs_ > kFreshNs) {
+    pointer_ = QueryPointer();
+    pointerReadNs_ = now;
+  }
+  return pointer_;
+}
+
+SdlBackend::Pointer SdlBackend::QueryPointer() {
   Pointer pointer;
 #if defined(SDL_VIDEO_DRIVER_X11)
   if (xDisplay_ != nullptr) {
@@ -441,7 +457,8 @@ SdlBackend::Pointer SdlBackend::ReadPointer() {
 }
 
 bool SdlBackend::LeftButtonDown() {
-  SDL_PumpEvents();  // latches presses that came in since the last frame
+  // Presses are latched as the frame's PollEvent takes the desktop's events; one that
+  // comes in later is seen by the next frame.
   const bool down = ReadPointer().leftDown || pressLatched_;
   pressLatched_ = false;
   return down;
