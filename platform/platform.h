@@ -54,9 +54,9 @@ class Backend {
   virtual int PollEvent() = 0;
 
   // Shows a finished frame of 32-bit 0x00RRGGBB pixels, rows top-down.  `changed` is
-  // the span of rows that differ from the frame presented before (every row for the
-  // first frame); outside it the frame is the one already shown.  An empty span means
-  // nothing changed, and the backend need not send anything to the screen.
+  // the span of rows that may differ from the frame presented before (every row for
+  // the first frame); outside it the frame is exactly the one already shown.  An empty
+  // span means nothing changed, and the backend need not send anything to the screen.
   virtual void Present(const std::uint32_t* pixels, int width, int height, RowSpan changed) = 0;
 
   // Millisecond tick count: unsigned 32 bits, wrapping.

@@ -1,5 +1,6 @@
 // The font table: fonts by number, each one a face and size built into the program,
 // kept until the program ends.
+#include <algorithm>
 #include <cstddef>
 #include <memory>
 #include <string_view>
@@ -70,6 +71,14 @@ const Font* LoadFontFace(int number, std::string_view face, int points) {
   font->glyphs = glyphs->glyphs;
   font->weights = glyphs->weights;
   font->spans = glyphs->spans;
+  font->inkTop = 0;
+  font->inkBottom = font->cellHeight;
+  for (int byte = 0; byte < 256; ++byte) {
+    const Glyph& glyph = font->Of(static_cast<unsigned char>(byte));
+    if (glyph.width <= 0) continue;
+    font->inkTop = std::min(font->inkTop, glyph.top);
+    font->inkBottom = std::max(font->inkBottom, glyph.top + glyph.height);
+  }
 
   FontTable& table = Fonts();
   const auto slot = static_cast<std::size_t>(number);

@@ -11,9 +11,10 @@
 // (generation) of everything it reads, and before anything that a held step reads
 // is changed or freed, the held steps are drawn first (BeforeWrite).
 //
-// A frame that is drawn goes onto a second buffer, while the first keeps the picture
-// on show; the two are then compared for the rows the screen has to be sent, and
-// trade places.  So the picture on show is never copied.
+// The same comparison of steps tells a drawn frame's changed rows: only rows that a
+// step unlike its counterpart in the frame before covers can differ, and for a copy
+// of a sprite whose contents alone changed, only the rows of it that were redrawn.
+// So no pixel of the picture on show needs to be kept or compared.
 #include <array>
 #include <cstdint>
 #include <string>
@@ -32,7 +33,7 @@ struct FrameStep {
   // when the step was given; null for a plain fill.
   const void* source = nullptr;
   std::uint64_t generation = 0;
-  std::array<std::int64_t, 7> args{};
+  std::array<std::int32_t, 6> args{};
   std::string text;
   // Not part of the step's identity: for the painter (the sprite record of a copy),
   // and the rows of the back buffer the step may change, first .. end - 1.  For a
@@ -43,9 +44,17 @@ struct FrameStep {
   // The step overwrites every pixel of the back buffer with no regard to what was there.
   bool coversAll = false;
 
+  // Alike: the same drawing of the same thing, perhaps at another generation of it.
+  bool AlikeTo(const FrameStep& other) const {
+    if (paint != other.paint || source != other.source || coversAll != other.coversAll) return false;
+    // Element by element: a library compare of so few bytes costs more than the loop.
+    for (std::size_t i = 0; i < args.size(); ++i) {
+      if (args[i] != other.args[i]) return false;
+    }
+    return text == other.text;
+  }
   bool operator==(const FrameStep& other) const {
-    return paint == other.paint && source == other.source && generation == other.generation &&
-           args == other.args && text == other.text && coversAll == other.coversAll;
+    return generation == other.generation && AlikeTo(other);
   }
 };
 
@@ -67,8 +76,8 @@ void SurfaceGone(const Surface* surface);
 // for reading the back buffer's pixels.
 void DrawHeldSteps();
 // Ends the frame: draws it, unless it repeats the frame before exactly, and returns
-// the rows in which it differs from the frame shown before (all of them the first
-// time, none for a repeat).
+// the span of rows in which it can differ from the frame shown before (all of them the
+// first time, none for a repeat).
 platform::RowSpan FinishFrame();
 
 }  // namespace rt

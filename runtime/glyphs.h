@@ -85,6 +85,9 @@ struct Font {
   int ascent = 0;
   int descent = 0;
   int cellHeight = 0;  // ascent + descent: the height of the opaque text cell
+  // The rows any glyph's ink can reach, relative to the cell's top (first, end).
+  int inkTop = 0;
+  int inkBottom = 0;
   const Glyph* glyphs = nullptr;
   const std::uint8_t* weights = nullptr;
   const GlyphSpan* spans = nullptr;

@@ -96,12 +96,12 @@ void CloseScreen() {
 }
 
 // A held copy of a sprite onto the back buffer: source rectangle and place.
-enum CopyArg { kSrcLeft, kSrcTop, kCopyW, kCopyH, kDstX, kDstY, kKeyed };
+enum CopyArg { kSrcLeft, kSrcTop, kCopyW, kCopyH, kDstX, kDstY };
 
-void CopySprite(Sprite& sprite, const std::array<std::int64_t, 7>& a, Surface& target) {
+void CopySprite(Sprite& sprite, const std::array<std::int32_t, 6>& a, bool keyed, Surface& target) {
   Surface& src = *sprite.surface;
-  const auto at = [&](CopyArg i) { return static_cast<int>(a[i]); };
-  if (a[kKeyed] != 0) {
+  const auto at = [&](CopyArg i) { return a[i]; };
+  if (keyed) {
     sprite.runs.Update(src);
     CopyKeyed(src, sprite.runs, at(kSrcLeft), at(kSrcTop), at(kCopyW), at(kCopyH), target,
               at(kDstX), at(kDstY));
@@ -113,7 +113,11 @@ void CopySprite(Sprite& sprite, const std::array<std::int64_t, 7>& a, Surface& t
 }
 
 void PaintHeldCopy(const FrameStep& step, Surface& back) {
-  CopySprite(*static_cast<Sprite*>(step.payload), step.args, back);
+  CopySprite(*static_cast<Sprite*>(step.payload), step.args, false, back);
+}
+
+void PaintHeldKeyedCopy(const FrameStep& step, Surface& back) {
+  CopySprite(*static_cast<Sprite*>(step.payload), step.args, true, back);
 }
 
 void PaintHeldFill(const FrameStep& step, Surface& back) {
@@ -150,10 +154,10 @@ void DrawClipped(int number, int x, int y, bool keyed) {
     y = 0;
   }
   // The source rectangle runs from (srcLeft, srcTop) to (w, h), exclusive.
-  const std::array<std::int64_t, 7> args{srcLeft, srcTop, w - srcLeft, h - srcTop, x, y, keyed};
+  const std::array<std::int32_t, 6> args{srcLeft, srcTop, w - srcLeft, h - srcTop, x, y};
   if (IsHeld(s.target)) {
     FrameStep step;
-    step.paint = &PaintHeldCopy;
+    step.paint = keyed ? &PaintHeldKeyedCopy : &PaintHeldCopy;
     step.source = &src;
     step.generation = src.generation;
     step.args = args;
@@ -161,11 +165,13 @@ void DrawClipped(int number, int x, int y, bool keyed) {
     step.rowFirst = y;
     step.rowEnd = y + (h - srcTop);
     step.sourceShift = y - srcTop;
+    // An opaque copy over the whole back buffer leaves nothing of what was there.
+    step.coversAll = !keyed && x == 0 && y == 0 && args[kCopyW] == targetW && args[kCopyH] == targetH;
     HoldStep(std::move(step), &src);
     return;
   }
   BeforeWrite(s.target);
-  CopySprite(*sprite, args, *s.target);
+  CopySprite(*sprite, args, keyed, *s.target);
 }
 
 }  // namespace
@@ -280,7 +286,7 @@ void ClearBuffer(int red, int green, int blue) {
   if (!s.open || s.target == nullptr) return;
   FrameStep step;
   step.paint = &PaintHeldFill;
-  step.args[0] = PixelRGB(red, green, blue);
+  step.args[0] = static_cast<std::int32_t>(PixelRGB(red, green, blue));
   step.coversAll = true;
   step.rowEnd = s.target->height;
   if (IsHeld(s.target)) {

@@ -17,6 +17,8 @@ struct Surface {
   // surfaces, so a generation names one state of one surface, even across a sprite
   // freed and made again.
   std::uint64_t generation = NextGeneration();
+  // Set while a held drawing step reads this surface (the frame list's own mark).
+  mutable std::uint64_t heldMark = 0;
 
   // Every pixel may have changed.
   void Touch() { Touch(0, height); }

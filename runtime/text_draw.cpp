@@ -96,13 +96,13 @@ int ClampToInt(long long value) {
 }
 
 // The pixels of one text: its background cell in opaque mode, then its glyphs.
-// args: x, y, text pixel, background pixel, opaque.
+// args: x, y, text pixel, background pixel, opaque, width.
 void PaintText(const FrameStep& step, Surface& surface) {
   const Font& font = *static_cast<const Font*>(step.source);
   const long long x = step.args[0], y = step.args[1];
-  const auto ink = static_cast<std::uint32_t>(step.args[2]);
+  const auto ink = static_cast<std::uint32_t>(step.args[2]);  // a pixel value, kept as bits
   if (step.args[4] != 0) {
-    FillClipped(surface, x, y, font.Advance(step.text), font.cellHeight,
+    FillClipped(surface, x, y, step.args[5], font.cellHeight,
                 static_cast<std::uint32_t>(step.args[3]));
   }
   long long pen = x;
@@ -118,19 +118,11 @@ void PaintText(const FrameStep& step, Surface& surface) {
   surface.Touch(step.rowFirst, step.rowEnd);
 }
 
-// The rows a text drawn at y covers on a surface of `height` rows: its glyphs, and in
-// opaque mode its whole cell.
-void TextRows(const Font& font, std::string_view text, long long y, bool opaque, int height,
-              int& first, int& end) {
-  long long top = opaque ? y : LLONG_MAX, bottom = opaque ? y + font.cellHeight : LLONG_MIN;
-  for (char c : text) {
-    const Glyph& glyph = font.Of(static_cast<unsigned char>(c));
-    if (glyph.width <= 0) continue;
-    top = std::min(top, y + glyph.top);
-    bottom = std::max(bottom, y + glyph.top + glyph.height);
-  }
-  first = ClampToInt(std::clamp<long long>(top, 0, height));
-  end = ClampToInt(std::clamp<long long>(bottom, first, height));
+// The rows a text drawn at y may cover on a surface of `height` rows: its cell and
+// wherever any glyph of the font reaches.
+void TextRows(const Font& font, long long y, int height, int& first, int& end) {
+  first = ClampToInt(std::clamp<long long>(y + font.inkTop, 0, height));
+  end = ClampToInt(std::clamp<long long>(y + font.inkBottom, first, height));
 }
 
 }  // namespace
@@ -145,11 +137,11 @@ void DrawTextHere(std::string_view text) {
   step.paint = &PaintText;
   step.source = &font;
   // Opaque mode first fills the whole text cell with the background colour.
-  step.args = {x, canvas.cursorY, canvas.textPixel, canvas.backgroundPixel,
-               (canvas.mode & 1) == 0 ? 1 : 0, 0, 0};
+  step.args = {canvas.cursorX, canvas.cursorY, static_cast<std::int32_t>(canvas.textPixel),
+               static_cast<std::int32_t>(canvas.backgroundPixel), (canvas.mode & 1) == 0 ? 1 : 0, 0};
   step.text.assign(text);
-  TextRows(font, text, canvas.cursorY, step.args[4] != 0, canvas.target->height, step.rowFirst,
-           step.rowEnd);
+  step.args[5] = ClampToInt(width);
+  TextRows(font, canvas.cursorY, canvas.target->height, step.rowFirst, step.rowEnd);
   canvas.cursorX = ClampToInt(x + width);
   // On the back buffer the text waits for the frame's end with the rest of its
   // drawing; on a sprite it is drawn now.
