@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine, in a Wine prefix of the build's own:
+#   tools/wine-run.sh PREFIX PROGRAM.exe [ARGS...]
+# The cross build's CTest emulator.  The prefix is made on first use, and a
+# persistent wineserver keeps it loaded, so every later start is cheap.
+set -euo pipefail
+prefix=$1
+shift
+export WINEPREFIX=$prefix
+export WINEDEBUG=${WINEDEBUG:--all}
+# No Mono or Gecko installers: the game and its tests need neither.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+mkdir -p "$prefix"
+# Wine's own processes outlive this script: they must not inherit the lock.
+(
+  flock 9
+  [[ -f $prefix/system.reg ]] || wine wineboot --init >/dev/null 2>&1 9>&-
+  wineserver -p 2>/dev/null 9>&- || true
+) 9>"$prefix.lock"
+exec wine "$@"
