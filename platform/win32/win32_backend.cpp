@@ -18,6 +18,7 @@ namespace {
 constexpr wchar_t kClassName[] = L"QuelmoWindow";
 constexpr wchar_t kTitle[] = L"Quelmo";
 constexpr int kIconResource = 1;  // the program's one icon group (quelmo.rc)
+constexpr UINT kDestroyMessage = WM_APP + 1;  // a closed window's late destruction
 
 // Texts come in the Windows-1252 code page; the window takes UTF-16.
 std::wstring Widen(std::string_view text, UINT codePage) {
@@ -195,9 +196,11 @@ bool Win32Backend::OpenWindow(int x, int y, int width, int height, std::string_v
 
 void Win32Backend::CloseWindow() {
   if (window_ == nullptr) return;
-  HWND window = window_;
+  // Destroyed when the next frame handles its messages, or with the process when the
+  // program is ending: destroying or hiding it here would wait for the desktop to
+  // confirm (under Wine without a window manager, for seconds) before the game can end.
+  PostMessageW(window_, kDestroyMessage, 0, 0);
   window_ = nullptr;
-  DestroyWindow(window);
 }
 
 bool Win32Backend::MakeFrame(int width, int height) {
@@ -306,6 +309,9 @@ LRESULT Win32Backend::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_PAINT:
       Paint(window);
       return 0;
+    case kDestroyMessage:
+      DestroyWindow(window);
+      return 0;
     default:
       break;
   }
@@ -353,8 +359,6 @@ void Win32Backend::Present(const std::uint32_t* pixels, int width, int height, R
 
 void Win32Backend::Exit(int code) {
   log_.Close();
-  // The window goes with the process.  Destroying it first would only wait for the
-  // desktop to confirm (under Wine without a window manager, for seconds).
   ExitProcess(static_cast<UINT>(code));
 }
 

@@ -10,11 +10,13 @@ namespace {
 // millisecond, whatever the system timer's resolution.  Older headers lack the name.
 constexpr DWORD kHighResolutionTimerFlag = 0x00000002;  // CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
 
-// How early a sleep stops before the target, the rest being spun on the counter: the
-// high-resolution timer wakes within about half a millisecond; Sleep, even with the
-// timer resolution at 1 ms, may wake up to 2 ms late.
-constexpr std::uint64_t kTimerMarginUs = 500;
-constexpr std::uint64_t kSleepMarginUs = 2000;
+// How early a wait's sleep stops before the target, the rest being spun on the
+// counter: how late sleeps have lately woken up, plus a little.  That is a fraction
+// of a millisecond with the high-resolution timer, a millisecond or two with Sleep
+// (and under Wine); the bounds keep a machine under load from making it a busy wait.
+constexpr std::uint64_t kMarginExtraUs = 200;
+constexpr std::uint64_t kMarginMaxUs = 3000;
+constexpr std::uint64_t kFirstLatenessUs = 1000;
 
 }  // namespace
 
@@ -23,6 +25,7 @@ Clock::Clock() {
   if (QueryPerformanceFrequency(&frequency) && frequency.QuadPart > 0) {
     frequency_ = static_cast<std::uint64_t>(frequency.QuadPart);
   }
+  lateness_ = frequency_ * kFirstLatenessUs / 1'000'000u;
   timer_ = CreateWaitableTimerExW(nullptr, nullptr, kHighResolutionTimerFlag, TIMER_ALL_ACCESS);
   if (timer_ == nullptr) periodRaised_ = timeBeginPeriod(1) == TIMERR_NOERROR;
 }
@@ -44,11 +47,21 @@ std::uint64_t Clock::ToNanoseconds(std::uint64_t counts) const {
 }
 
 std::uint64_t Clock::SpinMargin() const {
-  const std::uint64_t us = timer_ != nullptr ? kTimerMarginUs : kSleepMarginUs;
-  return frequency_ * us / 1'000'000u;
+  const std::uint64_t margin = lateness_ + frequency_ * kMarginExtraUs / 1'000'000u;
+  const std::uint64_t most = frequency_ * kMarginMaxUs / 1'000'000u;
+  return margin < most ? margin : most;
 }
 
 void Clock::SleepCounts(std::uint64_t counts) {
+  const std::uint64_t start = Now();
+  SuspendFor(counts);
+  // A running average of how much later than asked the thread woke up.
+  const std::uint64_t slept = Now() - start;
+  const std::uint64_t late = slept > counts ? slept - counts : 0;
+  lateness_ = (lateness_ * 7 + late) / 8;
+}
+
+void Clock::SuspendFor(std::uint64_t counts) {
   if (timer_ != nullptr) {
     // A negative due time is relative, in units of 100 ns.
     LARGE_INTEGER due;

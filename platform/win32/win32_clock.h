@@ -20,17 +20,20 @@ class Clock {
   // Suspends the thread for ms milliseconds.
   void SleepMs(std::uint32_t ms);
   // Returns once Now() >= target: sleeps until shortly before the target, then spins
-  // the last stretch, which is at most SpinMargin() long.
+  // the last stretch, which is as long as sleeps have lately overshot (at most
+  // 3 ms).
   void WaitUntil(std::uint64_t target);
   bool HighResolutionTimer() const { return timer_ != nullptr; }
 
  private:
   void SleepCounts(std::uint64_t counts);
+  void SuspendFor(std::uint64_t counts);
   std::uint64_t SpinMargin() const;
 
   std::uint64_t frequency_ = 1;
   void* timer_ = nullptr;       // the waitable timer's handle, or null
   bool periodRaised_ = false;   // timeBeginPeriod(1) is in force
+  std::uint64_t lateness_ = 0;  // how late sleeps wake up, on average, in counts
 };
 
 }  // namespace platform::win32
