@@ -14,9 +14,13 @@ packages=(
   desktop-file-utils appstream       # checking the menu entry and the AppStream data
   dpkg-dev file                      # the Debian package (CPack)
   time procps                        # tools/measure-window.sh; pgrep in the window test
+  g++-mingw-w64-x86-64 mingw-w64     # the Windows game ...
+  wine wine64                        # ... and its tests, under Wine
 )
 if [[ "${1:-}" == "--play" ]]; then
   packages=(cmake g++ make pkg-config libsdl2-dev libx11-dev libfreetype-dev fonts-lato)
+elif [[ "${1:-}" == "--windows" ]]; then
+  packages=(cmake make g++-mingw-w64-x86-64 mingw-w64 imagemagick fonts-lato)
 fi
 
 missing=()

@@ -2,7 +2,8 @@
 # Runs a Windows program under Wine, in a Wine prefix of the build's own:
 #   tools/wine-run.sh PREFIX PROGRAM.exe [ARGS...]
 # The cross build's CTest emulator.  The prefix is made on first use, and a
-# persistent wineserver keeps it loaded, so every later start is cheap.
+# wineserver that stays for 30 s after the last program ends keeps it loaded, so
+# every start in a test run is cheap.
 set -euo pipefail
 prefix=$1
 shift
@@ -15,6 +16,6 @@ mkdir -p "$prefix"
 (
   flock 9
   [[ -f $prefix/system.reg ]] || wine wineboot --init >/dev/null 2>&1 9>&-
-  wineserver -p 2>/dev/null 9>&- || true
+  wineserver -p30 2>/dev/null 9>&- || true
 ) 9>"$prefix.lock"
 exec wine "$@"
