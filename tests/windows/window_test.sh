@@ -150,4 +150,21 @@ wait_until 5 "the game to end" game_ended
 status=0
 wait "$game" || status=$?
 ((status == 0)) || fail "exit code $status after the close button"
+
+# --- the command line, answered in a message box ----------------------------------------------
+for case in "0 --version" "2 --seed x"; do
+  read -r expected option <<<"$case"
+  step "quelmo.exe $option answers in a message box and exits with $expected"
+  # shellcheck disable=SC2086  # the option's words
+  wine "$quelmo" $option >"$work/box.out" 2>&1 &
+  other=$!
+  pids+=("$other")
+  wait_until 20 "the message box" find_window
+  xdotool windowactivate --sync "$wid" >/dev/null 2>&1 || true
+  input key Return
+  wait_until 5 "the message box to close" bash -c "! kill -0 $other 2>/dev/null"
+  status=0
+  wait "$other" || status=$?
+  ((status == expected)) || fail "quelmo.exe $option: exit status $status, not $expected"
+done
 echo "PASS"
