@@ -85,6 +85,16 @@ wait_frames 3
 step "geometry: 640x480 at (192, 144)"
 wait_until 5 "the window at 192,144 640x480" at "192 144 640 480"
 
+step "the window carries the program's icon resource"
+# _NET_WM_ICON as Wine sets it from the window class: width, height, then ARGB pixels
+# (Windows' large icon first).
+xprop -id "$wid" -f _NET_WM_ICON 32c _NET_WM_ICON | cut -d= -f2 | tr -d ' ' | tr ',' '\n' |
+  awk 'NR <= 2 { size = size " " $1; next } NR <= 2 + 32 * 32 { if (int($1 / 16777216) == 255) solid++ }
+       END { print size, solid + 0 }' >"$work/icon.txt"
+read -r icon_w icon_h icon_solid <"$work/icon.txt"
+((icon_w == 32 && icon_h == 32 && icon_solid > 0)) ||
+  fail "the window shows no 32x32 icon of the game: $(cat "$work/icon.txt")"
+
 step "the idle frame is the headless game's, pixel for pixel"
 wait_until 5 "the idle frame" region_is "$work/idle.png" 0 0 640 480
 
@@ -152,6 +162,12 @@ wait "$game" || status=$?
 ((status == 0)) || fail "exit code $status after the close button"
 
 # --- the command line, answered in a message box ----------------------------------------------
+# dismiss_box PID: presses Return in the message box; true once the program has ended.
+dismiss_box() {
+  find_window && xdotool windowactivate --sync "$wid" >/dev/null 2>&1 && input key Return
+  sleep 0.2
+  ! kill -0 "$1" 2>/dev/null
+}
 for case in "0 --version" "2 --seed x"; do
   read -r expected option <<<"$case"
   step "quelmo.exe $option answers in a message box and exits with $expected"
@@ -160,9 +176,7 @@ for case in "0 --version" "2 --seed x"; do
   other=$!
   pids+=("$other")
   wait_until 20 "the message box" find_window
-  xdotool windowactivate --sync "$wid" >/dev/null 2>&1 || true
-  input key Return
-  wait_until 5 "the message box to close" bash -c "! kill -0 $other 2>/dev/null"
+  wait_until 10 "the message box to close with Return" dismiss_box "$other"
   status=0
   wait "$other" || status=$?
   ((status == expected)) || fail "quelmo.exe $option: exit status $status, not $expected"
