@@ -13,7 +13,7 @@
 
 #include "game/texts.h"
 #include "runtime/canvas.h"
-#include "runtime/glyph_cache.h"
+#include "runtime/glyphs.h"
 #include "runtime/surface.h"
 #include "runtime/text.h"
 

@@ -48,7 +48,8 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Quelmo developers <quelmo@localhost>")
-# Library dependencies (SDL2, FreeType, Xlib) are read from the binary itself.
+# Library dependencies (SDL2, Xlib) are read from the binary itself.  The glyphs are
+# built in, so FreeType is not among them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_STRIP_FILES ON)
 include(CPack)

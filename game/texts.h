@@ -24,7 +24,7 @@ constexpr std::string_view kPoints = "Punkte";
 constexpr std::string_view kTotalSuffix = "(Gesamt)";
 constexpr std::string_view kLevelSuffix = "(Level)";
 // The credit bar is 128 pixels wide and the line starts 4 pixels in: this wording is
-// 109 pixels wide in the small font.
+// 99 pixels wide in the small font.
 constexpr std::string_view kCredit = "Vom Quelmo-Team";
 
 // The font face the game asks for; the runtime draws it with its built-in heavy face.

@@ -1,27 +1,27 @@
-// The font table: fonts by number, made once from the built-in face and kept until
-// the program ends.
+// The font table: fonts by number, each one a face and size built into the program,
+// kept until the program ends.
 #include <cstddef>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "runtime/canvas.h"
 #include "runtime/canvas_state.h"
-#include "runtime/glyph_cache.h"
+#include "runtime/glyphs.h"
 
 namespace rt {
 
 namespace {
 
-// How the game's texts are rasterised (see glyph_cache.h).
-constexpr GlyphRendering kTextRendering = GlyphRendering::Grey;
+// The one face name fonts are made for: the game asks for it, and the built-in
+// heavy face stands in for it.  Face names match without regard to case.
+constexpr std::string_view kBuiltInFaceName = "Arial Black";
 
 // Font numbers are table indices chosen by the game (it uses 1); anything beyond
 // this is refused rather than growing the table without bound.
 constexpr int kMaxFontNumber = 4095;
 constexpr std::size_t kInitialTableSize = 10;
 constexpr std::size_t kTableGrowth = 10;
-// Points beyond which the pixel height would exceed what a font may have.
-constexpr int kMaxPoints = kMaxFontPixelHeight * 72 / 96;
 
 struct FontTable {
   std::vector<const Font*> entries = std::vector<const Font*>(kInitialTableSize, nullptr);
@@ -34,6 +34,15 @@ FontTable& Fonts() {
   return table;
 }
 
+char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool IsBuiltInFaceName(std::string_view face) {
+  if (face.size() != kBuiltInFaceName.size()) return false;
+  for (std::size_t i = 0; i < face.size(); ++i)
+    if (AsciiLower(face[i]) != AsciiLower(kBuiltInFaceName[i])) return false;
+  return true;
+}
+
 }  // namespace
 
 void StartFontTable() {
@@ -43,14 +52,24 @@ void StartFontTable() {
 }
 
 const Font* LoadFontFace(int number, std::string_view face, int points) {
-  if (number < 0 || number > kMaxFontNumber || points < 1 || points > kMaxPoints) return nullptr;
+  if (number < 0 || number > kMaxFontNumber || points < 1 || !IsBuiltInFaceName(face)) return nullptr;
   // Windows sizes a font for the display at 96 dots per inch: pixels = points * 96 / 72,
-  // rounded to nearest (8 points are 11 pixels, 12 points 16).
-  const int pixelHeight = (points * 96 + 36) / 72;
-  std::unique_ptr<Font> font = BuildFont(pixelHeight, kTextRendering);
-  if (font == nullptr) return nullptr;
+  // rounded to nearest (8 points are 11 pixels, 12 points 16).  Only the sizes built
+  // in can be made.
+  const long long pixelHeight = (static_cast<long long>(points) * 96 + 36) / 72;
+  const GlyphFace* glyphs = BuiltInFace(pixelHeight);
+  if (glyphs == nullptr) return nullptr;
+
+  auto font = std::make_unique<Font>();
   font->face = std::string(face);
   font->points = points;
+  font->pixelHeight = glyphs->pixelHeight;
+  font->ascent = glyphs->ascent;
+  font->descent = glyphs->descent;
+  font->cellHeight = glyphs->ascent + glyphs->descent;
+  font->glyphs = glyphs->glyphs;
+  font->weights = glyphs->weights;
+  font->spans = glyphs->spans;
 
   FontTable& table = Fonts();
   const auto slot = static_cast<std::size_t>(number);

@@ -14,25 +14,14 @@
 
 #include "runtime/canvas.h"
 #include "runtime/canvas_state.h"
-#include "runtime/glyph_cache.h"
+#include "runtime/glyphs.h"
 
 namespace rt {
 
 namespace {
 
-// One pixel: each channel moves from what is below towards the ink by weight / 128
-// (weight 0..kFullInk).  The vector path below computes exactly the same values.
-inline std::uint32_t Blend(std::uint32_t under, std::uint32_t ink, int weight) {
-  std::uint32_t result = 0;
-  for (int shift = 0; shift < 24; shift += 8) {
-    const int below = static_cast<int>((under >> shift) & 255u);
-    const int diff = static_cast<int>((ink >> shift) & 255u) - below;
-    result |= static_cast<std::uint32_t>(below + ((diff * weight) >> 7)) << shift;
-  }
-  return result;
-}
-
-// Four pixels at `out` blended with the four weights at `weights`.
+// Four pixels at `out` blended with the four weights at `weights`, exactly as BlendInk
+// blends each.
 #if QUELMO_TEXT_SSE2
 inline void Blend4(std::uint32_t* out, const std::uint8_t* weights, __m128i ink16) {
   std::uint32_t packed;
@@ -57,8 +46,8 @@ inline void Blend4(std::uint32_t* out, const std::uint8_t* weights, __m128i ink1
 void DrawGlyph(Surface& surface, const Font& font, const Glyph& glyph, long long x, long long y,
                std::uint32_t ink) {
   if (x >= surface.width || y >= surface.height || x + glyph.width <= 0 || y + glyph.height <= 0) return;
-  const std::uint8_t* image = font.weights.data() + glyph.offset;
-  const GlyphSpan* const spans = font.spans.data() + glyph.firstSpan;
+  const std::uint8_t* image = font.weights + glyph.offset;
+  const GlyphSpan* const spans = font.spans + glyph.firstSpan;
   const GlyphSpan* const spansEnd = spans + glyph.spanCount;
 #if QUELMO_TEXT_SSE2
   // Whole image rows, padding included, inside the target: four pixels at a time.
@@ -82,7 +71,7 @@ void DrawGlyph(Surface& surface, const Font& font, const Glyph& glyph, long long
     const std::uint8_t* weights = image + span->row * glyph.stride + span->column;
     for (long long i = left; i < right; ++i) {
       const int weight = weights[i - start];
-      if (weight != 0) out[i] = Blend(out[i], ink, weight);
+      if (weight != 0) out[i] = BlendInk(out[i], ink, weight);
     }
   }
 }
@@ -114,18 +103,20 @@ void DrawTextHere(std::string_view text) {
   const Font& font = *canvas.font;
   const long long x = canvas.cursorX;
   const long long y = canvas.cursorY;
-  const long long width = font.Advance(text);
 
   // Opaque mode first fills the whole text cell with the background colour.
-  if ((canvas.mode & 1) == 0) FillClipped(surface, x, y, width, font.cellHeight, canvas.backgroundPixel);
+  if ((canvas.mode & 1) == 0) FillClipped(surface, x, y, font.Advance(text), font.cellHeight, canvas.backgroundPixel);
 
   long long pen = x;
+  int previousRsbDelta = text.empty() ? 0 : font.Of(static_cast<unsigned char>(text.front())).lsbDelta;
   for (char c : text) {
     const Glyph& glyph = font.Of(static_cast<unsigned char>(c));
+    pen += SpacingCorrection(previousRsbDelta, glyph.lsbDelta);
     if (glyph.width > 0) DrawGlyph(surface, font, glyph, pen + glyph.left, y + glyph.top, canvas.textPixel);
     pen += glyph.advance;
+    previousRsbDelta = glyph.rsbDelta;
   }
-  canvas.cursorX = ClampToInt(x + width);
+  canvas.cursorX = ClampToInt(pen);
   surface.Touch();
 }
 

@@ -6,8 +6,8 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config          # build
   libsdl2-dev libx11-dev             # the window
-  libfreetype-dev libpng-dev         # the glyphs; PNG reference screenshots
-  fonts-lato                         # the heavy text face built into the binary
+  libfreetype-dev libpng-dev         # the glyph generator; PNG reference screenshots
+  fonts-lato                         # the heavy text face the glyph generator renders
   libgtest-dev libbenchmark-dev      # tests and benchmarks
   xvfb xdotool x11-utils imagemagick # the real-window test ...
   openbox wmctrl                     # ... with a window manager for close requests
@@ -18,7 +18,7 @@ packages=(
   wine wine64                        # ... and its tests, under Wine
 )
 if [[ "${1:-}" == "--play" ]]; then
-  packages=(cmake g++ make pkg-config libsdl2-dev libx11-dev libfreetype-dev fonts-lato)
+  packages=(cmake g++ make pkg-config libsdl2-dev libx11-dev)
 elif [[ "${1:-}" == "--windows" ]]; then
   packages=(cmake make g++-mingw-w64-x86-64 mingw-w64 imagemagick fonts-lato)
 fi

@@ -5,4 +5,4 @@ cd "$(dirname "$0")/.."
 tools/install-deps.sh --play
 cmake --preset play >/dev/null
 cmake --build --preset play
-exec build/play/runtime/quelmo
+exec build/play/programs/quelmo/quelmo

@@ -1,5 +1,5 @@
-// The committed images are what the generator paints: running it again gives the same
-// files byte for byte, so the art can be changed in code and regenerated.
+// The committed images and glyphs are what the generators make: running them again
+// gives the same files byte for byte, so the art can be changed in code and regenerated.
 #include <cstdlib>
 #include <set>
 #include <unistd.h>
@@ -29,9 +29,9 @@ class GeneratorRun : public ::testing::Test {
     std::error_code ignored;
     fs::remove_all(dir_, ignored);
   }
-  // Runs the generator with `args`, each quoted for the shell; returns its exit status.
-  int Run(const std::vector<std::string>& args) {
-    std::string command = Quote(MAKE_ASSETS);
+  // Runs `generator` with `args`, each quoted for the shell; returns its exit status.
+  int Run(const std::vector<std::string>& args, const char* generator = MAKE_ASSETS) {
+    std::string command = Quote(generator);
     for (const std::string& arg : args) {
       command += ' ';
       command += Quote(arg);
@@ -60,6 +60,16 @@ TEST_F(GeneratorRun, ReproducesEveryCommittedImageByteForByte) {
   EXPECT_EQ(made.size(), 34u + 2u);  // the catalogue, icon.bmp and quelmo.png
   for (const std::string& name : made)
     EXPECT_TRUE(ReadBytes(dir_ / "out" / name) == ReadBytes(AssetPath(name))) << name << " differs";
+}
+
+TEST_F(GeneratorRun, ReproducesTheBuiltInGlyphsByteForByte) {
+  const fs::path made = dir_ / "glyph_data.cpp";
+  ASSERT_EQ(Run({made.string()}, MAKE_GLYPHS), 0);
+  const std::vector<std::uint8_t> committed = ReadBytes(fs::path(QUELMO_SOURCE_DIR) / "runtime" / "glyph_data.cpp");
+  ASSERT_FALSE(committed.empty());
+  EXPECT_TRUE(ReadBytes(made) == committed) << "runtime/glyph_data.cpp differs from what make-glyphs writes";
+  EXPECT_NE(Run({(dir_ / "no-such-dir" / "glyph_data.cpp").string()}, MAKE_GLYPHS), 0);
+  EXPECT_NE(Run({}, MAKE_GLYPHS), 0);
 }
 
 TEST_F(GeneratorRun, RefusesAnOutputThatIsNotADirectory) {

@@ -1,7 +1,7 @@
 // Reference screenshots: each scene is a quelmo-sim script run on the headless game;
 // its last presented frame must match the committed PNG exactly, except inside the
-// boxes that hold text, where glyph rasterisation may differ between FreeType versions
-// and the text only has to cover the same extent with about the same ink.
+// boxes that hold text, whose pixels the PNGs keep only to the nearest palette colour:
+// there the text has to cover the same extent with about the same ink.
 //
 // QUELMO_UPDATE_REFERENCES=1 writes the frames as the new references instead.
 #include <gtest/gtest.h>
