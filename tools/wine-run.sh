@@ -12,10 +12,11 @@ export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko installers: the game and its tests need neither.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 mkdir -p "$prefix"
-# Wine's own processes outlive this script: they must not inherit the lock.
+# Wine's own processes outlive this script: they must not hold on to the lock, nor
+# to the caller's output (CTest would wait for the Wine server to end).
 (
   flock 9
-  [[ -f $prefix/system.reg ]] || wine wineboot --init >/dev/null 2>&1 9>&-
-  wineserver -p30 2>/dev/null 9>&- || true
+  [[ -f $prefix/system.reg ]] || wine wineboot --init </dev/null >/dev/null 2>&1 9>&-
+  wineserver -p30 </dev/null >/dev/null 2>&1 9>&- || true
 ) 9>"$prefix.lock"
 exec wine "$@"
