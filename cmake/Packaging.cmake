@@ -2,6 +2,25 @@
 #
 #   cmake --install build/release [--prefix DIR]   binary, menu entry, icon, AppStream data
 #   (cd build/release && cpack)                    quelmo_<version>_<arch>.deb
+#
+# On Windows, a zip to unpack anywhere:
+#   (cd build/windows && cpack)                    quelmo-<version>-win64.zip
+if(WIN32)
+  configure_file(${PROJECT_SOURCE_DIR}/assets/windows/README.txt.in
+                 ${PROJECT_BINARY_DIR}/README.txt @ONLY NEWLINE_STYLE CRLF)
+  install(FILES ${PROJECT_BINARY_DIR}/README.txt DESTINATION .)
+  # The text face is drawn from Lato, whose licence travels with it.
+  set(QUELMO_FONT_LICENCE /usr/share/doc/fonts-lato/copyright CACHE FILEPATH
+      "Licence of the text face, shipped with the Windows program")
+  install(FILES ${QUELMO_FONT_LICENCE} DESTINATION . RENAME LICENSE-Lato.txt)
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_PACKAGE_NAME quelmo)
+  set(CPACK_PACKAGE_FILE_NAME quelmo-${PROJECT_VERSION}-win64)
+  set(CPACK_STRIP_FILES ON)
+  include(CPack)
+  return()
+endif()
+
 include(GNUInstallDirs)
 
 set(QUELMO_APP_ID org.quelmo.Quelmo)

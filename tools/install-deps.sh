@@ -16,11 +16,15 @@ packages=(
   time procps                        # tools/measure-window.sh; pgrep in the window test
   strace                             # the window test: the game starts no process
   emscripten chromium nodejs         # the browser build and its test
+  g++-mingw-w64-x86-64 mingw-w64     # the Windows game ...
+  wine wine64                        # ... and its tests, under Wine
 )
 if [[ "${1:-}" == "--play" ]]; then
   packages=(cmake g++ make pkg-config libsdl2-dev libx11-dev)
 elif [[ "${1:-}" == "--web" ]]; then
   packages=(cmake make emscripten python3)
+elif [[ "${1:-}" == "--windows" ]]; then
+  packages=(cmake make g++-mingw-w64-x86-64 mingw-w64 imagemagick fonts-lato)
 fi
 # npm comes with some builds of nodejs and is a package of its own in Debian's.
 if [[ " ${packages[*]} " == *" nodejs "* ]] && ! command -v npm >/dev/null; then

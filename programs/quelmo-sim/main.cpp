@@ -4,6 +4,10 @@
 //   quelmo-sim [--seed N] [--tick-start MS] [--desktop W H] [--bench N] [--check] [SCRIPT]
 #include <cstdio>
 #include <fstream>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 #include <iostream>
 #include <optional>
 #include <sstream>
@@ -206,6 +210,11 @@ int Run(const CommandLine& cl, std::istream& in, std::optional<std::string> firs
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+  // Lines end in "\n" alone on every platform, so that reports compare byte for byte.
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
+#endif
   CommandLine cl;
   if (const int status = ParseCommandLine(argc, argv, cl); status != 0) {
     return status < 0 ? 0 : status;

@@ -17,6 +17,10 @@
 #include "tests/reference/png_frame.h"
 #include "programs/quelmo-sim/script.h"
 #include "programs/quelmo-sim/simulator.h"
+#ifdef QUELMO_REFERENCE_BMP_DIR
+#include "runtime/bmp_reader.h"
+#include "runtime/bmp_writer.h"
+#endif
 
 namespace {
 
@@ -61,6 +65,48 @@ std::string SourcePath(const std::string& file) {
 std::string OutputPath(const std::string& file) {
   return std::string(QUELMO_REFERENCE_OUT) + "/" + file;
 }
+
+#ifdef QUELMO_REFERENCE_BMP_DIR
+// The Windows build has no PNG library: it reads the references as 24-bit BMP files
+// converted from the PNGs when it was built, with the game's own BMP reader, and
+// writes a differing frame as BMP.
+bool ReadReference(const std::string& name, reftest::Frame& frame, std::string& error) {
+  const std::string path = std::string(QUELMO_REFERENCE_BMP_DIR) + "/" + name + ".bmp";
+  std::ifstream in(path, std::ios::binary);
+  const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+  rt::Surface surface;
+  if (rt::DecodeBmp(bytes.data(), bytes.size(), surface) == 0) {
+    error = path + ": not a readable BMP";
+    return false;
+  }
+  frame.width = surface.width;
+  frame.height = surface.height;
+  frame.pixels = std::move(surface.pixels);
+  return true;
+}
+std::string WriteActual(const std::string& name, const reftest::Frame& frame) {
+  rt::Surface surface;
+  surface.width = frame.width;
+  surface.height = frame.height;
+  surface.pixels = frame.pixels;
+  const std::string path = OutputPath(name + ".actual.bmp");
+  rt::WriteBmp24(surface, path);
+  return path;
+}
+#else
+bool ReadReference(const std::string& name, reftest::Frame& frame, std::string& error) {
+  const std::string png = SourcePath(name + ".png");
+  if (reftest::ReadPng(png, frame, error)) return true;
+  error = png + ": " + error;
+  return false;
+}
+std::string WriteActual(const std::string& name, const reftest::Frame& frame) {
+  const std::string path = OutputPath(name + ".actual.png");
+  std::string error;
+  reftest::WritePng(path, frame, error);
+  return path;
+}
+#endif
 
 // Runs the scene's script and returns the last presented frame.
 reftest::Frame RunScene(const std::string& name) {
@@ -149,22 +195,24 @@ TEST_P(Reference, FrameMatchesItsScreenshot) {
   const reftest::Frame got = RunScene(scene.name);
   ASSERT_EQ(got.width, 640);
   ASSERT_EQ(got.height, 480);
-  const std::string png = SourcePath(std::string(scene.name) + ".png");
   std::string error;
   std::vector<Rect> text = kAlwaysText;
   text.insert(text.end(), scene.extraText.begin(), scene.extraText.end());
   const auto inText = [&](int x, int y) {
     return std::any_of(text.begin(), text.end(), [&](const Rect& r) { return r.Contains(x, y); });
   };
+#ifndef QUELMO_REFERENCE_BMP_DIR
   if (const char* update = std::getenv("QUELMO_UPDATE_REFERENCES"); update && *update == '1') {
     std::vector<bool> approximate(got.pixels.size());
     for (int y = 0; y < 480; ++y)
       for (int x = 0; x < 640; ++x) approximate[static_cast<std::size_t>(y * 640 + x)] = inText(x, y);
+    const std::string png = SourcePath(std::string(scene.name) + ".png");
     ASSERT_TRUE(reftest::WriteReferencePng(png, got, approximate, error)) << error;
     return;
   }
+#endif
   reftest::Frame ref;
-  ASSERT_TRUE(reftest::ReadPng(png, ref, error)) << png << ": " << error;
+  ASSERT_TRUE(ReadReference(scene.name, ref, error)) << error;
   ASSERT_EQ(ref.width, 640);
   ASSERT_EQ(ref.height, 480);
   // Exact everywhere outside the text boxes.
@@ -179,8 +227,7 @@ TEST_P(Reference, FrameMatchesItsScreenshot) {
     }
   for (const Rect& box : text) ExpectTextBoxMatches(ref, got, box, scene.name);
   if (mismatches > 0 || HasFailure()) {
-    const std::string actual = OutputPath(std::string(scene.name) + ".actual.png");
-    reftest::WritePng(actual, got, error);
+    const std::string actual = WriteActual(scene.name, got);
     ADD_FAILURE() << mismatches << " pixels differ outside text, first at" << first.str()
                   << "; this frame is in " << actual;
   }

@@ -1,6 +1,8 @@
 // quelmo-sim run as a program, the way tests, benchmarks and bug reports use it.
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/wait.h>
+#endif
 
 #include <cstdio>
 #include <cstdlib>
@@ -42,18 +44,41 @@ class Sim : public ::testing::Test {
   Result Run(const std::string& args, const std::string& script) {
     const fs::path in = dir_ / "script.txt";
     std::ofstream(in) << script;
-    const std::string command = std::string("'") + QUELMO_SIM + "' " + args + " < '" +
-                                in.string() + "' > '" + (dir_ / "out").string() + "' 2> '" +
-                                (dir_ / "err").string() + "'";
+    std::string command = ShellWord(SimProgram()) + " " + args + " < " + ShellWord(in) + " > " +
+                          ShellWord(dir_ / "out") + " 2> " + ShellWord(dir_ / "err");
+#ifdef _WIN32
+    command.insert(0, 1, '"');  // cmd.exe drops the outermost pair of quotes
+    command.push_back('"');
+#endif
     Result r;
     const int raw = std::system(command.c_str());
+#ifdef _WIN32
+    r.status = raw;
+#else
     r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+#endif
     r.out = ReadAll(dir_ / "out");
     r.err = ReadAll(dir_ / "err");
     std::istringstream lines(r.out);
     for (std::string line; std::getline(lines, line);) r.outLines.push_back(line);
     return r;
   }
+
+  // A path as the shell takes it: in single quotes, or on Windows in double quotes.
+  static std::string ShellWord(const fs::path& path) {
+#ifdef _WIN32
+    const char quote = '"';
+#else
+    const char quote = '\'';
+#endif
+    std::string word(1, quote);
+    word += path.string();
+    word.push_back(quote);
+    return word;
+  }
+  // The program, with a drive on Windows (a path that starts with a slash would be
+  // taken for an option there).
+  static fs::path SimProgram() { return fs::absolute(fs::path(QUELMO_SIM)).make_preferred(); }
 
   fs::path dir_;
 };
@@ -328,10 +353,7 @@ TEST_F(Sim, BadCommandLineAndUnreadableScript) {
 TEST_F(Sim, ScriptFromAFileArgument) {
   const fs::path script = dir_ / "file.txt";
   std::ofstream(script) << "frames 3\nstate\n";
-  std::string arg = "'";
-  arg += script.string();
-  arg += "'";
-  const Result r = Run(arg, "this is not read\n");
+  const Result r = Run(ShellWord(script), "this is not read\n");
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(Field(r.outLines[0], "frame"), 3);
 }

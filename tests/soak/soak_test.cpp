@@ -4,7 +4,11 @@
 // CI runs a short soak.  The full run (one million frames):
 //   QUELMO_SOAK_FRAMES=1000000 build/release/tests/soak_tests
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#include <malloc.h>
+#else
 #include <unistd.h>
+#endif
 
 #include <array>
 #include <cstdio>
@@ -35,12 +39,25 @@ long SoakFrames() {
   return std::max(1000L, std::strtol(env, nullptr, 10));
 }
 
+#ifdef _WIN32
+// Windows has no /proc: the bytes in use on the C runtime's heap, where every
+// allocation of the game is made, stand in for the resident memory.
+long ResidentKilobytes() {
+  _HEAPINFO entry{};
+  long long used = 0;
+  while (_heapwalk(&entry) == _HEAPOK) {
+    if (entry._useflag == _USEDENTRY) used += static_cast<long long>(entry._size);
+  }
+  return static_cast<long>(used / 1024);
+}
+#else
 long ResidentKilobytes() {
   std::ifstream statm("/proc/self/statm");
   long size = 0, resident = 0;
   statm >> size >> resident;
   return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
+#endif
 
 bool ValidCode(std::int32_t code) {
   return (code >= 0 && code <= 7) || code == game::kStone || game::IsSpecialTile(code);

@@ -1,0 +1,42 @@
+// The Windows game: the command line, the recording file when one is asked for, the
+// Win32 window backend, then the game.  A program without a console answers --help,
+// --version and every error in a message box.
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/win32/win32_backend.h"
+#include "programs/common/command_line.h"
+#include "programs/common/play.h"
+#include "programs/common/recorder.h"
+
+int main(int argc, char** argv) {
+  const std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+  const programs::CommandLine cl = programs::ParseCommandLine(args);
+  switch (cl.action) {
+    case programs::CommandLine::Action::kHelp:
+      platform::ShowMessage(programs::HelpText(), platform::MessageKind::kInformation);
+      return 0;
+    case programs::CommandLine::Action::kVersion:
+      platform::ShowMessage(programs::VersionText(), platform::MessageKind::kInformation);
+      return 0;
+    case programs::CommandLine::Action::kError:
+      platform::ShowMessage("quelmo: " + cl.error, platform::MessageKind::kError);
+      return 2;
+    case programs::CommandLine::Action::kPlay:
+      break;
+  }
+  std::unique_ptr<programs::Recorder> recorder;
+  if (cl.record) {
+    std::string error;
+    recorder = programs::Recorder::Open(*cl.record, error);
+    if (!recorder) {
+      platform::ShowMessage("quelmo: " + error, platform::MessageKind::kError);
+      return 1;
+    }
+  }
+  auto backend = platform::MakeWin32Backend();
+  if (!backend) return 1;  // the message box has said why
+  programs::PlayGame(*backend, cl.seed, recorder.get(), "windows");
+}

@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# Measures the Windows game under Wine in Xvfb (1024 x 768, openbox), with the windows
+# build, as tools/measure-window.sh does for the Linux game:
+#
+#   - time from starting the program (Wine's own start included) to its first frame,
+#     with the Wine server already running, as in a test run
+#   - processor time of the game, the Wine server and the X server while the game
+#     idles on its open menu for 10 seconds
+#   - median, 99th percentile and longest frame period over those 10 seconds
+#
+#   tools/measure-windows.sh
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+
+tools/install-deps.sh
+cmake --preset windows >/dev/null
+cmake --build --preset windows --target quelmo >/dev/null
+build=$root/build/windows
+prefix=$build/wine
+
+# shellcheck source=tests/e2e/xsession.sh
+source "$root/tests/e2e/xsession.sh"
+work=$(mktemp -d "${TMPDIR:-/tmp}/quelmo-measure-windows.XXXXXX")
+trap 'end_processes; rm -rf "$work"' EXIT
+start_xsession
+xserver=${pids[0]}
+log=$work/frames.log
+
+stats() {
+  sort -g "$1" | awk '{ v[NR] = $1 } END {
+    i50 = int(NR * 0.50) + 1; i99 = int(NR * 0.99) + 1; if (i99 > NR) i99 = NR
+    printf "%.3f %.3f %.3f", v[i50], v[i99], v[NR] }'
+}
+
+step "starting the Wine server"
+tools/wine-run.sh "$prefix" cmd /c exit >/dev/null 2>&1
+server=$(pgrep -n -x wineserver64 || pgrep -n -x wineserver)
+
+step "starting the game"
+start_ns=$(date +%s%N)
+QUELMO_FRAME_LOG=$log tools/wine-run.sh "$prefix" "$build/programs/quelmo/quelmo.exe" &
+game=$!
+pids+=("$game")
+wait_until 30 "the window" find_window
+wait_until 10 "the first frame" grep -q '^first-present' "$log"
+first_ns=$(awk '/^first-present/ { print $2; exit }' "$log")
+startup_ms=$(awk -v a="$start_ns" -v b="$first_ns" 'BEGIN { printf "%.1f", (b - a) / 1e6 }')
+
+step "idling 10 s on the open menu"
+wait_frames 10
+click_at 80 8
+wait_frames 10
+hz=$(getconf CLK_TCK)
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+first_frame=$(frames)
+g0=$(cpu_ticks "$game") s0=$(cpu_ticks "$server") x0=$(cpu_ticks "$xserver")
+t0=$(date +%s%N)
+sleep 10
+g1=$(cpu_ticks "$game") s1=$(cpu_ticks "$server") x1=$(cpu_ticks "$xserver")
+t1=$(date +%s%N)
+last_frame=$(frames)
+percent() { awk -v c="$1" -v hz="$hz" -v ns=$((t1 - t0)) 'BEGIN { printf "%.1f", 100 * c / hz / (ns / 1e9) }'; }
+awk -v a="$first_frame" -v b="$last_frame" '/^frame/ { n++; if (n > a && n <= b) {
+  if (p) printf "%.6f\n", ($2 - p) / 1e6; p = $2 } }' "$log" >"$work/periods.txt"
+read -r median p99 longest <<<"$(stats "$work/periods.txt")"
+periods=$(wc -l <"$work/periods.txt")
+
+step "closing the game with its close button"
+click_at 632 8
+wait_until 10 "the game to end" bash -c "! kill -0 $game 2>/dev/null"
+wait "$game"
+
+echo
+echo "machine: $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg) (other work competes for the processor)"
+echo "quelmo.exe:                     $(stat -c %s "$build/programs/quelmo/quelmo.exe") bytes"
+echo "start to first presented frame: ${startup_ms} ms (Wine's start included)"
+echo "CPU idle on the open menu:      game $(percent $((g1 - g0))) %, wineserver $(percent $((s1 - s0))) %, Xvfb $(percent $((x1 - x0))) % of one core"
+echo "frame period over ${periods} frames: median ${median} ms, p99 ${p99} ms, longest ${longest} ms"
+echo "                                (pace: $(awk 'BEGIN { printf "%.3f", 1000 / 51 }') ms)"

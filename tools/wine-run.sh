@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine, in a Wine prefix of the build's own:
+#   tools/wine-run.sh PREFIX PROGRAM.exe [ARGS...]
+# The cross build's CTest emulator.  The prefix is made on first use, and a
+# wineserver that stays for 30 s after the last program ends keeps it loaded, so
+# every start in a test run is cheap.
+set -euo pipefail
+prefix=$1
+shift
+export WINEPREFIX=$prefix
+export WINEDEBUG=${WINEDEBUG:--all}
+# No Mono or Gecko installers: the game and its tests need neither.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+mkdir -p "$prefix"
+# Wine's own processes outlive this script: they must not hold on to the lock, nor
+# to the caller's output (CTest would wait for the Wine server to end).
+(
+  flock 9
+  [[ -f $prefix/system.reg ]] || wine wineboot --init </dev/null >/dev/null 2>&1 9>&-
+  wineserver -p30 </dev/null >/dev/null 2>&1 9>&- || true
+) 9>"$prefix.lock"
+exec wine "$@"
