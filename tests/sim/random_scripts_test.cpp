@@ -9,6 +9,8 @@
 //       --gtest_filter='RandomScripts.*'
 //
 // A failing script is kept in the temporary folder the test names.
+// The scripts run through a POSIX shell (/dev/full, exit statuses): Linux only.
+#ifndef _WIN32
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -209,3 +211,5 @@ TEST(RandomScripts, EndCleanlyOrWithOneErrorLine) {
 }
 
 }  // namespace
+
+#endif  // _WIN32
