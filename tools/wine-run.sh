@@ -14,9 +14,17 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 mkdir -p "$prefix"
 # Wine's own processes outlive this script: they must not hold on to the lock, nor
 # to the caller's output (CTest would wait for the Wine server to end).
+# A Wine server picks its display when its first program starts: one started without
+# a display (the tests that need none) cannot show a window later, so a program for
+# another display gets a new server.
 (
   flock 9
   [[ -f $prefix/system.reg ]] || wine wineboot --init </dev/null >/dev/null 2>&1 9>&-
+  if [[ $(cat "$prefix.display" 2>/dev/null) != "${DISPLAY:-}" ]]; then
+    wineserver -k </dev/null >/dev/null 2>&1 9>&- || true
+    wineserver -w </dev/null >/dev/null 2>&1 9>&- || true
+    printf '%s\n' "${DISPLAY:-}" >"$prefix.display"
+  fi
   wineserver -p30 </dev/null >/dev/null 2>&1 9>&- || true
 ) 9>"$prefix.lock"
 exec wine "$@"
