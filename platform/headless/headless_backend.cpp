@@ -2,21 +2,33 @@
 
 #include <algorithm>
 
-#include "platform/wrap32.h"
+#include "platform/scaling.h"
 
 namespace platform {
 
-HeadlessBackend::HeadlessBackend(const Options& options) : options_(options) {}
+HeadlessBackend::HeadlessBackend(const Options& options)
+    : options_(options), scale_(std::clamp(options.scale, kMinScale, kMaxScale)) {}
+
+// The physical pixel a scripted game position stands for: the last one of its block,
+// so that rounding down is what brings it back.
+std::int64_t HeadlessBackend::Physical(std::int64_t game) const { return game * scale_ + scale_ - 1; }
 
 void HeadlessBackend::SetPointerInWindow(int x, int y) {
-  pointerX_ = Wrap32(std::int64_t{windowX_} + x);
-  pointerY_ = Wrap32(std::int64_t{windowY_} + y);
+  pointerX_ = windowX_ + std::int64_t{x} * scale_ + scale_ - 1;
+  pointerY_ = windowY_ + std::int64_t{y} * scale_ + scale_ - 1;
 }
 
 void HeadlessBackend::SetPointerOnDesktop(int x, int y) {
-  pointerX_ = x;
-  pointerY_ = y;
+  pointerX_ = Physical(x);
+  pointerY_ = Physical(y);
 }
+
+// Game positions are the physical ones divided by the factor, rounded down, and
+// wrapped to 32 bits as desktop coordinates are.
+int HeadlessBackend::WindowLeft() { return FloorDiv(windowX_, scale_); }
+int HeadlessBackend::WindowTop() { return FloorDiv(windowY_, scale_); }
+int HeadlessBackend::PointerX() { return FloorDiv(pointerX_, scale_); }
+int HeadlessBackend::PointerY() { return FloorDiv(pointerY_, scale_); }
 
 void HeadlessBackend::SetButton(bool down) {
   if (down && !buttonDown_) pressedSinceQuery_ = true;
@@ -26,15 +38,15 @@ void HeadlessBackend::SetButton(bool down) {
 bool HeadlessBackend::OpenWindow(int x, int y, int, int, std::string_view,
                                  std::span<const std::uint8_t>) {
   windowOpen_ = true;
-  windowX_ = x;
-  windowY_ = y;
+  windowX_ = std::int64_t{x} * scale_;
+  windowY_ = std::int64_t{y} * scale_;
   return true;
 }
 
 void HeadlessBackend::MoveWindow(int x, int y) {
   if (!windowOpen_) return;
-  windowX_ = x;
-  windowY_ = y;
+  windowX_ = std::int64_t{x} * scale_;
+  windowY_ = std::int64_t{y} * scale_;
 }
 
 bool HeadlessBackend::LeftButtonDown() {
@@ -56,22 +68,21 @@ void HeadlessBackend::Present(const std::uint32_t* pixels, int width, int height
   lastChange_ = changed;
   if (!changed.Empty()) ++changedPresentCount_;
   if (!captureFrames_) return;
-  const auto w = static_cast<std::size_t>(width);
-  if (width != lastWidth_ || height != lastHeight_) {
-    lastWidth_ = width;
-    lastHeight_ = height;
-    lastFrame_.assign(w * static_cast<std::size_t>(height), 0);
+  if (width * scale_ != lastWidth_ || height * scale_ != lastHeight_) {
+    lastWidth_ = width * scale_;
+    lastHeight_ = height * scale_;
+    lastFrame_.assign(static_cast<std::size_t>(lastWidth_) * static_cast<std::size_t>(lastHeight_), 0);
   }
   // Only the changed rows are taken, as a real screen would: a span that missed a
   // changed row shows up as a wrong picture in every test that looks at one.
   const int first = std::clamp(changed.first, 0, height);
   const int end = std::clamp(changed.first + std::max(changed.count, 0), first, height);
-  std::copy(pixels + first * w, pixels + end * w, lastFrame_.begin() + static_cast<std::ptrdiff_t>(first * w));
+  EnlargeRows(pixels, width, RowSpan{first, end - first}, scale_, lastFrame_.data(), lastWidth_);
 }
 
 void HeadlessBackend::PlaceWindow(int x, int y) {
-  windowX_ = x;
-  windowY_ = y;
+  windowX_ = std::int64_t{x} * scale_;
+  windowY_ = std::int64_t{y} * scale_;
 }
 
 std::uint32_t HeadlessBackend::CurrentTickCount() const {

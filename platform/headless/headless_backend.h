@@ -2,6 +2,11 @@
 // The headless backend: no window, a virtual clock and a scripted pointer.  Tests and
 // quelmo-sim run the real game on it, so a game is reproduced exactly from a seed, a
 // script and the clock.
+//
+// Like a desktop backend it can show the game enlarged by a whole factor S: its
+// physical desktop is then S times the size in each direction, the window sits at S
+// times its game position, a scripted pointer lies on the last physical pixel of its
+// game pixel, and the screen it keeps is S times the frame's size.
 #include <cstdint>
 #include <deque>
 #include <stdexcept>
@@ -23,6 +28,7 @@ class HeadlessBackend final : public Backend {
     std::uint32_t tickStart = 0;
     int desktopWidth = 1920;
     int desktopHeight = 1080;
+    int scale = 1;  // whole-number factor between game and physical pixels (1 .. 8)
   };
 
   HeadlessBackend() : HeadlessBackend(Options{}) {}
@@ -54,14 +60,16 @@ class HeadlessBackend final : public Backend {
   // Presents that changed the picture (a non-empty span of changed rows).
   int ChangedPresentCount() const { return changedPresentCount_; }
   platform::RowSpan LastChange() const { return lastChange_; }
-  // The last presented frame (empty before the first PresentFrame), built like a
-  // screen: only the changed rows of each present are copied into it.
+  // The screen as last presented (empty before the first Present), built like a real
+  // one: only the changed rows of each present are copied into it, enlarged by the
+  // scale factor (its size is the frame's times Scale()).
   const std::vector<std::uint32_t>& LastFrame() const { return lastFrame_; }
   int LastFrameWidth() const { return lastWidth_; }
   int LastFrameHeight() const { return lastHeight_; }
   std::uint64_t Nanoseconds() const { return now_; }
   // What TickCount would return now, without taking a queued read.
   std::uint32_t CurrentTickCount() const;
+  int Scale() const { return scale_; }
 
   // --- Backend ----------------------------------------------------------------------
   int DesktopWidth() override { return options_.desktopWidth; }
@@ -69,11 +77,11 @@ class HeadlessBackend final : public Backend {
   bool OpenWindow(int x, int y, int width, int height, std::string_view title,
                   std::span<const std::uint8_t> iconBmp) override;
   void CloseWindow() override { windowOpen_ = false; }
-  int WindowLeft() override { return windowX_; }
-  int WindowTop() override { return windowY_; }
+  int WindowLeft() override;
+  int WindowTop() override;
   void MoveWindow(int x, int y) override;
-  int PointerX() override { return pointerX_; }
-  int PointerY() override { return pointerY_; }
+  int PointerX() override;
+  int PointerY() override;
   bool LeftButtonDown() override;
   int PollEvent() override;
   void Present(const std::uint32_t* pixels, int width, int height, RowSpan changed) override;
@@ -85,13 +93,17 @@ class HeadlessBackend final : public Backend {
   [[noreturn]] void Exit(int code) override;
 
  private:
+  std::int64_t Physical(std::int64_t game) const;
+
   Options options_;
   std::uint64_t now_ = 0;  // virtual nanoseconds
   bool skipWaits_ = false;
   bool captureFrames_ = true;
   bool windowOpen_ = false;
-  int windowX_ = 0, windowY_ = 0;
-  int pointerX_ = 0, pointerY_ = 0;
+  int scale_ = 1;
+  // Physical positions, in 64 bits: S times a 32-bit game position still fits.
+  std::int64_t windowX_ = 0, windowY_ = 0;
+  std::int64_t pointerX_ = 0, pointerY_ = 0;
   bool buttonDown_ = false;
   bool pressedSinceQuery_ = false;
   std::deque<std::uint32_t> tickReads_;  // queued tick counts, taken by reads

@@ -1,10 +1,12 @@
 #include "programs/common/command_line.h"
 
+#include "platform/scaling.h"
+
 namespace programs {
 namespace {
 
 // A decimal number from 0 to 2^32 - 1, digits only.
-std::optional<std::uint32_t> ParseSeed(std::string_view word) {
+std::optional<std::uint32_t> ParseNumber(std::string_view word) {
   if (word.empty() || word.size() > 10) return std::nullopt;
   std::uint64_t value = 0;
   for (const char c : word) {
@@ -13,6 +15,26 @@ std::optional<std::uint32_t> ParseSeed(std::string_view word) {
   }
   if (value > 0xFFFFFFFFu) return std::nullopt;
   return static_cast<std::uint32_t>(value);
+}
+
+// The value of an option given as "--name VALUE" or "--name=VALUE", advancing `i` past
+// it; null when `arg` is another option.  An empty value is returned as such.
+std::optional<std::string_view> OptionValue(std::span<const std::string_view> args,
+                                            std::size_t& i, std::string_view name,
+                                            bool& missing) {
+  const std::string_view arg = args[i];
+  missing = false;
+  if (arg == name) {
+    if (i + 1 == args.size()) {
+      missing = true;
+      return std::string_view{};
+    }
+    return args[++i];
+  }
+  if (arg.size() > name.size() && arg.substr(0, name.size()) == name && arg[name.size()] == '=') {
+    return arg.substr(name.size() + 1);
+  }
+  return std::nullopt;
 }
 
 CommandLine Error(std::string message) {
@@ -36,28 +58,24 @@ CommandLine ParseCommandLine(std::span<const std::string_view> args) {
       result.action = CommandLine::Action::kVersion;
       return result;
     }
-    constexpr std::string_view kSeedEq = "--seed=";
-    if (arg == "--seed" || arg.substr(0, kSeedEq.size()) == kSeedEq) {
-      std::string_view value;
-      if (arg == "--seed") {
-        if (i + 1 == args.size()) return Error("--seed needs a number");
-        value = args[++i];
-      } else {
-        value = arg.substr(kSeedEq.size());
-      }
-      result.seed = ParseSeed(value);
+    bool missing = false;
+    if (const auto value = OptionValue(args, i, "--seed", missing)) {
+      if (missing) return Error("--seed needs a number");
+      result.seed = ParseNumber(*value);
       if (!result.seed) return Error("--seed needs a number from 0 to 4294967295");
       continue;
     }
-    constexpr std::string_view kRecordEq = "--record=";
-    if (arg == "--record" || arg.substr(0, kRecordEq.size()) == kRecordEq) {
-      if (arg == "--record") {
-        if (i + 1 == args.size()) return Error("--record needs a file name");
-        result.record = std::string(args[++i]);
-      } else {
-        result.record = std::string(arg.substr(kRecordEq.size()));
+    if (const auto value = OptionValue(args, i, "--record", missing)) {
+      if (missing || value->empty()) return Error("--record needs a file name");
+      result.record = std::string(*value);
+      continue;
+    }
+    if (const auto value = OptionValue(args, i, "--scale", missing)) {
+      const auto number = missing ? std::nullopt : ParseNumber(*value);
+      if (!number || *number < platform::kMinScale || *number > platform::kMaxScale) {
+        return Error("--scale needs a whole number from 1 to 8");
       }
-      if (result.record->empty()) return Error("--record needs a file name");
+      result.scale = static_cast<int>(*number);
       continue;
     }
     if (!arg.empty() && arg.front() == '-') return Error("unknown option " + std::string(arg));
@@ -67,13 +85,17 @@ CommandLine ParseCommandLine(std::span<const std::string_view> args) {
 }
 
 std::string HelpText() {
-  return "usage: quelmo [--seed N] [--record FILE]\n"
+  return "usage: quelmo [--seed N] [--scale N] [--record FILE]\n"
          "\n"
          "Quelmo, a pipe-laying puzzle. Lay the pieces from the queue before the water\n"
          "flows; the game is played with the mouse alone.\n"
          "\n"
          "  --seed N    seed the random order of pieces and tiles with N (0 to 4294967295),\n"
          "              to play the same game again; by default it is seeded from the clock\n"
+         "  --scale N   show every pixel of the game as N x N pixels of the screen (1 to 8);\n"
+         "              by default the desktop's own scale setting, rounded down.  A\n"
+         "              window too big for the screen is shown at the largest scale\n"
+         "              that fits.  F11 or Alt+Enter switches full screen on and off\n"
          "  --record FILE\n"
          "              write the game as it is played to FILE, a script that quelmo-sim\n"
          "              replays exactly (quelmo-sim FILE): attach it to a bug report\n"

@@ -15,6 +15,7 @@ struct CommandLine {
   Action action = Action::kPlay;
   std::optional<std::uint32_t> seed;  // --seed N: the random generator's seed
   std::optional<std::string> record;  // --record FILE: write the game as a quelmo-sim script
+  std::optional<int> scale;           // --scale N: show each game pixel as N x N pixels
   std::string error;                  // kError: one line saying what is wrong
 };
 

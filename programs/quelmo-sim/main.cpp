@@ -1,7 +1,8 @@
 // quelmo-sim: runs the real game on the headless backend from a script, for tests,
 // benchmarks and reproducing a game exactly.
 //
-//   quelmo-sim [--seed N] [--tick-start MS] [--desktop W H] [--bench N] [--check] [SCRIPT]
+//   quelmo-sim [--seed N] [--tick-start MS] [--desktop W H] [--scale N] [--bench N] [--check]
+//              [SCRIPT]
 #include <cstdio>
 #include <fstream>
 #ifdef _WIN32
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "platform/headless/headless_backend.h"
+#include "platform/scaling.h"
 #include "programs/quelmo-sim/script.h"
 #include "programs/quelmo-sim/simulator.h"
 #include "programs/quelmo-sim/state_check.h"
@@ -23,7 +25,8 @@
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: quelmo-sim [--seed N] [--tick-start MS] [--desktop W H] [--bench N] [--check] [SCRIPT]\n";
+    "usage: quelmo-sim [--seed N] [--tick-start MS] [--desktop W H] [--scale N] [--bench N]\n"
+    "                  [--check] [SCRIPT]\n";
 
 // --help: the usage, then what the options and the script's commands do.
 constexpr std::string_view kHelp =
@@ -34,6 +37,10 @@ constexpr std::string_view kHelp =
     "  --seed N          seed of the random generator (default 0)\n"
     "  --tick-start MS   the tick count at start (default 0)\n"
     "  --desktop W H     the desktop's size (default 1920 1080)\n"
+    "  --scale N         show the game N times enlarged (1 to 8, default 1), as a desktop\n"
+    "                    at that scale does: the desktop, the window and the pointer are\n"
+    "                    N times as far in physical pixels, screenshots N times as big;\n"
+    "                    the game and its states are the same at every scale\n"
     "  --bench N         after the script, time N more frames without waits\n"
     "  --check           compare every '# state {...}' line (a recording made with\n"
     "                    quelmo --record) with the state at that point; exit 1 at the\n"
@@ -103,6 +110,13 @@ int ParseCommandLine(int argc, char** argv, CommandLine& cl) {
       cl.options.desktopWidth = static_cast<int>(*w);
       cl.options.desktopHeight = static_cast<int>(*h);
       i += 2;
+    } else if (arg == "--scale") {
+      const std::optional<std::uint32_t> v = value(1);
+      if (!v || *v < platform::kMinScale || *v > platform::kMaxScale) {
+        return BadCommandLine("--scale needs a whole number from 1 to 8");
+      }
+      cl.options.scale = static_cast<int>(*v);
+      i += 1;
     } else if (arg == "--check") {
       cl.check = true;
     } else if (arg == "--help" || arg == "-h") {

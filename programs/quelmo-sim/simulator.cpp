@@ -18,6 +18,7 @@ platform::HeadlessBackend::Options BackendOptions(const Options& o) {
   b.tickStart = o.tickStart;
   b.desktopWidth = o.desktopWidth;
   b.desktopHeight = o.desktopHeight;
+  b.scale = o.scale;
   return b;
 }
 

@@ -15,6 +15,7 @@ struct Options {
   std::uint32_t tickStart = 0;
   int desktopWidth = 1920;
   int desktopHeight = 1080;
+  int scale = 1;  // the headless screen's whole-number enlargement
 };
 
 // Per-frame work time of a run with every wait skipped.

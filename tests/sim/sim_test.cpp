@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "runtime/bmp_reader.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -388,6 +390,40 @@ TEST_F(Sim, BenchPrintsOneLineOfFrameTimes) {
     EXPECT_NE(r.outLines[0].find(Quoted(key)), std::string::npos) << key;
   }
   EXPECT_EQ(Field(r.outLines[0], "frames"), 200);
+}
+
+// A recorded game with a drag, a level and a pause, replayed on a screen enlarged 2 and
+// 3 times: the game must not notice.  Every state is the same, and the last frame is
+// the same picture with each pixel an S x S block.
+TEST_F(Sim, SameGameAndPictureAtEveryScale) {
+  const std::string game = ReadAll(fs::path(QUELMO_SOURCE_DIR) / "tests/replays/drag-level-pause.sim");
+  ASSERT_FALSE(game.empty());
+  std::vector<rt::Surface> shots;
+  std::vector<std::string> states;
+  for (int scale = 1; scale <= 3; ++scale) {
+    const fs::path shot = dir_ / ("scale" + std::to_string(scale) + ".bmp");
+    const Result r = Run("--check --scale " + std::to_string(scale),
+                         game + "\nmouse 200 300\nstate\nshot " + shot.string() + "\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    states.push_back(r.out);
+    const std::string bytes = ReadAll(shot);
+    rt::Surface& picture = shots.emplace_back();
+    ASSERT_EQ(rt::DecodeBmp(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), picture), 24);
+    ASSERT_EQ(picture.width, 640 * scale);
+    ASSERT_EQ(picture.height, 480 * scale);
+  }
+  for (int scale = 2; scale <= 3; ++scale) {
+    EXPECT_EQ(states[scale - 1], states[0]) << "scale " << scale;
+    const rt::Surface& big = shots[scale - 1];
+    int wrong = 0;
+    for (int y = 0; y < big.height; ++y) {
+      for (int x = 0; x < big.width; ++x) {
+        const std::uint32_t want = shots[0].pixels[(y / scale) * 640 + x / scale];
+        wrong += big.pixels[static_cast<std::size_t>(y) * big.width + x] != want;
+      }
+    }
+    EXPECT_EQ(wrong, 0) << "pixels that are not their game pixel's at scale " << scale;
+  }
 }
 
 }  // namespace
