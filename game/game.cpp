@@ -50,10 +50,10 @@ void GameStartup(GameState& s, std::optional<std::uint32_t> seed) {
   s.LockGrid = {};
   s.SmallFont = rt::LoadFontFace(1, texts::kFontFace, 8);  // 4. two fonts under number 1
   s.LargeFont = rt::LoadFontFace(1, texts::kFontFace, 12);
-  const int left = (rt::DesktopWidth() >> 1) - 320;        // 5. centred on the desktop
-  const int top = (rt::DesktopHeight() >> 1) - 240;
-  rt::OpenMainWindow(1, left, top, 640, 480, rt::kPopupStyle, texts::kWindowTitle);
-  rt::OpenWindowScreen(rt::MainWindowHandle(1), 0, 0, 640, 480, 0, 0, 0);  // 6.
+  const int left = (rt::DesktopWidth() >> 1) - kWindowWidth / 2;  // 5. centred on the desktop
+  const int top = (rt::DesktopHeight() >> 1) - kWindowHeight / 2;
+  rt::OpenMainWindow(1, left, top, kWindowWidth, kWindowHeight, rt::kPopupStyle, texts::kWindowTitle);
+  rt::OpenWindowScreen(rt::MainWindowHandle(1), 0, 0, kWindowWidth, kWindowHeight, 0, 0, 0);  // 6.
   rt::SetFramePace(50);                                    // 7.
   BuildSprites(s);                                         // 8.
   s.Streams = {};                                          // 9.

@@ -8,6 +8,11 @@
 
 namespace game {
 
+// The game's window, in game pixels: a backend that enlarges it needs the size before
+// the window opens, to choose a factor at which it fits the desktop.
+constexpr int kWindowWidth = 640;
+constexpr int kWindowHeight = 480;
+
 // Start-up: runtime services, arrays, fonts, window, screen, sprites, initial state.
 // The random generator is seeded from the tick count, or from `seed` when given.
 void GameStartup(GameState& s, std::optional<std::uint32_t> seed = std::nullopt);

@@ -6,6 +6,7 @@
 // centred on black.  Only backends use this; the game never sees a physical pixel.
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 #include "platform/platform.h"
 
@@ -21,6 +22,15 @@ constexpr std::int32_t FloorDiv(std::int64_t a, std::int64_t b) {
   const std::int64_t q = a / b;
   return static_cast<std::int32_t>(q * b > a ? q - 1 : q);
 }
+
+// What a program entry asks of a desktop backend: the factor from the command line
+// (none: follow the desktop's own scale setting), and the size in game pixels of the
+// window the game will open, which must fit the desktop at the factor chosen.
+struct ScaleRequest {
+  std::optional<int> factor;
+  int windowWidth = 0;
+  int windowHeight = 0;
+};
 
 // The largest whole factor (kMinScale .. kMaxScale) at which a width x height frame
 // fits into room of roomWidth x roomHeight physical pixels; kMinScale when even that

@@ -1,6 +1,11 @@
 // The real window on SDL2: one borderless window that shows the finished frames, the
 // pointer and left button read from the desktop, and the machine's clocks.
 //
+// The frame is shown enlarged by a whole factor (see scaling.h): the window is S
+// times the game's size and everything the game is told is in game pixels.  In full
+// screen the window covers the display and the frame sits in its middle at the
+// largest whole factor that fits, on black.
+//
 // On X11 the pointer is read and the window moved with Xlib directly: SDL caches the
 // desktop pointer position between raw motion events (a warped pointer never
 // refreshes it), and SDL's window move waits for the window manager to confirm.
@@ -10,17 +15,22 @@
 #include <SDL_syswm.h>
 #if defined(SDL_VIDEO_DRIVER_X11)
 #include <X11/Xatom.h>
+#include <X11/Xutil.h>
 #endif
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "platform/sdl/desktop_scale.h"
 #include "platform/sdl/sdl_clock.h"
+#include "platform/wrap32.h"
 
 namespace platform {
 namespace {
@@ -124,23 +134,25 @@ constexpr std::uint64_t kOwnMoveGraceNs = 500'000'000;
 
 class SdlBackend final : public Backend {
  public:
-  SdlBackend() = default;
+  explicit SdlBackend(const ScaleRequest& scale) : request_(scale) {}
   ~SdlBackend() override { Shutdown(); }
   SdlBackend(const SdlBackend&) = delete;
   SdlBackend& operator=(const SdlBackend&) = delete;
 
   bool Start();
 
-  int DesktopWidth() override { return DisplayBounds().w; }
-  int DesktopHeight() override { return DisplayBounds().h; }
+  int DesktopWidth() override { return DisplayBounds().w / scale_; }
+  int DesktopHeight() override { return DisplayBounds().h / scale_; }
   bool OpenWindow(int x, int y, int width, int height, std::string_view title,
                   std::span<const std::uint8_t> iconBmp) override;
   void CloseWindow() override;
-  int WindowLeft() override { return left_; }
-  int WindowTop() override { return top_; }
+  // In full screen the window's place from before is kept: the game sees one window.
+  int WindowLeft() override { return FloorDiv(left_, scale_); }
+  int WindowTop() override { return FloorDiv(top_, scale_); }
   void MoveWindow(int x, int y) override;
-  int PointerX() override { return ReadPointer().x; }
-  int PointerY() override { return ReadPointer().y; }
+  // The game pixel under the pointer, counted from the window's game position.
+  int PointerX() override { return Wrap32(std::int64_t{WindowLeft()} + View().FrameX(ReadPointer().x)); }
+  int PointerY() override { return Wrap32(std::int64_t{WindowTop()} + View().FrameY(ReadPointer().y)); }
   bool LeftButtonDown() override;
   int PollEvent() override;
   void Present(const std::uint32_t* pixels, int width, int height, RowSpan changed) override;
@@ -162,9 +174,28 @@ class SdlBackend final : public Backend {
   Pointer ReadPointer();
   Pointer QueryPointer();
   void SetIcon(std::span<const std::uint8_t> iconBmp);
-  void RefuseFullScreen();
+  // Where the frame is on the physical desktop, and at which factor.
+  FrameView View() const { return fullScreen_ ? fullView_ : FrameView{scale_, left_, top_}; }
+  void AskForFullScreen(bool on);
+  void FollowWindowManager();
+  void EnterFullScreen();
+  void LeaveFullScreen();
+  void PlaceFullScreenFrame();
+  void KeepOneSize(bool fixed);
   void Shutdown();
 
+  const ScaleRequest request_;
+  int scale_ = 1;                    // physical pixels per game pixel in the window
+  int frameWidth_ = 0, frameHeight_ = 0;  // the game's window, in game pixels
+  bool fullScreen_ = false;
+  bool toggleAsked_ = false;         // F11 or Alt+Enter was pressed
+  bool placeFrame_ = false;          // the window's size or place changed in full screen
+  FrameView fullView_;               // the frame's place on the desktop in full screen
+  int fullLeft_ = 0, fullTop_ = 0;   // ... and the full-screen window's
+  bool redrawAll_ = true;            // the window's picture must be drawn whole
+  std::vector<std::uint32_t> staging_;  // the enlarged frame, when it cannot go straight in
+  const SDL_Surface* shownSurface_ = nullptr;  // the window surface last drawn on, and its size
+  int shownSurfaceWidth_ = 0, shownSurfaceHeight_ = 0;
   bool started_ = false;
   SDL_Window* window_ = nullptr;
 #if defined(SDL_VIDEO_DRIVER_X11)
@@ -173,6 +204,8 @@ class SdlBackend final : public Backend {
   Atom netWmState_ = None;  // the window manager's list of the window's states
 #endif
   int left_ = 0, top_ = 0;          // the window's top-left corner on the desktop
+  int reportedLeft_ = 0, reportedTop_ = 0;  // ... as the desktop last reported it
+  bool moveReported_ = false;
   std::uint64_t lastOwnMoveNs_ = 0;  // when MoveWindow last placed the window
   bool movedByUs_ = false;
   bool pressLatched_ = false;        // a left press no LeftButtonDown has reported yet
@@ -225,9 +258,10 @@ bool SdlBackend::Start() {
   const char* driver = SDL_GetCurrentVideoDriver();
   pointerInWindowOnly_ = driver != nullptr && std::string_view(driver) == "wayland";
   SDL_StopTextInput();
-  // The game reads the pointer and the button directly; pointer motion, keys and the
-  // rest would only pile up in the queue.
-  for (const Uint32 type : {SDL_MOUSEMOTION, SDL_MOUSEWHEEL, SDL_KEYDOWN, SDL_KEYUP,
+  // The game reads the pointer and the button directly; pointer motion, key releases
+  // and the rest would only pile up in the queue.  Key presses are the backend's own:
+  // F11 and Alt+Enter switch full screen.
+  for (const Uint32 type : {SDL_MOUSEMOTION, SDL_MOUSEWHEEL, SDL_KEYUP,
                             SDL_TEXTINPUT, SDL_TEXTEDITING, SDL_FINGERDOWN, SDL_FINGERUP,
                             SDL_FINGERMOTION, SDL_MULTIGESTURE, SDL_DOLLARGESTURE,
                             SDL_DROPFILE, SDL_DROPTEXT, SDL_DROPBEGIN,
@@ -238,6 +272,9 @@ bool SdlBackend::Start() {
   SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
   SDL_AddEventWatch(&SdlBackend::WatchEvent, this);
   clock::TightenTimerSlack();
+  const SDL_Rect display = DisplayBounds();
+  scale_ = FittingScale(request_.factor.value_or(DesktopScaleSetting()), display.w, display.h,
+                        request_.windowWidth, request_.windowHeight);
   return true;
 }
 
@@ -260,19 +297,26 @@ int SDLCALL SdlBackend::WatchEvent(void* self, SDL_Event* event) {
     case SDL_QUIT:
       ++backend.pendingClose_;
       break;
+    case SDL_KEYDOWN: {
+      const SDL_Keycode key = event->key.keysym.sym;
+      const bool alt = (event->key.keysym.mod & KMOD_ALT) != 0;
+      if (event->key.repeat == 0 &&
+          (key == SDLK_F11 || (alt && (key == SDLK_RETURN || key == SDLK_KP_ENTER)))) {
+        backend.toggleAsked_ = true;
+      }
+      break;
+    }
     case SDL_WINDOWEVENT:
       if (event->window.event == SDL_WINDOWEVENT_CLOSE) {
         ++backend.pendingClose_;
       } else if (event->window.event == SDL_WINDOWEVENT_EXPOSED) {
         backend.exposed_ = true;
+      } else if (event->window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+        backend.placeFrame_ = true;
       } else if (event->window.event == SDL_WINDOWEVENT_MOVED) {
-        // Moves the desktop made on its own (placement at opening, a window manager
-        // shortcut) are taken over; reports of our own recent moves are not.
-        if (!backend.movedByUs_ ||
-            clock::Now() - backend.lastOwnMoveNs_ > kOwnMoveGraceNs) {
-          backend.left_ = event->window.data1;
-          backend.top_ = event->window.data2;
-        }
+        backend.reportedLeft_ = event->window.data1;
+        backend.reportedTop_ = event->window.data2;
+        backend.moveReported_ = true;
       }
       break;
 #if defined(SDL_VIDEO_DRIVER_X11)
@@ -304,9 +348,13 @@ bool SdlBackend::OpenWindow(int x, int y, int width, int height, std::string_vie
   CloseWindow();
   // The game centres the window on the primary display as if it began at (0, 0).
   const SDL_Rect display = DisplayBounds();
-  x += display.x;
-  y += display.y;
-  window_ = SDL_CreateWindow(Cp1252ToUtf8(title).c_str(), x, y, width, height,
+  x = Wrap32(std::int64_t{x} * scale_ + display.x);
+  y = Wrap32(std::int64_t{y} * scale_ + display.y);
+  frameWidth_ = width;
+  frameHeight_ = height;
+  fullScreen_ = false;
+  redrawAll_ = true;
+  window_ = SDL_CreateWindow(Cp1252ToUtf8(title).c_str(), x, y, width * scale_, height * scale_,
                              SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
   if (window_ == nullptr) {
     std::fprintf(stderr, "quelmo: cannot open the window: %s\n", SDL_GetError());
@@ -351,9 +399,12 @@ void SdlBackend::CloseWindow() {
 }
 
 void SdlBackend::MoveWindow(int x, int y) {
-  if (window_ == nullptr) return;
+  // A window that covers the screen stays where it is: the title bar does not drag it.
+  if (window_ == nullptr || fullScreen_) return;
   // Our own position is the one the drag builds on: the desktop's reports of it lag
   // behind by a frame or more, and building on them would make the window jitter.
+  x = Wrap32(std::int64_t{x} * scale_);
+  y = Wrap32(std::int64_t{y} * scale_);
   left_ = x;
   top_ = y;
   lastOwnMoveNs_ = clock::Now();
@@ -368,47 +419,145 @@ void SdlBackend::MoveWindow(int x, int y) {
   SDL_SetWindowPosition(window_, x, y);
 }
 
-// The window has one size, 640 x 480, and the game draws nothing beyond it: full
-// screen would only show it in a corner of a black screen.  The window's size hints
-// already keep a window manager from resizing or maximising it, but window managers
-// still offer full screen to every normal window.  When the desktop has put the window
-// into full screen (or maximised it), the window asks at once to leave that state, and
-// the window manager puts it back where it was.
-void SdlBackend::RefuseFullScreen() {
+// Full screen is the window manager's to grant: the window asks for it (or to leave
+// it) with the desktop's standard request, and follows whatever state the window
+// manager then gives it, also when the player chose full screen from the window
+// manager itself.  Without X (Wayland) SDL asks the compositor.
+void SdlBackend::AskForFullScreen(bool on) {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  if (xDisplay_ != nullptr) {
+    XEvent request{};
+    request.xclient.type = ClientMessage;
+    request.xclient.window = xWindow_;
+    request.xclient.message_type = netWmState_;
+    request.xclient.format = 32;
+    request.xclient.data.l[0] = on ? 1 : 0;  // add or remove
+    request.xclient.data.l[1] = static_cast<long>(XInternAtom(xDisplay_, "_NET_WM_STATE_FULLSCREEN", False));
+    request.xclient.data.l[3] = 1;  // asked by the program itself
+    XSendEvent(xDisplay_, DefaultRootWindow(xDisplay_), False,
+               SubstructureRedirectMask | SubstructureNotifyMask, &request);
+    XFlush(xDisplay_);
+    return;
+  }
+#endif
+  if (SDL_SetWindowFullscreen(window_, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) return;
+  if (on) {
+    EnterFullScreen();
+  } else {
+    LeaveFullScreen();
+  }
+}
+
+// Reads the states the window manager gives the window.  Full screen is followed;
+// maximised is asked away at once: the window has one size at its scale, and
+// maximising would only show it in a corner of the screen.
+void SdlBackend::FollowWindowManager() {
 #if defined(SDL_VIDEO_DRIVER_X11)
   if (xDisplay_ == nullptr) return;
-  const Atom state = netWmState_;
-  const Atom refused[] = {XInternAtom(xDisplay_, "_NET_WM_STATE_FULLSCREEN", False),
-                          XInternAtom(xDisplay_, "_NET_WM_STATE_MAXIMIZED_VERT", False),
-                          XInternAtom(xDisplay_, "_NET_WM_STATE_MAXIMIZED_HORZ", False)};
+  const Atom fullScreenAtom = XInternAtom(xDisplay_, "_NET_WM_STATE_FULLSCREEN", False);
+  const Atom maximised[] = {XInternAtom(xDisplay_, "_NET_WM_STATE_MAXIMIZED_VERT", False),
+                            XInternAtom(xDisplay_, "_NET_WM_STATE_MAXIMIZED_HORZ", False)};
   Atom type = None;
   int format = 0;
   unsigned long count = 0, after = 0;
   unsigned char* data = nullptr;
-  if (XGetWindowProperty(xDisplay_, xWindow_, state, 0, 64, False, XA_ATOM, &type, &format,
+  if (XGetWindowProperty(xDisplay_, xWindow_, netWmState_, 0, 64, False, XA_ATOM, &type, &format,
                          &count, &after, &data) != Success) {
     return;
   }
+  bool fullScreen = false;
   const Atom* states = reinterpret_cast<const Atom*>(data);
   for (unsigned long i = 0; data != nullptr && format == 32 && i < count; ++i) {
-    for (const Atom atom : refused) {
+    if (states[i] == fullScreenAtom) fullScreen = true;
+    for (const Atom atom : maximised) {
       if (states[i] != atom) continue;
-      // The window manager's protocol: a request to the root window to remove a state.
       XEvent request{};
       request.xclient.type = ClientMessage;
       request.xclient.window = xWindow_;
-      request.xclient.message_type = state;
+      request.xclient.message_type = netWmState_;
       request.xclient.format = 32;
       request.xclient.data.l[0] = 0;  // remove
       request.xclient.data.l[1] = static_cast<long>(atom);
-      request.xclient.data.l[3] = 1;  // asked by the program itself
+      request.xclient.data.l[3] = 1;
       XSendEvent(xDisplay_, DefaultRootWindow(xDisplay_), False,
                  SubstructureRedirectMask | SubstructureNotifyMask, &request);
     }
   }
   if (data != nullptr) XFree(data);
   XFlush(xDisplay_);
+  if (fullScreen && !fullScreen_) EnterFullScreen();
+  if (!fullScreen && fullScreen_) LeaveFullScreen();
 #endif
+}
+
+// The window's place is kept while it covers the screen, so that the game sees the
+// same window before, during and after.
+void SdlBackend::EnterFullScreen() {
+  fullScreen_ = true;
+  placeFrame_ = true;
+  KeepOneSize(false);
+}
+
+// Back to the window's own size and place, whatever the window manager restored.
+void SdlBackend::LeaveFullScreen() {
+  fullScreen_ = false;
+  redrawAll_ = true;
+  SDL_SetWindowSize(window_, frameWidth_ * scale_, frameHeight_ * scale_);
+  KeepOneSize(true);
+  lastOwnMoveNs_ = clock::Now();
+  movedByUs_ = true;
+#if defined(SDL_VIDEO_DRIVER_X11)
+  if (xDisplay_ != nullptr) {
+    XMoveWindow(xDisplay_, xWindow_, left_, top_);
+    XFlush(xDisplay_);
+    return;
+  }
+#endif
+  SDL_SetWindowPosition(window_, left_, top_);
+}
+
+// A window manager keeps a window of one size (its smallest and largest size the same)
+// at that size, in full screen too; the window lets go of its size while it covers
+// the screen, and takes it up again afterwards.
+void SdlBackend::KeepOneSize(bool fixed) {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  if (xDisplay_ == nullptr) return;
+  XSizeHints* hints = XAllocSizeHints();
+  if (hints == nullptr) return;
+  long supplied = 0;
+  XGetWMNormalHints(xDisplay_, xWindow_, hints, &supplied);
+  if (fixed) {
+    hints->flags |= PMinSize | PMaxSize;
+    hints->min_width = hints->max_width = frameWidth_ * scale_;
+    hints->min_height = hints->max_height = frameHeight_ * scale_;
+  } else {
+    hints->flags &= ~(PMinSize | PMaxSize);
+  }
+  XSetWMNormalHints(xDisplay_, xWindow_, hints);
+  XFree(hints);
+  XFlush(xDisplay_);
+#else
+  (void)fixed;
+#endif
+}
+
+// The frame's place in a full-screen window: centred, at the largest whole factor
+// that fits the window's size, wherever on the desktop the window manager put it.
+void SdlBackend::PlaceFullScreenFrame() {
+  int x = 0, y = 0, width = 0, height = 0;
+  SDL_GetWindowSize(window_, &width, &height);
+  SDL_GetWindowPosition(window_, &x, &y);
+#if defined(SDL_VIDEO_DRIVER_X11)
+  if (xDisplay_ != nullptr) {
+    // The window manager's move to the screen's corner is not always reported.
+    ::Window child = 0;
+    XTranslateCoordinates(xDisplay_, xWindow_, DefaultRootWindow(xDisplay_), 0, 0, &x, &y, &child);
+  }
+#endif
+  fullLeft_ = x;
+  fullTop_ = y;
+  fullView_ = CentredView(x, y, width, height, frameWidth_, frameHeight_);
+  redrawAll_ = true;
 }
 
 // The game reads the pointer's x, its y and the button within a frame; one question
@@ -446,8 +595,8 @@ SdlBackend::Pointer SdlBackend::QueryPointer() {
     // where it is, which is all the game compares it with.
     SDL_PumpEvents();
     const Uint32 buttons = SDL_GetMouseState(&pointer.x, &pointer.y);
-    pointer.x += left_;
-    pointer.y += top_;
+    pointer.x += fullScreen_ ? fullLeft_ : left_;
+    pointer.y += fullScreen_ ? fullTop_ : top_;
     pointer.leftDown = (buttons & SDL_BUTTON_LMASK) != 0;
     return pointer;
   }
@@ -473,11 +622,29 @@ int SdlBackend::PollEvent() {
     // Once the moves have settled, the desktop's word on the position counts again
     // (a window manager may have kept the window from going where it was asked).
     movedByUs_ = false;
-    if (window_ != nullptr) SDL_GetWindowPosition(window_, &left_, &top_);
+    if (window_ != nullptr && !fullScreen_) SDL_GetWindowPosition(window_, &left_, &top_);
   }
-  if (checkWmState_) {
-    checkWmState_ = false;
-    RefuseFullScreen();
+  if (window_ != nullptr) {
+    if (toggleAsked_) AskForFullScreen(!fullScreen_);
+    if (checkWmState_) FollowWindowManager();
+    if (placeFrame_) {
+      // A window of a new size has a new picture to fill, also when it is back to
+      // its own size.
+      redrawAll_ = true;
+      if (fullScreen_) PlaceFullScreenFrame();
+    }
+  }
+  toggleAsked_ = checkWmState_ = placeFrame_ = false;
+  if (moveReported_) {
+    // Moves the desktop made on its own (placement at opening, a window manager
+    // shortcut) are taken over; reports of our own recent moves are not, nor those of
+    // a window that covers the screen.  They are taken after the window's state, which
+    // the same events may have changed.
+    moveReported_ = false;
+    if (!fullScreen_ && (!movedByUs_ || clock::Now() - lastOwnMoveNs_ > kOwnMoveGraceNs)) {
+      left_ = reportedLeft_;
+      top_ = reportedTop_;
+    }
   }
   if (exposed_ && window_ != nullptr) {
     // The window surface still holds the last frame; only the desktop's copy is gone.
@@ -495,28 +662,56 @@ int SdlBackend::PollEvent() {
 void SdlBackend::Present(const std::uint32_t* pixels, int width, int height, RowSpan changed) {
   if (window_ == nullptr || pixels == nullptr) return;
   log_.Frame(clock::Now());
-  if (!presented_) {
-    // The first frame is shown whole, whatever the span says.
-    changed = RowSpan{0, height};
-  }
-  if (changed.Empty()) return;  // the window already shows this picture
   SDL_Surface* surface = SDL_GetWindowSurface(window_);
   if (surface == nullptr) return;
-  const int w = width < surface->w ? width : surface->w;
-  const int first = changed.first < 0 ? 0 : changed.first;
-  int end = changed.first + changed.count;
-  if (end > height) end = height;
-  if (end > surface->h) end = surface->h;
-  if (end <= first) return;
+  // The frame's place in the window: all of it at the window's factor, or centred at
+  // the full-screen factor.
+  FrameView place{scale_, 0, 0};
+  if (fullScreen_) place = CentredView(0, 0, surface->w, surface->h, width, height);
+  const int shownWidth = std::min(width * place.factor, surface->w - place.left);
+  const int shownHeight = std::min(height * place.factor, surface->h - place.top);
+  // SDL makes a new surface when the window's size changes; it starts out empty.
+  const bool whole = redrawAll_ || !presented_ || surface != shownSurface_ ||
+                     surface->w != shownSurfaceWidth_ || surface->h != shownSurfaceHeight_;
+  shownSurface_ = surface;
+  shownSurfaceWidth_ = surface->w;
+  shownSurfaceHeight_ = surface->h;
+  if (whole) changed = RowSpan{0, height};  // a new picture: all of it, on black
+  const int first = std::max(changed.first, 0);
+  const int end = std::min(changed.first + changed.count, height);
+  if (end <= first || shownWidth <= 0 || shownHeight <= 0) return;  // the window already shows this
   if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
-  // Only the changed rows are converted and sent to the desktop.
-  SDL_ConvertPixels(w, end - first, SDL_PIXELFORMAT_RGB888, pixels + first * width, width * 4,
-                    surface->format->format,
-                    static_cast<std::uint8_t*>(surface->pixels) + first * surface->pitch,
-                    surface->pitch);
+  auto* target = static_cast<std::uint8_t*>(surface->pixels);
+  if (whole) std::fill_n(target, static_cast<std::size_t>(surface->pitch) * surface->h, std::uint8_t{0});
+  // Only the changed rows are enlarged and sent to the desktop: straight into the
+  // window's pixels where they take the frame's own format and the whole frame fits,
+  // else through a copy that is converted and cut to the window.
+  const int rowFirst = first * place.factor;
+  const int rowEnd = std::min(end * place.factor, shownHeight);
+  std::uint8_t* origin = target + place.top * surface->pitch + place.left * 4;
+  if (surface->format->format == SDL_PIXELFORMAT_RGB888 && shownWidth == width * place.factor &&
+      shownHeight == height * place.factor) {
+    EnlargeRows(pixels, width, RowSpan{first, end - first}, place.factor,
+                reinterpret_cast<std::uint32_t*>(origin), surface->pitch / 4);
+  } else {
+    const int stride = width * place.factor;
+    staging_.resize(static_cast<std::size_t>(stride) * height * place.factor);
+    EnlargeRows(pixels, width, RowSpan{first, end - first}, place.factor, staging_.data(), stride);
+    origin = target + place.top * surface->pitch + place.left * surface->format->BytesPerPixel;
+    if (rowEnd > rowFirst) {
+      SDL_ConvertPixels(shownWidth, rowEnd - rowFirst, SDL_PIXELFORMAT_RGB888,
+                        staging_.data() + static_cast<std::size_t>(rowFirst) * stride, stride * 4,
+                        surface->format->format, origin + rowFirst * surface->pitch, surface->pitch);
+    }
+  }
   if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
-  const SDL_Rect rows{0, first, w, end - first};
-  SDL_UpdateWindowSurfaceRects(window_, &rows, 1);
+  if (whole) {
+    SDL_UpdateWindowSurface(window_);
+  } else if (rowEnd > rowFirst) {
+    const SDL_Rect rows{place.left, place.top + rowFirst, shownWidth, rowEnd - rowFirst};
+    SDL_UpdateWindowSurfaceRects(window_, &rows, 1);
+  }
+  redrawAll_ = false;
   if (!presented_) {
     presented_ = true;
     log_.FirstPresent();
@@ -531,8 +726,8 @@ void SdlBackend::Exit(int code) {
 
 }  // namespace
 
-std::unique_ptr<Backend> MakeSdlBackend() {
-  auto backend = std::make_unique<SdlBackend>();
+std::unique_ptr<Backend> MakeSdlBackend(const ScaleRequest& scale) {
+  auto backend = std::make_unique<SdlBackend>(scale);
   if (!backend->Start()) return nullptr;
   return backend;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "assets/images.h"
+#include "game/game.h"
 #include "platform/sdl/sdl_backend.h"
 #include "programs/common/command_line.h"
 #include "programs/common/play.h"
@@ -38,7 +39,8 @@ int main(int argc, char** argv) {
       return 1;
     }
   }
-  auto backend = platform::MakeSdlBackend();
+  auto backend =
+      platform::MakeSdlBackend({cl.scale, game::kWindowWidth, game::kWindowHeight});
   if (!backend) return 1;  // no display: the reason is already on standard error
   rt::SetWindowIcon(assets::Icon());
   programs::PlayGame(*backend, cl.seed, recorder.get(), "linux");

@@ -68,25 +68,6 @@ game_ended() { ! game_alive; }
 menu_open() { region_is "$work/menu-open.png" 16 16 128 48; }
 menu_closed() { region_is "$work/menu-closed.png" 16 16 128 48; }
 close_requests_at_least() { (($(grep -c '^close-request' "$log" || true) >= $1)); }
-at() { [[ $(geometry) == "$1" ]]; }
-
-# shot_region FILE X Y W H: the screen's pixels of window rectangle (X, Y, W, H).
-shot_region() {
-  local g
-  read -r -a g <<<"$(geometry)"
-  import -window root -crop "$4x$5+$((g[0] + $2))+$((g[1] + $3))" +repage "$1"
-}
-same_image() { compare -metric AE "$1" "$2" null: 2>/dev/null; }
-# region_is FILE X Y W H: the window rectangle shows exactly the pixels of FILE.
-region_is() {
-  shot_region "$work/now.png" "$2" "$3" "$4" "$5"
-  same_image "$work/now.png" "$1"
-}
-region_differs() { ! region_is "$@"; }
-# all_black FILE X Y W H: the rectangle of screenshot FILE is black throughout.
-all_black() {
-  [[ $(convert "$1" -crop "$4x$5+$2+$3" +repage -format '%k %[fx:maxima]' info:) == "1 0" ]]
-}
 
 step "waiting for the window"
 wait_until 10 "the Quelmo window" find_window
@@ -117,17 +98,15 @@ fi
 convert "$work/window.png" -crop 640x16+0+0 +repage -format '%k' info: >"$work/colours"
 (($(cat "$work/colours") > 2)) || fail "the title bar shows no picture"
 
-step "the window has one size: no resizing, maximising or full screen"
+step "the window has one size: no resizing or maximising"
 allowed=$(xprop -id "$wid" _NET_WM_ALLOWED_ACTIONS)
 [[ $allowed != *RESIZE* && $allowed != *MAXIMIZE* ]] || fail "the window offers: $allowed"
-not_full_screen() { [[ $(xprop -id "$wid" _NET_WM_STATE) != *FULLSCREEN* ]] && at "192 144 640 480"; }
-for state in fullscreen maximized_vert,maximized_horz; do
-  wmctrl -i -r "$wid" -b "add,$state"
-  wait_frames 5
-  wait_until 5 "the window to refuse $state" not_full_screen
-  wait_frames 5
-  not_full_screen || fail "after a $state request: $(geometry), $(xprop -id "$wid" _NET_WM_STATE)"
-done
+not_maximised() { [[ $(xprop -id "$wid" _NET_WM_STATE) != *MAXIMIZED* ]] && at "192 144 640 480"; }
+wmctrl -i -r "$wid" -b "add,maximized_vert,maximized_horz"
+wait_frames 5
+wait_until 5 "the window to refuse maximising" not_maximised
+wait_frames 5
+not_maximised || fail "after a maximise request: $(geometry), $(xprop -id "$wid" _NET_WM_STATE)"
 
 step "the window carries the game's icon, its black made transparent"
 # _NET_WM_ICON: width, height, then one ARGB value per pixel.

@@ -1,6 +1,6 @@
 # shellcheck shell=bash
-# Shared by the window test and tools/measure-window.sh (sourced, not run): a virtual
-# 1024 x 768 X screen with the openbox window manager, and waiting with time limits.
+# Shared by the window tests and tools/measure-window.sh (sourced, not run): a virtual
+# X screen with the openbox window manager, and waiting with time limits.
 #
 # The caller sets `work` (a scratch directory) before start_xsession and `log` (the
 # game's frame log) before counting frames; every process started here or added to
@@ -15,7 +15,7 @@ end_processes() {
 }
 
 step() { echo "-- $*"; }
-fail() { echo "FAIL: $*" >&2; exit 1; }
+fail() { echo "FAIL: $*" >&2; [[ -n ${wid:-} ]] && xprop -id "$wid" _NET_WM_STATE >&2; xdotool getwindowfocus >&2; exit 1; }
 
 # wait_until SECONDS WHAT COMMAND...: runs COMMAND every 50 ms until it succeeds.
 wait_until() {
@@ -28,10 +28,10 @@ wait_until() {
   done
 }
 
-# start_xsession: Xvfb on a free display and openbox on it; exports DISPLAY and sets
-# xvfb_pid.
+# start_xsession [WIDTHxHEIGHT]: Xvfb on a free display (1024x768 unless given) and
+# openbox on it; exports DISPLAY and sets xvfb_pid.
 start_xsession() {
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -br -noreset \
+  Xvfb -displayfd 3 -screen 0 "${1:-1024x768}x24" -nolisten tcp -br -noreset \
     3>"$work/display" >"$work/xvfb.log" 2>&1 &
   xvfb_pid=$!
   pids+=("$xvfb_pid")
@@ -78,4 +78,24 @@ input() { xdotool "$@" getmouselocation >/dev/null; }
 click_at() {
   # shellcheck disable=SC2046
   input mousemove $(desk "$1" "$2") click 1
+}
+
+# at "X Y WIDTH HEIGHT": the game's window has that geometry.
+at() { [[ $(geometry) == "$1" ]]; }
+# shot_region FILE X Y W H: the screen's pixels of window rectangle (X, Y, W, H).
+shot_region() {
+  local g
+  read -r -a g <<<"$(geometry)"
+  import -window root -crop "$4x$5+$((g[0] + $2))+$((g[1] + $3))" +repage "$1"
+}
+same_image() { compare -metric AE "$1" "$2" null: 2>/dev/null; }
+# region_is FILE X Y W H: the window rectangle shows exactly the pixels of FILE.
+region_is() {
+  shot_region "$work/now.png" "$2" "$3" "$4" "$5"
+  same_image "$work/now.png" "$1"
+}
+region_differs() { ! region_is "$@"; }
+# all_black FILE X Y W H: the rectangle of screenshot FILE is black throughout.
+all_black() {
+  [[ $(convert "$1" -crop "$4x$5+$2+$3" +repage -format '%k %[fx:maxima]' info:) == "1 0" ]]
 }
