@@ -1,11 +1,13 @@
 // The page side of the browser backend (web_backend.cpp): the canvas that is the
 // game's window, the pointer and left button from Pointer Events, and the line the
-// page shows once the game has ended.
+// page shows once the game has ended.  The game talks in game pixels; each is S x S
+// CSS pixels of the page, S being the scale the backend passes in.
 mergeInto(LibraryManager.library, {
   $QuelmoPage: {
     canvas: null,
     context: null,
-    x: 0,              // the pointer in page coordinates; (0, 0) until it is first seen
+    x: 0,              // the pointer in CSS pixels of the page, as the browser gives it
+                       // (with any fraction); (0, 0) until it is first seen
     y: 0,
     down: false,       // the left button (or a touch) is down
     pressed: false,    // a press that no frame has been told of yet
@@ -15,8 +17,8 @@ mergeInto(LibraryManager.library, {
     listening: false,
     follow: function(event) {
       if (!event.isPrimary) return;
-      QuelmoPage.x = Math.round(event.pageX);
-      QuelmoPage.y = Math.round(event.pageY);
+      QuelmoPage.x = event.pageX;
+      QuelmoPage.y = event.pageY;
     },
     press: function(event) {
       if (!event.isPrimary || event.button !== 0) return;
@@ -63,16 +65,13 @@ mergeInto(LibraryManager.library, {
   quelmo_page_time_origin: function() { return performance.timeOrigin; },
 
   quelmo_page_open__deps: ['$QuelmoPage'],
-  quelmo_page_open: function(x, y, width, height, title, titleLength) {
+  // The canvas of width x height game pixels, not yet placed (quelmo_page_place).
+  quelmo_page_open: function(width, height, title, titleLength) {
     var page = QuelmoPage;
     document.title = new TextDecoder('windows-1252').decode(HEAPU8.subarray(title, title + titleLength));
     var canvas = document.createElement('canvas');
     canvas.width = width;
     canvas.height = height;
-    canvas.style.width = width + 'px';
-    canvas.style.height = height + 'px';
-    canvas.style.left = x + 'px';
-    canvas.style.top = y + 'px';
     canvas.addEventListener('contextmenu', function(event) { event.preventDefault(); });
     document.body.appendChild(canvas);
     page.canvas = canvas;
@@ -86,12 +85,16 @@ mergeInto(LibraryManager.library, {
     }
   },
 
-  quelmo_page_move__deps: ['$QuelmoPage'],
-  quelmo_page_move: function(x, y) {
+  // The canvas at game position (x, y), each of its pixels shown as scale x scale CSS
+  // pixels (the page's style keeps them sharp).
+  quelmo_page_place__deps: ['$QuelmoPage'],
+  quelmo_page_place: function(x, y, scale) {
     var canvas = QuelmoPage.canvas;
     if (!canvas) return;
-    canvas.style.left = x + 'px';
-    canvas.style.top = y + 'px';
+    canvas.style.width = canvas.width * scale + 'px';
+    canvas.style.height = canvas.height * scale + 'px';
+    canvas.style.left = x * scale + 'px';
+    canvas.style.top = y * scale + 'px';
   },
 
   quelmo_page_close__deps: ['$QuelmoPage'],
@@ -101,10 +104,12 @@ mergeInto(LibraryManager.library, {
     QuelmoPage.context = null;
   },
 
+  // The game pixel under the pointer: rounded down, so that every CSS pixel of a game
+  // pixel's block, and every fraction of one, is that game pixel.
   quelmo_page_pointer_x__deps: ['$QuelmoPage'],
-  quelmo_page_pointer_x: function() { return QuelmoPage.x; },
+  quelmo_page_pointer_x: function(scale) { return Math.floor(QuelmoPage.x / scale); },
   quelmo_page_pointer_y__deps: ['$QuelmoPage'],
-  quelmo_page_pointer_y: function() { return QuelmoPage.y; },
+  quelmo_page_pointer_y: function(scale) { return Math.floor(QuelmoPage.y / scale); },
 
   // Down now, or pressed since the last call: a press shorter than a frame counts once.
   quelmo_page_take_button__deps: ['$QuelmoPage'],
@@ -135,9 +140,9 @@ mergeInto(LibraryManager.library, {
   },
 
   quelmo_page_log_frame__deps: ['$QuelmoPage'],
-  quelmo_page_log_frame: function(down, left, top) {
+  quelmo_page_log_frame: function(x, y, down, left, top) {
     var page = QuelmoPage;
-    if (page.log) page.log.push([performance.now(), page.x, page.y, down, left, top]);
+    if (page.log) page.log.push([performance.now(), x, y, down, left, top]);
   },
 
   // The game has ended: one line in place of the canvas, with a way to start again.

@@ -11,18 +11,20 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/scaling.h"
+
 extern "C" {
 // page.js
 int quelmo_page_viewport_width();
 int quelmo_page_viewport_height();
-void quelmo_page_open(int x, int y, int width, int height, const char* title, int titleLength);
-void quelmo_page_move(int x, int y);
+void quelmo_page_open(int width, int height, const char* title, int titleLength);
+void quelmo_page_place(int x, int y, int scale);
 void quelmo_page_close();
-int quelmo_page_pointer_x();
-int quelmo_page_pointer_y();
+int quelmo_page_pointer_x(int scale);
+int quelmo_page_pointer_y(int scale);
 int quelmo_page_take_button();
 void quelmo_page_present(const std::uint8_t* rgba, int width, int first, int count);
-void quelmo_page_log_frame(int buttonDown, int left, int top);
+void quelmo_page_log_frame(int pointerX, int pointerY, int buttonDown, int left, int top);
 int quelmo_page_frame_log_wanted();
 void quelmo_page_end();
 void quelmo_page_sleep(unsigned ms);
@@ -34,9 +36,14 @@ double quelmo_page_time_origin();
 namespace platform {
 namespace {
 
+// The game's one window.  The scale must be known before it opens, since the desktop
+// the game centres it on is measured in game pixels.
+constexpr int kWindowWidth = 640;
+constexpr int kWindowHeight = 480;
+
 // The drawn title bar's strip that drags the window: its top 16 rows, from column
-// 144 to column 624.  At least kKeepVisible pixels of it stay inside the viewport both
-// ways, so the canvas can always be dragged back.
+// 144 to column 624.  At least kKeepVisible game pixels of it stay inside the viewport
+// both ways, so the canvas can always be dragged back.
 constexpr int kHandleLeft = 144;
 constexpr int kHandleRight = 624;
 constexpr int kTitleBarHeight = 16;
@@ -57,7 +64,9 @@ constexpr std::uint64_t kSpinMarginNarrowingNs = 10'000;  // per punctual wake-u
 
 class WebBackend final : public Backend {
  public:
-  WebBackend() : logFrames_(quelmo_page_frame_log_wanted() != 0) {
+  explicit WebBackend(std::optional<int> wantedScale)
+      : logFrames_(quelmo_page_frame_log_wanted() != 0), wantedScale_(wantedScale) {
+    scale_ = ChooseScale();
     emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, false,
                                    &WebBackend::OnResize);
   }
@@ -67,8 +76,9 @@ class WebBackend final : public Backend {
   WebBackend(const WebBackend&) = delete;
   WebBackend& operator=(const WebBackend&) = delete;
 
-  int DesktopWidth() override { return quelmo_page_viewport_width(); }
-  int DesktopHeight() override { return quelmo_page_viewport_height(); }
+  // The viewport in game pixels; CSS pixels left over at its edges count for nothing.
+  int DesktopWidth() override { return quelmo_page_viewport_width() / scale_; }
+  int DesktopHeight() override { return quelmo_page_viewport_height() / scale_; }
 
   bool OpenWindow(int x, int y, int width, int height, std::string_view title,
                   std::span<const std::uint8_t> /*iconBmp: the page's favicon*/) override {
@@ -77,7 +87,8 @@ class WebBackend final : public Backend {
     rgba_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
     open_ = true;
     Place(x, y);
-    quelmo_page_open(left_, top_, width, height, title.data(), static_cast<int>(title.size()));
+    quelmo_page_open(width, height, title.data(), static_cast<int>(title.size()));
+    quelmo_page_place(left_, top_, scale_);
     return true;
   }
 
@@ -92,11 +103,11 @@ class WebBackend final : public Backend {
   void MoveWindow(int x, int y) override {
     if (!open_) return;
     Place(x, y);
-    quelmo_page_move(left_, top_);
+    quelmo_page_place(left_, top_, scale_);
   }
 
-  int PointerX() override { return quelmo_page_pointer_x(); }
-  int PointerY() override { return quelmo_page_pointer_y(); }
+  int PointerX() override { return quelmo_page_pointer_x(scale_); }
+  int PointerY() override { return quelmo_page_pointer_y(scale_); }
   bool LeftButtonDown() override {
     lastButton_ = quelmo_page_take_button() != 0;
     return lastButton_;
@@ -104,8 +115,10 @@ class WebBackend final : public Backend {
 
   int PollEvent() override {
     if (!resized_) return kNoEvent;
-    // A smaller viewport may have left the title bar out of reach: bring it back.
+    // The new viewport may fit another scale: the window keeps its place in game
+    // pixels, and a smaller desktop may have left the title bar out of reach.
     resized_ = false;
+    scale_ = ChooseScale();
     if (open_) MoveWindow(left_, top_);
     return kEventResize;
   }
@@ -133,8 +146,13 @@ class WebBackend final : public Backend {
   }
   // Puts the window at (x, y), or as near as keeps the title bar within reach.
   void Place(int x, int y);
+  // The scale for the viewport as it is now: the one asked for while it fits, else
+  // the largest that fits.
+  int ChooseScale() const;
 
   const bool logFrames_;
+  const std::optional<int> wantedScale_;
+  int scale_ = kMinScale;
   bool open_ = false;
   bool resized_ = false;
   bool presented_ = false;
@@ -145,19 +163,26 @@ class WebBackend final : public Backend {
   std::vector<std::uint32_t> rgba_;  // the canvas's picture, as the page takes it
 };
 
-void WebBackend::Place(int x, int y) {
+int WebBackend::ChooseScale() const {
   const int viewportWidth = quelmo_page_viewport_width();
   const int viewportHeight = quelmo_page_viewport_height();
+  const int width = open_ ? width_ : kWindowWidth;
+  const int height = open_ ? height_ : kWindowHeight;
+  if (wantedScale_) return FittingScale(*wantedScale_, viewportWidth, viewportHeight, width, height);
+  return LargestFittingScale(viewportWidth, viewportHeight, width, height);
+}
+
+void WebBackend::Place(int x, int y) {
   const int minLeft = kKeepVisible - kHandleRight;
-  const int maxLeft = viewportWidth - kHandleLeft - kKeepVisible;
-  const int maxTop = viewportHeight - kTitleBarHeight;
+  const int maxLeft = DesktopWidth() - kHandleLeft - kKeepVisible;
+  const int maxTop = DesktopHeight() - kTitleBarHeight;
   left_ = std::max(minLeft, std::min(x, maxLeft));
   top_ = std::max(0, std::min(y, maxTop));
 }
 
 void WebBackend::Present(const std::uint32_t* pixels, int width, int height, RowSpan changed) {
   if (!open_ || pixels == nullptr || width != width_ || height != height_) return;
-  if (logFrames_) quelmo_page_log_frame(lastButton_ ? 1 : 0, left_, top_);
+  if (logFrames_) quelmo_page_log_frame(PointerX(), PointerY(), lastButton_ ? 1 : 0, left_, top_);
   if (!presented_) changed = RowSpan{0, height};  // the first frame is shown whole
   const int first = std::max(changed.first, 0);
   const int end = std::min(changed.first + changed.count, height);
@@ -199,7 +224,9 @@ void WebBackend::Exit(int code) {
 
 }  // namespace
 
-std::unique_ptr<Backend> MakeWebBackend() { return std::make_unique<WebBackend>(); }
+std::unique_ptr<Backend> MakeWebBackend(std::optional<int> wantedScale) {
+  return std::make_unique<WebBackend>(wantedScale);
+}
 
 std::optional<std::string> PageParameter(const char* name) {
   char* value = quelmo_page_parameter(name);

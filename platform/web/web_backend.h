@@ -4,6 +4,14 @@
 // read from Pointer Events in page coordinates, and the clocks are the page's
 // performance clock.
 //
+// The page shows the game enlarged by a whole factor S of CSS pixels: the canvas keeps
+// its 640 x 480 pixels and is stretched to 640S x 480S CSS pixels without smoothing.
+// Towards the game everything is in game pixels: the desktop is the viewport divided
+// by S, the pointer its page position divided by S (both rounded down), and the
+// window at (x, y) is the canvas at (xS, yS).  S is the largest factor at which the
+// canvas fits the viewport, or the one the page asked for (`?scale=N`) when that
+// fits; it is chosen again whenever the viewport changes size.
+//
 // The game keeps its own blocking frame loop: the two waits of every frame (the sleep
 // at its start and the pacing wait after presenting) hand the browser back its main
 // thread until they end, so the page keeps drawing and taking input in between.
@@ -11,8 +19,9 @@
 // Diagnostics, off unless asked for: with `framelog` in the page's query, every
 // presented frame (shown, or left out because nothing changed) appends
 // [time in ms, pointer x, pointer y, left button as the frame read it, window left,
-// window top] to the page's global array `quelmoFrameLog`.  The first shown frame
-// is marked on the page's performance timeline as "quelmo-first-frame".
+// window top] (positions in game pixels) to the page's global array `quelmoFrameLog`.
+// The first shown frame is marked on the page's performance timeline as
+// "quelmo-first-frame".
 #include <memory>
 #include <optional>
 #include <string>
@@ -21,7 +30,8 @@
 
 namespace platform {
 
-std::unique_ptr<Backend> MakeWebBackend();
+// `wantedScale`: the factor the page asked for; without it the largest that fits.
+std::unique_ptr<Backend> MakeWebBackend(std::optional<int> wantedScale);
 
 // The value of a parameter of the page's query (`?name=value`), if it is there.
 std::optional<std::string> PageParameter(const char* name);

@@ -1,23 +1,49 @@
-// The game in a web page: `index.html?seed=N` as `quelmo --seed N`, the page's
-// backend, then the game.
+// The game in a web page: `index.html?seed=N&scale=N` as `quelmo --seed N --scale N`,
+// the page's backend, then the game.
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "game/game.h"
+#include "platform/scaling.h"
 #include "platform/web/web_backend.h"
 #include "programs/common/command_line.h"
 
+namespace {
+
+// A parameter of the page's query and the command-line option it stands for, with the
+// line the page shows instead of the game when its value is bad.
+struct PageOption {
+  const char* parameter;
+  std::string_view option;
+  std::string problem;
+};
+
+}  // namespace
+
 int main() {
+  const PageOption options[] = {
+      {"seed", "--seed", "Quelmo: ?seed= braucht eine Zahl von 0 bis 4294967295."},
+      {"scale", "--scale",
+       "Quelmo: ?scale= braucht eine ganze Zahl von " + std::to_string(platform::kMinScale) +
+           " bis " + std::to_string(platform::kMaxScale) + "."},
+  };
+  // Each parameter is read on its own first, so that the line names the bad one.
   std::vector<std::string> words;
-  if (const auto seed = platform::PageParameter("seed")) words = {"--seed", *seed};
+  for (const PageOption& option : options) {
+    const auto value = platform::PageParameter(option.parameter);
+    if (!value) continue;
+    const std::string_view pair[] = {option.option, *value};
+    if (programs::ParseCommandLine(pair).action != programs::CommandLine::Action::kPlay) {
+      platform::ShowPageMessage(option.problem);
+      return 2;
+    }
+    words.emplace_back(option.option);
+    words.push_back(*value);
+  }
   const std::vector<std::string_view> args(words.begin(), words.end());
   const programs::CommandLine cl = programs::ParseCommandLine(args);
-  if (cl.action != programs::CommandLine::Action::kPlay) {
-    platform::ShowPageMessage("Quelmo: ?seed= braucht eine Zahl von 0 bis 4294967295.");
-    return 2;
-  }
-  static auto backend = platform::MakeWebBackend();
+  static auto backend = platform::MakeWebBackend(cl.scale);
   platform::SetBackend(backend.get());
   game::GameMain(cl.seed);
 }

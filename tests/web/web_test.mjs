@@ -1,7 +1,8 @@
 // The browser build in headless Chromium: the page loads cleanly and quickly, shows
 // exactly the frames quelmo-sim computes for the same seed, input and desktop, takes
-// a press shorter than a frame once, drags and clamps the canvas, ends through the
-// close button, and keeps the game's pace.  Prints the figures it measures.
+// a press shorter than a frame once, drags and clamps the canvas, shows the game
+// enlarged in a big viewport with the pointer in game pixels, ends through the close
+// button, and keeps the game's pace.  Prints the figures it measures.
 //
 //   node web_test.mjs --site DIR --sim QUELMO_SIM --out DIR
 import assert from 'node:assert/strict';
@@ -30,6 +31,8 @@ if (!site || !fs.existsSync(path.join(site, 'index.html'))) {
 }
 
 const kViewport = {width: 800, height: 600};
+// Room for the canvas at twice its size: the page shows every game pixel as 2 x 2.
+const kLargeViewport = {width: 1600, height: 1200};
 const kWindow = {width: 640, height: 480};
 const kPeriodMs = 1000 / 51;
 const kSiteBudget = 600_000;
@@ -83,9 +86,11 @@ after(async () => {
   fs.writeFileSync(path.join(out, 'figures.json'), JSON.stringify(figures, null, 2) + '\n');
 });
 
-// A fresh page on `query`, with every console error and page error collected.
-async function openGame(query) {
+// A fresh page on `query` in `viewport`, with every console error and page error
+// collected.
+async function openGame(query, viewport = kViewport) {
   const page = await browser.newPage();
+  await page.setViewport(viewport);
   const errors = [];
   page.on('console', (m) => { if (m.type() === 'error' || m.type() === 'warn') errors.push(m.text()); });
   page.on('pageerror', (e) => errors.push(e.message));
@@ -137,6 +142,20 @@ const captureCanvas = (page) => page.evaluate(() => {
   return {frame: window.quelmoFrameLog.length, rgba: Array.from(data)};
 });
 
+// A PNG (a screenshot) to top-down RGBA, decoded by the page's browser.
+const readPng = (page, png) => page.evaluate(async (base64) => {
+  const image = new Image();
+  image.src = `data:image/png;base64,${base64}`;
+  await image.decode();
+  const copy = document.createElement('canvas');
+  copy.width = image.width;
+  copy.height = image.height;
+  const context = copy.getContext('2d', {willReadFrequently: true});
+  context.drawImage(image, 0, 0);
+  const data = context.getImageData(0, 0, image.width, image.height).data;
+  return {width: image.width, height: image.height, rgba: Array.from(data)};
+}, png.toString('base64'));
+
 // 24-bit BMP (as quelmo-sim's `shot` writes it) to top-down RGBA.
 function readBmp(file) {
   const b = fs.readFileSync(file);
@@ -159,8 +178,9 @@ function readBmp(file) {
 }
 
 // Runs quelmo-sim on the input the page's frames read (from the frame log), writing a
-// shot after each frame in `shots`; returns the shot files by frame.
-function replayInSim(log, shots) {
+// shot after each frame in `shots`, on the desktop of a `viewport` shown at `scale`;
+// returns the shot files by frame.
+function replayInSim(log, shots, viewport = kViewport, scale = 1) {
   const lines = [];
   let pointer = null;
   let down = false;
@@ -180,8 +200,8 @@ function replayInSim(log, shots) {
   });
   const script = path.join(out, 'replay.txt');
   fs.writeFileSync(script, lines.join('\n') + '\n');
-  const run = spawnSync(sim, ['--seed', '0', '--desktop', `${kViewport.width}`,
-    `${kViewport.height}`, script], {encoding: 'utf8'});
+  const run = spawnSync(sim, ['--seed', '0', '--desktop', `${Math.floor(viewport.width / scale)}`,
+    `${Math.floor(viewport.height / scale)}`, '--scale', `${scale}`, script], {encoding: 'utf8'});
   assert.equal(run.status, 0, `quelmo-sim failed: ${run.stderr}`);
   return files;
 }
@@ -232,13 +252,16 @@ test('the page loads without errors and shows its first frame quickly', async ()
     const icon = await fetch(state.icon);
     assert.equal(icon.status, 200);
   }
-  // A seed that is not a number is refused with a line instead of the game.
-  const page = await browser.newPage();
-  await page.goto(`${origin}/index.html?seed=x`, {waitUntil: 'load'});
-  await page.waitForFunction(() => document.querySelector('p.ended') !== null);
-  assert.match(await page.evaluate(() => document.body.innerText), /seed.*Zahl/);
-  assert.equal(await page.evaluate(() => document.querySelectorAll('canvas').length), 0);
-  await page.close();
+  // A seed that is not a number, or a scale out of range, is refused with a line that
+  // names it instead of the game.
+  for (const [query, line] of [['?seed=x', /seed.*Zahl/], ['?seed=1&scale=9', /scale.*1 bis 8/]]) {
+    const page = await browser.newPage();
+    await page.goto(`${origin}/index.html${query}`, {waitUntil: 'load'});
+    await page.waitForFunction(() => document.querySelector('p.ended') !== null);
+    assert.match(await page.evaluate(() => document.body.innerText), line);
+    assert.equal(await page.evaluate(() => document.querySelectorAll('canvas').length), 0);
+    await page.close();
+  }
 
   times.sort((a, b) => a - b);
   report('load to first frame ms (median of 5)', times[2].toFixed(1));
@@ -276,6 +299,70 @@ test('frames match quelmo-sim for the same seed, presses and desktop', async () 
     assert.equal(differing, 0, `frame ${capture.frame}: ${differing} pixels differ from quelmo-sim`);
   }
 });
+
+test('a big viewport shows the game enlarged, pixel for pixel, and takes the pointer in game pixels',
+    async () => {
+      const kScale = 2;
+      const {page, errors} = await openGame('?seed=0&framelog', kLargeViewport);
+      // Centred: the game centres its window on a desktop of 800 x 600 game pixels.
+      const kWindowAt = {x: 80, y: 60};
+      const start = await canvasRect(page);
+      assert.deepEqual(start, {left: kWindowAt.x * kScale, top: kWindowAt.y * kScale,
+        width: kWindow.width * kScale, height: kWindow.height * kScale});
+
+      // A press at a fraction of a CSS pixel, on the last CSS pixel of game pixel
+      // (60, 8), opens the menu: the page rounds pageX / 2 down, not pageX.
+      const press = {x: start.left + 121.6, y: start.top + 17.3};
+      await shortPress(page, press.x, press.y);
+      await waitFrames(page, 4);
+      const before = await captureCanvas(page);
+      const shot = await page.screenshot({clip: {x: start.left, y: start.top,
+        width: start.width, height: start.height}});
+      fs.writeFileSync(path.join(out, 'web-large.png'), shot);
+      const after = await captureCanvas(page);
+      const log = await page.evaluate(() => window.quelmoFrameLog);
+      const pressed = log.filter((entry) => entry[3]);
+      assert.equal(pressed.length, 1);
+      assert.deepEqual(pressed[0].slice(1), [140, 68, 1, kWindowAt.x, kWindowAt.y]);
+      // The open menu stands still, so the screenshot shows the frame captured with it.
+      assert.equal(countDiffering(before.rgba, after.rgba), 0, 'the picture changed meanwhile');
+      const files = replayInSim(log, [before.frame], kLargeViewport, kScale);
+      const expected = readBmp(files[before.frame]);
+      const seen = await readPng(page, shot);
+      assert.deepEqual([seen.width, seen.height], [expected.width, expected.height]);
+      const differing = countDiffering(seen.rgba, expected.rgba);
+      assert.equal(differing, 0, `${differing} screen pixels differ from quelmo-sim at scale 2`);
+
+      // Dragged by 40 x 30 CSS pixels, the window moves by 20 x 15 game pixels.
+      const grab = {x: start.left + 600, y: start.top + 9};
+      await page.mouse.move(grab.x, grab.y);
+      await waitFrames(page, 2);
+      await page.mouse.down();
+      await waitFrames(page, 2);
+      await page.mouse.move(grab.x + 40, grab.y + 30, {steps: 5});
+      await waitFrames(page, 3);
+      await page.mouse.up();
+      await waitFrames(page, 2);
+      const moved = await canvasRect(page);
+      assert.deepEqual([moved.left - start.left, moved.top - start.top], [40, 30]);
+
+      // A viewport too small for scale 2 shows the canvas at scale 1 where the window is
+      // in game pixels, not centred again.
+      await page.setViewport({width: 1000, height: 700});
+      await waitFrames(page, 3);
+      assert.deepEqual(await canvasRect(page), {left: kWindowAt.x + 20, top: kWindowAt.y + 15,
+        ...kWindow});
+      await page.close();
+      assert.deepEqual(errors, []);
+
+      // ?scale=1 keeps the game small; a scale that does not fit falls back to one that does.
+      for (const [scale, rect] of [[1, {left: 480, top: 360, ...kWindow}], [3, start]]) {
+        const asked = await openGame(`?seed=0&scale=${scale}`, kLargeViewport);
+        assert.deepEqual(await canvasRect(asked.page), rect, `?scale=${scale}`);
+        await asked.page.close();
+        assert.deepEqual(asked.errors, []);
+      }
+    });
 
 test('dragging the title bar moves the canvas with the pointer and keeps the bar in reach',
     async () => {
