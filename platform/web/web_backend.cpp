@@ -36,11 +36,6 @@ double quelmo_page_time_origin();
 namespace platform {
 namespace {
 
-// The game's one window.  The scale must be known before it opens, since the desktop
-// the game centres it on is measured in game pixels.
-constexpr int kWindowWidth = 640;
-constexpr int kWindowHeight = 480;
-
 // The drawn title bar's strip that drags the window: its top 16 rows, from column
 // 144 to column 624.  At least kKeepVisible game pixels of it stay inside the viewport
 // both ways, so the canvas can always be dragged back.
@@ -64,8 +59,8 @@ constexpr std::uint64_t kSpinMarginNarrowingNs = 10'000;  // per punctual wake-u
 
 class WebBackend final : public Backend {
  public:
-  explicit WebBackend(std::optional<int> wantedScale)
-      : logFrames_(quelmo_page_frame_log_wanted() != 0), wantedScale_(wantedScale) {
+  explicit WebBackend(const ScaleRequest& scale)
+      : logFrames_(quelmo_page_frame_log_wanted() != 0), request_(scale) {
     scale_ = ChooseScale();
     emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, false,
                                    &WebBackend::OnResize);
@@ -151,7 +146,9 @@ class WebBackend final : public Backend {
   int ChooseScale() const;
 
   const bool logFrames_;
-  const std::optional<int> wantedScale_;
+  // The scale must be known before the window opens: the desktop the game centres it
+  // on is measured in game pixels.
+  const ScaleRequest request_;
   int scale_ = kMinScale;
   bool open_ = false;
   bool resized_ = false;
@@ -166,9 +163,9 @@ class WebBackend final : public Backend {
 int WebBackend::ChooseScale() const {
   const int viewportWidth = quelmo_page_viewport_width();
   const int viewportHeight = quelmo_page_viewport_height();
-  const int width = open_ ? width_ : kWindowWidth;
-  const int height = open_ ? height_ : kWindowHeight;
-  if (wantedScale_) return FittingScale(*wantedScale_, viewportWidth, viewportHeight, width, height);
+  const int width = open_ ? width_ : request_.windowWidth;
+  const int height = open_ ? height_ : request_.windowHeight;
+  if (request_.factor) return FittingScale(*request_.factor, viewportWidth, viewportHeight, width, height);
   return LargestFittingScale(viewportWidth, viewportHeight, width, height);
 }
 
@@ -224,8 +221,8 @@ void WebBackend::Exit(int code) {
 
 }  // namespace
 
-std::unique_ptr<Backend> MakeWebBackend(std::optional<int> wantedScale) {
-  return std::make_unique<WebBackend>(wantedScale);
+std::unique_ptr<Backend> MakeWebBackend(const ScaleRequest& scale) {
+  return std::make_unique<WebBackend>(scale);
 }
 
 std::optional<std::string> PageParameter(const char* name) {

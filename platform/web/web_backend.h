@@ -27,11 +27,12 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/scaling.h"
 
 namespace platform {
 
-// `wantedScale`: the factor the page asked for; without it the largest that fits.
-std::unique_ptr<Backend> MakeWebBackend(std::optional<int> wantedScale);
+// `scale.factor`: the factor the page asked for; without it the largest that fits.
+std::unique_ptr<Backend> MakeWebBackend(const ScaleRequest& scale);
 
 // The value of a parameter of the page's query (`?name=value`), if it is there.
 std::optional<std::string> PageParameter(const char* name);

@@ -43,7 +43,8 @@ int main() {
   }
   const std::vector<std::string_view> args(words.begin(), words.end());
   const programs::CommandLine cl = programs::ParseCommandLine(args);
-  static auto backend = platform::MakeWebBackend(cl.scale);
+  static auto backend =
+      platform::MakeWebBackend({cl.scale, game::kWindowWidth, game::kWindowHeight});
   platform::SetBackend(backend.get());
   game::GameMain(cl.seed);
 }
