@@ -47,10 +47,19 @@ void EnlargeRows(const std::uint32_t* frame, int width, RowSpan rows, int factor
     }
     // One enlarged row is built pixel by pixel, and copied for the block's other rows.
     std::uint32_t* out = first;
-    if (factor == 2) {
-      for (std::size_t x = 0; x < w; ++x, out += 2) out[0] = out[1] = in[x];
-    } else {
-      for (std::size_t x = 0; x < w; ++x, out += factor) std::fill_n(out, factor, in[x]);
+    switch (factor) {  // the common factors unrolled: a call per pixel costs more than the copy
+      case 2:
+        for (std::size_t x = 0; x < w; ++x, out += 2) out[0] = out[1] = in[x];
+        break;
+      case 3:
+        for (std::size_t x = 0; x < w; ++x, out += 3) out[0] = out[1] = out[2] = in[x];
+        break;
+      case 4:
+        for (std::size_t x = 0; x < w; ++x, out += 4) out[0] = out[1] = out[2] = out[3] = in[x];
+        break;
+      default:
+        for (std::size_t x = 0; x < w; ++x, out += factor) std::fill_n(out, factor, in[x]);
+        break;
     }
     for (int k = 1; k < factor; ++k) std::memcpy(first + k * targetPitch, first, rowBytes);
   }
