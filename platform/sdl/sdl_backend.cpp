@@ -182,6 +182,8 @@ class SdlBackend final : public Backend {
   void LeaveFullScreen();
   void PlaceFullScreenFrame();
   void KeepOneSize(bool fixed);
+  void PutWindowAtItsPlace();
+  void ChangeWindowState(bool add, const char* state);
   void Shutdown();
 
   const ScaleRequest request_;
@@ -403,20 +405,23 @@ void SdlBackend::MoveWindow(int x, int y) {
   if (window_ == nullptr || fullScreen_) return;
   // Our own position is the one the drag builds on: the desktop's reports of it lag
   // behind by a frame or more, and building on them would make the window jitter.
-  x = Wrap32(std::int64_t{x} * scale_);
-  y = Wrap32(std::int64_t{y} * scale_);
-  left_ = x;
-  top_ = y;
+  left_ = Wrap32(std::int64_t{x} * scale_);
+  top_ = Wrap32(std::int64_t{y} * scale_);
+  PutWindowAtItsPlace();
+}
+
+// Sends the window to (left_, top_), where the backend now believes it is.
+void SdlBackend::PutWindowAtItsPlace() {
   lastOwnMoveNs_ = clock::Now();
   movedByUs_ = true;
 #if defined(SDL_VIDEO_DRIVER_X11)
   if (xDisplay_ != nullptr) {
-    XMoveWindow(xDisplay_, xWindow_, x, y);
+    XMoveWindow(xDisplay_, xWindow_, left_, top_);
     XFlush(xDisplay_);
     return;
   }
 #endif
-  SDL_SetWindowPosition(window_, x, y);
+  SDL_SetWindowPosition(window_, left_, top_);
 }
 
 // Full screen is the window manager's to grant: the window asks for it (or to leave
@@ -426,17 +431,7 @@ void SdlBackend::MoveWindow(int x, int y) {
 void SdlBackend::AskForFullScreen(bool on) {
 #if defined(SDL_VIDEO_DRIVER_X11)
   if (xDisplay_ != nullptr) {
-    XEvent request{};
-    request.xclient.type = ClientMessage;
-    request.xclient.window = xWindow_;
-    request.xclient.message_type = netWmState_;
-    request.xclient.format = 32;
-    request.xclient.data.l[0] = on ? 1 : 0;  // add or remove
-    request.xclient.data.l[1] = static_cast<long>(XInternAtom(xDisplay_, "_NET_WM_STATE_FULLSCREEN", False));
-    request.xclient.data.l[3] = 1;  // asked by the program itself
-    XSendEvent(xDisplay_, DefaultRootWindow(xDisplay_), False,
-               SubstructureRedirectMask | SubstructureNotifyMask, &request);
-    XFlush(xDisplay_);
+    ChangeWindowState(on, "_NET_WM_STATE_FULLSCREEN");
     return;
   }
 #endif
@@ -448,6 +443,27 @@ void SdlBackend::AskForFullScreen(bool on) {
   }
 }
 
+// The window manager's protocol for a window's states: a request to the root window
+// to add or remove one.
+void SdlBackend::ChangeWindowState(bool add, const char* state) {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  XEvent request{};
+  request.xclient.type = ClientMessage;
+  request.xclient.window = xWindow_;
+  request.xclient.message_type = netWmState_;
+  request.xclient.format = 32;
+  request.xclient.data.l[0] = add ? 1 : 0;
+  request.xclient.data.l[1] = static_cast<long>(XInternAtom(xDisplay_, state, False));
+  request.xclient.data.l[3] = 1;  // asked by the program itself
+  XSendEvent(xDisplay_, DefaultRootWindow(xDisplay_), False,
+             SubstructureRedirectMask | SubstructureNotifyMask, &request);
+  XFlush(xDisplay_);
+#else
+  (void)add;
+  (void)state;
+#endif
+}
+
 // Reads the states the window manager gives the window.  Full screen is followed;
 // maximised is asked away at once: the window has one size at its scale, and
 // maximising would only show it in a corner of the screen.
@@ -455,8 +471,8 @@ void SdlBackend::FollowWindowManager() {
 #if defined(SDL_VIDEO_DRIVER_X11)
   if (xDisplay_ == nullptr) return;
   const Atom fullScreenAtom = XInternAtom(xDisplay_, "_NET_WM_STATE_FULLSCREEN", False);
-  const Atom maximised[] = {XInternAtom(xDisplay_, "_NET_WM_STATE_MAXIMIZED_VERT", False),
-                            XInternAtom(xDisplay_, "_NET_WM_STATE_MAXIMIZED_HORZ", False)};
+  const Atom maximisedAtoms[] = {XInternAtom(xDisplay_, "_NET_WM_STATE_MAXIMIZED_VERT", False),
+                                 XInternAtom(xDisplay_, "_NET_WM_STATE_MAXIMIZED_HORZ", False)};
   Atom type = None;
   int format = 0;
   unsigned long count = 0, after = 0;
@@ -465,26 +481,17 @@ void SdlBackend::FollowWindowManager() {
                          &count, &after, &data) != Success) {
     return;
   }
-  bool fullScreen = false;
+  bool fullScreen = false, maximised = false;
   const Atom* states = reinterpret_cast<const Atom*>(data);
   for (unsigned long i = 0; data != nullptr && format == 32 && i < count; ++i) {
-    if (states[i] == fullScreenAtom) fullScreen = true;
-    for (const Atom atom : maximised) {
-      if (states[i] != atom) continue;
-      XEvent request{};
-      request.xclient.type = ClientMessage;
-      request.xclient.window = xWindow_;
-      request.xclient.message_type = netWmState_;
-      request.xclient.format = 32;
-      request.xclient.data.l[0] = 0;  // remove
-      request.xclient.data.l[1] = static_cast<long>(atom);
-      request.xclient.data.l[3] = 1;
-      XSendEvent(xDisplay_, DefaultRootWindow(xDisplay_), False,
-                 SubstructureRedirectMask | SubstructureNotifyMask, &request);
-    }
+    fullScreen = fullScreen || states[i] == fullScreenAtom;
+    maximised = maximised || states[i] == maximisedAtoms[0] || states[i] == maximisedAtoms[1];
   }
   if (data != nullptr) XFree(data);
-  XFlush(xDisplay_);
+  if (maximised) {
+    ChangeWindowState(false, "_NET_WM_STATE_MAXIMIZED_VERT");
+    ChangeWindowState(false, "_NET_WM_STATE_MAXIMIZED_HORZ");
+  }
   if (fullScreen && !fullScreen_) EnterFullScreen();
   if (!fullScreen && fullScreen_) LeaveFullScreen();
 #endif
@@ -504,16 +511,7 @@ void SdlBackend::LeaveFullScreen() {
   redrawAll_ = true;
   SDL_SetWindowSize(window_, frameWidth_ * scale_, frameHeight_ * scale_);
   KeepOneSize(true);
-  lastOwnMoveNs_ = clock::Now();
-  movedByUs_ = true;
-#if defined(SDL_VIDEO_DRIVER_X11)
-  if (xDisplay_ != nullptr) {
-    XMoveWindow(xDisplay_, xWindow_, left_, top_);
-    XFlush(xDisplay_);
-    return;
-  }
-#endif
-  SDL_SetWindowPosition(window_, left_, top_);
+  PutWindowAtItsPlace();
 }
 
 // A window manager keeps a window of one size (its smallest and largest size the same)

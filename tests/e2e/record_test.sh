@@ -16,25 +16,10 @@ sim=${1:?usage: record_test.sh QUELMO_SIM GAME_COMMAND...}
 shift
 game_command=("${@:?usage: record_test.sh QUELMO_SIM GAME_COMMAND...}")
 
-if ! command -v Xvfb >/dev/null; then
-  echo "SKIPPED: Xvfb is not installed (tools/install-deps.sh installs it)"
-  exit 77
-fi
-for tool in xdotool wmctrl openbox; do
-  command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (tools/install-deps.sh installs it)"; exit 1; }
-done
-
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=tests/e2e/xsession.sh
 source "$here/xsession.sh"
-work=$(mktemp -d "${TMPDIR:-/tmp}/quelmo-record.XXXXXX")
-cleanup() {
-  local status=$?
-  end_processes
-  if ((status != 0)) && [[ -f $work/quelmo.out ]]; then cat "$work/quelmo.out"; fi
-  if [[ -n ${QUELMO_E2E_KEEP:-} ]]; then echo "kept: $work"; else rm -rf "$work"; fi
-}
-trap cleanup EXIT
+begin_e2e record xdotool wmctrl openbox
 
 step "starting Xvfb 1024x768 and openbox"
 start_xsession

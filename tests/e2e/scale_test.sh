@@ -12,25 +12,10 @@ set -euo pipefail
 quelmo=${1:?usage: scale_test.sh QUELMO QUELMO_SIM}
 sim=${2:?usage: scale_test.sh QUELMO QUELMO_SIM}
 
-if ! command -v Xvfb >/dev/null; then
-  echo "SKIPPED: Xvfb is not installed (tools/install-deps.sh installs it)"
-  exit 77
-fi
-for tool in xdotool xprop wmctrl openbox import convert compare; do
-  command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (tools/install-deps.sh installs it)"; exit 1; }
-done
-
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=tests/e2e/xsession.sh
 source "$here/xsession.sh"
-work=$(mktemp -d "${TMPDIR:-/tmp}/quelmo-scale.XXXXXX")
-cleanup() {
-  local status=$?
-  end_processes
-  if ((status != 0)) && [[ -f $work/quelmo.out ]]; then cat "$work/quelmo.out"; fi
-  if [[ -n ${QUELMO_E2E_KEEP:-} ]]; then echo "kept: $work"; else rm -rf "$work"; fi
-}
-trap cleanup EXIT
+begin_e2e scale xdotool xprop wmctrl openbox import convert compare
 
 step "starting Xvfb 2560x1600 and openbox"
 start_xsession 2560x1600

@@ -7,6 +7,30 @@
 # `pids` is ended by end_processes.
 # shellcheck disable=SC2154  # work and log belong to the caller
 
+# begin_e2e NAME TOOL...: skips the test (exit status 77) where there is no Xvfb, fails
+# where a tool it needs is missing, makes the scratch directory `work` and, when the
+# test ends, ends every process and removes `work` (kept with QUELMO_E2E_KEEP=1; the
+# game's output, $work/quelmo.out, is shown after a failure).
+begin_e2e() {
+  local name=$1 tool
+  shift
+  if ! command -v Xvfb >/dev/null; then
+    echo "SKIPPED: Xvfb is not installed (tools/install-deps.sh installs it)"
+    exit 77
+  fi
+  for tool in "$@"; do
+    command -v "$tool" >/dev/null || fail "$tool is missing (tools/install-deps.sh installs it)"
+  done
+  work=$(mktemp -d "${TMPDIR:-/tmp}/quelmo-$name.XXXXXX")
+  trap end_e2e EXIT
+}
+end_e2e() {
+  local status=$?
+  end_processes
+  if ((status != 0)) && [[ -f $work/quelmo.out ]]; then cat "$work/quelmo.out"; fi
+  if [[ -n ${QUELMO_E2E_KEEP:-} ]]; then echo "kept: $work"; else rm -rf "$work"; fi
+}
+
 pids=()
 end_processes() {
   local pid
@@ -15,7 +39,7 @@ end_processes() {
 }
 
 step() { echo "-- $*"; }
-fail() { echo "FAIL: $*" >&2; [[ -n ${wid:-} ]] && xprop -id "$wid" _NET_WM_STATE >&2; xdotool getwindowfocus >&2; exit 1; }
+fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # wait_until SECONDS WHAT COMMAND...: runs COMMAND every 50 ms until it succeeds.
 wait_until() {
