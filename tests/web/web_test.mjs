@@ -300,6 +300,19 @@ test('frames match quelmo-sim for the same seed, presses and desktop', async () 
   }
 });
 
+// Presses at `from`, moves the pointer by (dx, dy) in a few steps and releases, with
+// frames in between so that the game sees each part.
+async function dragBy(page, from, dx, dy) {
+  await page.mouse.move(from.x, from.y);
+  await waitFrames(page, 2);
+  await page.mouse.down();
+  await waitFrames(page, 2);
+  await page.mouse.move(from.x + dx, from.y + dy, {steps: 5});
+  await waitFrames(page, 3);
+  await page.mouse.up();
+  await waitFrames(page, 2);
+}
+
 test('a big viewport shows the game enlarged, pixel for pixel, and takes the pointer in game pixels',
     async () => {
       const kScale = 2;
@@ -334,15 +347,7 @@ test('a big viewport shows the game enlarged, pixel for pixel, and takes the poi
       assert.equal(differing, 0, `${differing} screen pixels differ from quelmo-sim at scale 2`);
 
       // Dragged by 40 x 30 CSS pixels, the window moves by 20 x 15 game pixels.
-      const grab = {x: start.left + 600, y: start.top + 9};
-      await page.mouse.move(grab.x, grab.y);
-      await waitFrames(page, 2);
-      await page.mouse.down();
-      await waitFrames(page, 2);
-      await page.mouse.move(grab.x + 40, grab.y + 30, {steps: 5});
-      await waitFrames(page, 3);
-      await page.mouse.up();
-      await waitFrames(page, 2);
+      await dragBy(page, {x: start.left + 600, y: start.top + 9}, 40, 30);
       const moved = await canvasRect(page);
       assert.deepEqual([moved.left - start.left, moved.top - start.top], [40, 30]);
 
@@ -368,15 +373,7 @@ test('dragging the title bar moves the canvas with the pointer and keeps the bar
     async () => {
       const {page, errors} = await openGame('?seed=0&framelog');
       const start = await canvasRect(page);
-      const grab = {x: start.left + 300, y: start.top + 8};
-      await page.mouse.move(grab.x, grab.y);
-      await waitFrames(page, 2);
-      await page.mouse.down();
-      await waitFrames(page, 2);
-      await page.mouse.move(grab.x + 37, grab.y + 23, {steps: 5});
-      await waitFrames(page, 3);
-      await page.mouse.up();
-      await waitFrames(page, 2);
+      await dragBy(page, {x: start.left + 300, y: start.top + 8}, 37, 23);
       const moved = await canvasRect(page);
       assert.deepEqual([moved.left - start.left, moved.top - start.top], [37, 23]);
 
