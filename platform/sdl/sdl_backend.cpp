@@ -253,7 +253,7 @@ bool SdlBackend::Start() {
       displays += displays.empty() ? "the " : " nor the ";
       displays += "Wayland display " + Printable(waylandDisplay);
     }
-    std::fprintf(stderr, "quelmo: cannot open %s\n", displays.c_str());
+    std::fprintf(stderr, "quelmo: cannot open %s (%s)\n", displays.c_str(), SDL_GetError());
     return false;
   }
   started_ = true;
