@@ -1,16 +1,22 @@
 // The real window on Windows: one borderless popup window that shows the finished
-// frames from a DIB section of its own, the pointer and left button read from the
-// desktop, and the machine's clocks.
+// frames, enlarged to whole-number pixels, from a DIB section of its own; the pointer
+// and left button read from the desktop; full screen on F11 and Alt+Enter; and the
+// machine's clocks.
 #include "platform/win32/win32_backend.h"
 
 #include <windows.h>
 
+#include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
+#include "platform/scaling.h"
 #include "platform/win32/win32_clock.h"
+#include "platform/win32/win32_dpi.h"
 
 namespace platform {
 namespace {
@@ -19,6 +25,18 @@ constexpr wchar_t kClassName[] = L"QuelmoWindow";
 constexpr wchar_t kTitle[] = L"Quelmo";
 constexpr int kIconResource = 1;  // the program's one icon group (quelmo.rc)
 constexpr UINT kDestroyMessage = WM_APP + 1;  // a closed window's late destruction
+// The window the game opens, in game pixels: the scale is chosen for it before the
+// game asks for the desktop's size, which is reported in game pixels already.
+constexpr int kGameWidth = 640;
+constexpr int kGameHeight = 480;
+constexpr LPARAM kKeyRepeated = LPARAM{1} << 30;  // a held key's repeated press
+constexpr LPARAM kAltHeld = LPARAM{1} << 29;      // a system key pressed with Alt
+
+// A physical desktop coordinate for a game one, kept within what Windows can take.
+int Physical(int game, int scale) {
+  const std::int64_t physical = std::int64_t{game} * scale;
+  return static_cast<int>(std::clamp<std::int64_t>(physical, INT_MIN, INT_MAX));
+}
 
 // Texts come in the Windows-1252 code page; the window takes UTF-16.
 std::wstring Widen(std::string_view text, UINT codePage) {
@@ -97,23 +115,23 @@ class FrameLog {
 
 class Win32Backend final : public Backend {
  public:
-  Win32Backend() = default;
-  ~Win32Backend() override { ReleaseFrame(); }
+  explicit Win32Backend(std::optional<int> scale) : askedScale_(scale) {}
+  ~Win32Backend() override { ReleaseSection(); }
   Win32Backend(const Win32Backend&) = delete;
   Win32Backend& operator=(const Win32Backend&) = delete;
 
   bool Start();
 
-  int DesktopWidth() override { return GetSystemMetrics(SM_CXSCREEN); }
-  int DesktopHeight() override { return GetSystemMetrics(SM_CYSCREEN); }
+  int DesktopWidth() override { return GetSystemMetrics(SM_CXSCREEN) / scale_; }
+  int DesktopHeight() override { return GetSystemMetrics(SM_CYSCREEN) / scale_; }
   bool OpenWindow(int x, int y, int width, int height, std::string_view title,
                   std::span<const std::uint8_t> iconBmp) override;
   void CloseWindow() override;
-  int WindowLeft() override { return WindowRect().left; }
-  int WindowTop() override { return WindowRect().top; }
+  int WindowLeft() override { return FloorDiv(Placed().x, scale_); }
+  int WindowTop() override { return FloorDiv(Placed().y, scale_); }
   void MoveWindow(int x, int y) override;
-  int PointerX() override { return Cursor().x; }
-  int PointerY() override { return Cursor().y; }
+  int PointerX() override { return WindowLeft() + View().FrameX(Cursor().x); }
+  int PointerY() override { return WindowTop() + View().FrameY(Cursor().y); }
   bool LeftButtonDown() override;
   int PollEvent() override;
   void Present(const std::uint32_t* pixels, int width, int height, RowSpan changed) override;
@@ -129,21 +147,37 @@ class Win32Backend final : public Backend {
   LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   RECT WindowRect() const;
   POINT Cursor() const;
-  bool MakeFrame(int width, int height);
-  void ReleaseFrame();
+  POINT Placed() const;
+  FrameView View() const;
+  int WantedScale(int dotsPerInch) const;
+  void ChangeScale(int dotsPerInch, POINT topLeft);
+  void ToggleFullScreen();
+  bool ShowAt(int factor, POINT frameOffset);
+  bool MakeSection(int factor);
+  void ReleaseSection();
   void Paint(HWND window);
 
   HINSTANCE instance_ = GetModuleHandleW(nullptr);
   HWND window_ = nullptr;
-  // The picture on show, kept for repainting: a top-down 32-bit DIB section, whose
-  // pixels have the game's own layout (0x00RRGGBB is blue, green, red, unused in
-  // memory), selected into a memory device context.
-  HDC frameDc_ = nullptr;
-  HBITMAP frame_ = nullptr;
-  HGDIOBJ frameDcOld_ = nullptr;
-  std::uint32_t* frameBits_ = nullptr;
+  const std::optional<int> askedScale_;  // --scale, which wins over the desktop's setting
+  int scale_ = kMinScale;                // game pixels are scale_ x scale_ in a window
+  bool fullScreen_ = false;
+  POINT windowedPlace_{};  // the window's physical top-left before full screen
+  // The last frame in game pixels, for showing it again at another factor.
+  std::vector<std::uint32_t> picture_;
   int frameWidth_ = 0, frameHeight_ = 0;
   bool presented_ = false;
+  // The picture on show, enlarged, kept for repainting: a top-down 32-bit DIB section,
+  // whose pixels have the game's own layout (0x00RRGGBB is blue, green, red, unused in
+  // memory), selected into a memory device context.  It shows game pixels factor_
+  // times enlarged, with its top-left corner at offset_ in the window (beside it, in
+  // full screen, the window is black).
+  HDC sectionDc_ = nullptr;
+  HBITMAP section_ = nullptr;
+  HGDIOBJ sectionDcOld_ = nullptr;
+  std::uint32_t* sectionBits_ = nullptr;
+  int factor_ = 0;
+  POINT offset_{};
   bool pressLatched_ = false;  // a left press no LeftButtonDown has reported yet
   int pendingClose_ = 0;       // close requests seen while handling messages
   win32::Clock clock_;
@@ -169,7 +203,16 @@ bool Win32Backend::Start() {
                 MessageKind::kError);
     return false;
   }
+  scale_ = WantedScale(win32::ScreenDpi());
   return true;
+}
+
+// The scale for a desktop setting of dotsPerInch, or the one asked for on the command
+// line, whichever applies, made smaller while the window would not fit the desktop.
+int Win32Backend::WantedScale(int dotsPerInch) const {
+  const int wanted = askedScale_ ? *askedScale_ : ScaleFromDpi(dotsPerInch);
+  return FittingScale(wanted, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                      kGameWidth, kGameHeight);
 }
 
 bool Win32Backend::OpenWindow(int x, int y, int width, int height, std::string_view title,
@@ -177,19 +220,31 @@ bool Win32Backend::OpenWindow(int x, int y, int width, int height, std::string_v
   // The window's icon is the program's icon resource, the one Explorer shows too.
   (void)iconBmp;
   CloseWindow();
-  if (!MakeFrame(width, height)) {
+  fullScreen_ = false;
+  frameWidth_ = std::max(width, 0);
+  frameHeight_ = std::max(height, 0);
+  picture_.assign(static_cast<std::size_t>(frameWidth_) * static_cast<std::size_t>(frameHeight_), 0);
+  presented_ = false;
+  if (!ShowAt(scale_, POINT{0, 0})) {
     ShowMessage("Quelmo cannot make its picture: " + LastErrorText() + ".", MessageKind::kError);
     Exit(1);
   }
   // A popup window has neither frame nor caption, so its outer rectangle is the
-  // client rectangle: the window is exactly width x height at (x, y).
+  // client rectangle: the window is exactly the enlarged frame, at (x, y) in game pixels.
   const std::wstring caption = title.empty() ? std::wstring(kTitle) : Widen(title, 1252);
-  window_ = CreateWindowExW(0, kClassName, caption.c_str(), WS_POPUP | WS_VISIBLE, x, y, width,
-                            height, nullptr, nullptr, instance_, this);
+  window_ = CreateWindowExW(0, kClassName, caption.c_str(), WS_POPUP | WS_VISIBLE,
+                            Physical(x, scale_), Physical(y, scale_), Physical(width, scale_),
+                            Physical(height, scale_), nullptr, nullptr, instance_, this);
   if (window_ == nullptr) {
     // The game cannot go on without its window, and nothing would show that it runs.
     ShowMessage("Quelmo cannot open its window: " + LastErrorText() + ".", MessageKind::kError);
     Exit(1);
+  }
+  // The screen's setting is the primary monitor's; the window may have opened on
+  // another monitor with a setting of its own.
+  if (const int dpi = win32::WindowDpi(window_); dpi > 0 && WantedScale(dpi) != scale_) {
+    const RECT rect = WindowRect();
+    ChangeScale(dpi, POINT{rect.left, rect.top});
   }
   return true;
 }
@@ -203,41 +258,61 @@ void Win32Backend::CloseWindow() {
   window_ = nullptr;
 }
 
-bool Win32Backend::MakeFrame(int width, int height) {
-  ReleaseFrame();
+// Shows the picture factor times enlarged with its top-left corner at frameOffset in
+// the window, redrawn whole from the last frame.  False, with the picture as it was,
+// if there is no memory for it at that size.
+bool Win32Backend::ShowAt(int factor, POINT frameOffset) {
+  bool shown = true;
+  if (factor != factor_ || section_ == nullptr) {
+    const int oldFactor = factor_;
+    if (!MakeSection(factor)) {
+      shown = false;  // the picture stays as it was, made again at its old size
+      if (!MakeSection(oldFactor)) return false;
+    }
+  }
+  if (shown) offset_ = frameOffset;
+  if (presented_) {
+    GdiFlush();
+    EnlargeRows(picture_.data(), frameWidth_, RowSpan{0, frameHeight_}, factor_, sectionBits_,
+                static_cast<std::ptrdiff_t>(frameWidth_) * factor_);
+  }
+  if (window_ != nullptr) InvalidateRect(window_, nullptr, FALSE);
+  return shown;
+}
+
+bool Win32Backend::MakeSection(int factor) {
+  ReleaseSection();
+  if (factor < kMinScale) return false;
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // rows top-down, as the game keeps them
+  info.bmiHeader.biWidth = frameWidth_ * factor;
+  info.bmiHeader.biHeight = -frameHeight_ * factor;  // rows top-down, as the game keeps them
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  frameDc_ = CreateCompatibleDC(nullptr);
-  if (frameDc_ == nullptr) return false;
-  frame_ = CreateDIBSection(frameDc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (frame_ == nullptr) {
-    ReleaseFrame();
+  sectionDc_ = CreateCompatibleDC(nullptr);
+  if (sectionDc_ == nullptr) return false;
+  section_ = CreateDIBSection(sectionDc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (section_ == nullptr) {
+    ReleaseSection();
     return false;
   }
-  frameDcOld_ = SelectObject(frameDc_, frame_);
-  frameBits_ = static_cast<std::uint32_t*>(bits);
-  frameWidth_ = width;
-  frameHeight_ = height;
-  presented_ = false;
+  sectionDcOld_ = SelectObject(sectionDc_, section_);
+  sectionBits_ = static_cast<std::uint32_t*>(bits);
+  factor_ = factor;
   return true;
 }
 
-void Win32Backend::ReleaseFrame() {
-  if (frameDc_ != nullptr && frameDcOld_ != nullptr) SelectObject(frameDc_, frameDcOld_);
-  if (frame_ != nullptr) DeleteObject(frame_);
-  if (frameDc_ != nullptr) DeleteDC(frameDc_);
-  frameDc_ = nullptr;
-  frame_ = nullptr;
-  frameDcOld_ = nullptr;
-  frameBits_ = nullptr;
-  frameWidth_ = frameHeight_ = 0;
-  presented_ = false;
+void Win32Backend::ReleaseSection() {
+  if (sectionDc_ != nullptr && sectionDcOld_ != nullptr) SelectObject(sectionDc_, sectionDcOld_);
+  if (section_ != nullptr) DeleteObject(section_);
+  if (sectionDc_ != nullptr) DeleteDC(sectionDc_);
+  sectionDc_ = nullptr;
+  section_ = nullptr;
+  sectionDcOld_ = nullptr;
+  sectionBits_ = nullptr;
+  factor_ = 0;
 }
 
 RECT Win32Backend::WindowRect() const {
@@ -252,9 +327,72 @@ POINT Win32Backend::Cursor() const {
   return point;
 }
 
+// The window's physical top-left as the game knows it: in full screen, where the
+// window was before and goes back to.
+POINT Win32Backend::Placed() const {
+  if (fullScreen_) return windowedPlace_;
+  const RECT rect = WindowRect();
+  return POINT{rect.left, rect.top};
+}
+
+// Where the frame's pixels lie on the physical desktop.
+FrameView Win32Backend::View() const {
+  const RECT rect = WindowRect();
+  FrameView view;
+  view.factor = factor_ > 0 ? factor_ : scale_;
+  view.left = rect.left + offset_.x;
+  view.top = rect.top + offset_.y;
+  return view;
+}
+
 void Win32Backend::MoveWindow(int x, int y) {
+  // In full screen the window covers its monitor; dragging the title bar moves nothing.
+  if (window_ == nullptr || fullScreen_) return;
+  SetWindowPos(window_, nullptr, Physical(x, scale_), Physical(y, scale_), 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The window came onto a monitor with another scale setting (or opened on one): the
+// window takes that monitor's scale, unless the command line fixed it, with its
+// top-left corner at topLeft.
+void Win32Backend::ChangeScale(int dotsPerInch, POINT topLeft) {
+  if (askedScale_ || window_ == nullptr) return;
+  const int scale = WantedScale(dotsPerInch);
+  if (scale == scale_) return;
+  if (fullScreen_) {
+    // The frame keeps filling the monitor; the window comes back at the new scale.
+    scale_ = scale;
+    return;
+  }
+  if (!ShowAt(scale, POINT{0, 0})) return;
+  scale_ = scale;
+  SetWindowPos(window_, nullptr, topLeft.x, topLeft.y, frameWidth_ * scale_,
+               frameHeight_ * scale_, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Full screen covers the window's monitor and shows the frame at the largest whole
+// factor that fits, centred on black; leaving it puts the window back as it was.
+void Win32Backend::ToggleFullScreen() {
   if (window_ == nullptr) return;
-  SetWindowPos(window_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (fullScreen_) {
+    if (!ShowAt(scale_, POINT{0, 0})) return;
+    fullScreen_ = false;
+    SetWindowPos(window_, nullptr, windowedPlace_.x, windowedPlace_.y, frameWidth_ * scale_,
+                 frameHeight_ * scale_, SWP_NOZORDER | SWP_NOACTIVATE);
+    return;
+  }
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+  const RECT& screen = monitor.rcMonitor;
+  const int width = screen.right - screen.left;
+  const int height = screen.bottom - screen.top;
+  const FrameView view = CentredView(0, 0, width, height, frameWidth_, frameHeight_);
+  const POINT place = Placed();
+  if (!ShowAt(view.factor, POINT{view.left, view.top})) return;
+  windowedPlace_ = place;
+  fullScreen_ = true;
+  SetWindowPos(window_, HWND_TOP, screen.left, screen.top, width, height, SWP_NOACTIVATE);
 }
 
 bool Win32Backend::LeftButtonDown() {
@@ -302,6 +440,38 @@ LRESULT Win32Backend::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lP
       // Latched here, so that a click released before the next frame still counts.
       pressLatched_ = true;
       return 0;
+    case WM_KEYDOWN:
+      if (wParam == VK_F11) {
+        if ((lParam & kKeyRepeated) == 0) ToggleFullScreen();
+        return 0;
+      }
+      break;
+    case WM_SYSKEYDOWN:
+      // Alt+Enter: handled here, so the desktop neither beeps nor opens a menu.
+      if (wParam == VK_RETURN && (lParam & kAltHeld) != 0) {
+        if ((lParam & kKeyRepeated) == 0) ToggleFullScreen();
+        return 0;
+      }
+      break;
+    case WM_SYSCHAR:
+      if (wParam == L'\r') return 0;  // Alt+Enter's character, which would beep
+      break;
+    case WM_SYSCOMMAND:
+      // The desktop's maximise is the game's full screen, and its restore leaves it.
+      if ((wParam & 0xFFF0) == SC_MAXIMIZE) {
+        if (!fullScreen_) ToggleFullScreen();
+        return 0;
+      }
+      if ((wParam & 0xFFF0) == SC_RESTORE && fullScreen_ && !IsIconic(window)) {
+        ToggleFullScreen();
+        return 0;
+      }
+      break;
+    case WM_DPICHANGED: {
+      const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+      ChangeScale(LOWORD(wParam), POINT{suggested->left, suggested->top});
+      return 0;
+    }
     case WM_ERASEBKGND:
       // Once there is a picture, painting covers every pixel; erasing first would flicker.
       if (presented_) return 1;
@@ -322,33 +492,42 @@ void Win32Backend::Paint(HWND window) {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(window, &ps);
   if (dc != nullptr && presented_) {
-    // The desktop lost part of the picture (uncovered, restored): shown again from
-    // the copy, without waiting for the next frame.
-    const RECT& r = ps.rcPaint;
-    BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, frameDc_, r.left, r.top, SRCCOPY);
+    // The desktop lost part of the picture (uncovered, restored, made bigger): shown
+    // again from the copy, without waiting for the next frame; around it, black.
+    const RECT picture{offset_.x, offset_.y, offset_.x + frameWidth_ * factor_,
+                       offset_.y + frameHeight_ * factor_};
+    RECT r;
+    if (IntersectRect(&r, &ps.rcPaint, &picture)) {
+      BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, sectionDc_,
+             r.left - offset_.x, r.top - offset_.y, SRCCOPY);
+    }
+    ExcludeClipRect(dc, picture.left, picture.top, picture.right, picture.bottom);
+    FillRect(dc, &ps.rcPaint, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   }
   EndPaint(window, &ps);
 }
 
 void Win32Backend::Present(const std::uint32_t* pixels, int width, int height, RowSpan changed) {
-  if (window_ == nullptr || pixels == nullptr || frameBits_ == nullptr) return;
+  if (window_ == nullptr || pixels == nullptr || sectionBits_ == nullptr) return;
   log_.Frame(clock_.ToNanoseconds(clock_.Now()));
   if (!presented_) changed = RowSpan{0, height};  // the first frame is shown whole
   if (changed.Empty()) return;  // the window already shows this picture
-  const int w = width < frameWidth_ ? width : frameWidth_;
-  const int first = changed.first < 0 ? 0 : changed.first;
-  int end = changed.first + changed.count;
-  if (end > height) end = height;
-  if (end > frameHeight_) end = frameHeight_;
-  if (end <= first) return;
-  GdiFlush();  // GDI is done with the section before its pixels are written
+  const int w = std::min(width, frameWidth_);
+  const int first = std::max(changed.first, 0);
+  const int end = std::min({changed.first + changed.count, height, frameHeight_});
+  if (end <= first || w <= 0) return;
   for (int row = first; row < end; ++row) {
-    std::memcpy(frameBits_ + static_cast<std::size_t>(row) * frameWidth_,
+    std::memcpy(picture_.data() + static_cast<std::size_t>(row) * frameWidth_,
                 pixels + static_cast<std::size_t>(row) * width, static_cast<std::size_t>(w) * 4);
   }
+  GdiFlush();  // GDI is done with the section before its pixels are written
+  const RowSpan rows{first, end - first};
+  EnlargeRows(picture_.data(), frameWidth_, rows, factor_, sectionBits_,
+              static_cast<std::ptrdiff_t>(frameWidth_) * factor_);
   // Only the changed rows are sent to the desktop.
   if (HDC dc = GetDC(window_)) {
-    BitBlt(dc, 0, first, w, end - first, frameDc_, 0, first, SRCCOPY);
+    BitBlt(dc, offset_.x, offset_.y + first * factor_, frameWidth_ * factor_,
+           rows.count * factor_, sectionDc_, 0, first * factor_, SRCCOPY);
     ReleaseDC(window_, dc);
   }
   if (!presented_) {
@@ -364,8 +543,8 @@ void Win32Backend::Exit(int code) {
 
 }  // namespace
 
-std::unique_ptr<Backend> MakeWin32Backend() {
-  auto backend = std::make_unique<Win32Backend>();
+std::unique_ptr<Backend> MakeWin32Backend(std::optional<int> scale) {
+  auto backend = std::make_unique<Win32Backend>(scale);
   if (!backend->Start()) return nullptr;
   return backend;
 }

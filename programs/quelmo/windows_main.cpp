@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
       return 1;
     }
   }
-  auto backend = platform::MakeWin32Backend();
+  auto backend = platform::MakeWin32Backend(cl.scale);
   if (!backend) return 1;  // the message box has said why
   programs::PlayGame(*backend, cl.seed, recorder.get(), "windows");
 }
