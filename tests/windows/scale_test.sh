@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The Windows game under Wine at twice the size, and in full screen, on a large virtual
-# X screen (2560 x 1600, openbox): the window is 1280 x 960 and centred, its picture is
-# the headless game's with every pixel doubled, a click at a screen point acts on the
-# game pixel under it, and F11 and Alt+Enter switch to full screen (the frame three
-# times enlarged, centred on black) and back.
+# X screen (2560 x 1600, openbox) whose desktop is set to 300 %: with --scale 2 the
+# window is 1280 x 960 and centred, its picture is the headless game's with every
+# pixel doubled, a click at a screen point acts on the game pixel under it, a drag
+# moves it by whole game pixels, and F11 and Alt+Enter switch to full screen (the
+# frame three times enlarged, centred on black) and back.  Without --scale the game
+# takes the desktop's setting: three times enlarged.
 #
 #   scale_test.sh WINE_RUN WINE_PREFIX QUELMO.exe QUELMO_SIM.exe
 #
@@ -26,8 +28,16 @@ e2e=$(cd "$(dirname "$0")/../e2e" && pwd)
 # shellcheck source=tests/e2e/xsession.sh
 source "$e2e/xsession.sh"
 work=$(mktemp -d "${TMPDIR:-/tmp}/quelmo-wine-scale.XXXXXX")
+dpi_key='HKCU\Control Panel\Desktop'
+old_dpi=
 cleanup() {
   local status=$?
+  # The Wine prefix is the other tests' too: its scale setting goes back as it was.
+  if [[ -n $old_dpi ]]; then
+    wine reg add "$dpi_key" /v LogPixels /t REG_DWORD /d "$((old_dpi))" /f >/dev/null 2>&1 || true
+  elif [[ -n ${dpi_set:-} ]]; then
+    wine reg delete "$dpi_key" /v LogPixels /f >/dev/null 2>&1 || true
+  fi
   end_processes
   if ((status != 0)) && [[ -f $work/quelmo.out ]]; then
     echo "frames shown: $(frames); the game's output:"
@@ -41,6 +51,9 @@ wine() { "$wine_run" "$prefix" "$@"; }
 step "starting Xvfb 2560x1600 and openbox"
 start_xsession 2560x1600
 export WINEPREFIX=$prefix
+old_dpi=$(wine reg query "$dpi_key" /v LogPixels 2>/dev/null | awk '$1 == "LogPixels" { print $3 }') || true
+dpi_set=1
+wine reg add "$dpi_key" /v LogPixels /t REG_DWORD /d 288 /f >/dev/null  # 300 %
 
 # The game's pictures in game pixels, drawn by the headless game on the desktop the
 # game sees at scale 2 (1280 x 800): seed 0, idle, the open menu, then "Neues Spiel".
@@ -60,6 +73,7 @@ log=$work/frames.log
 QUELMO_FRAME_LOG=$log wine "$quelmo" --seed 0 --scale 2 >"$work/quelmo.out" 2>&1 &
 game=$!
 pids+=("$game")
+game_ended() { ! kill -0 "$game" 2>/dev/null; }
 
 at() { [[ $(geometry) == "$1" ]]; }
 same_image() { compare -metric AE "$1" "$2" null: 2>/dev/null; }
@@ -124,10 +138,30 @@ wait_until 10 "the window to cover the screen" at "0 0 2560 1600"
 key alt+Return
 wait_until 10 "the window back at 640,320 1280x960" at "640 320 1280 960"
 
+step "a drag on the title bar moves the window by whole game pixels"
+input mousemove 1241 337 mousedown 1   # game pixel (300, 8)
+wait_frames 2
+for i in 1 2 3 4 5; do
+  input mousemove $((1241 + 20 * i)) $((337 + 12 * i))
+  wait_frames 1
+done
+input mouseup 1
+wait_until 5 "the window to follow to 740,380" at "740 380 1280 960"
+
 step "the close button ends the game with exit code 0"
-input mousemove 1905 337 click 1   # game pixel (632, 8)
-wait_until 5 "the game to end" eval '! kill -0 "$game" 2>/dev/null'
+input mousemove 2005 397 click 1   # game pixel (632, 8)
+wait_until 5 "the game to end" game_ended
 status=0
 wait "$game" || status=$?
 ((status == 0)) || fail "exit code $status after the close button"
+
+step "without --scale the window takes the desktop's 300 %: 1920x1440, centred"
+# The game sees a desktop of 853 x 533 game pixels and centres its window at (106, 26).
+QUELMO_FRAME_LOG=$log wine "$quelmo" --seed 0 >"$work/quelmo.out" 2>&1 &
+game=$!
+pids+=("$game")
+wait_until 30 "the Quelmo window" find_window
+wait_until 5 "the window at 318,78 1920x1440" at "318 78 1920 1440"
+input mousemove 2215 103 click 1   # game pixel (632, 8): the close button
+wait_until 10 "the game to end" game_ended
 echo "PASS"
