@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Measures the Windows game under Wine in Xvfb (1024 x 768, openbox), with the windows
-# build, as tools/measure-window.sh does for the Linux game:
+# Measures the Windows game under Wine in Xvfb (1024 x 768, openbox; N times as big
+# at QUELMO_SCALE=N), with the windows build, as tools/measure-window.sh does for the
+# Linux game:
 #
 #   - time from starting the program (Wine's own start included) to its first frame,
 #     with the Wine server already running, as in a test run
@@ -9,6 +10,8 @@
 #   - median, 99th percentile and longest frame period over those 10 seconds
 #
 #   tools/measure-windows.sh
+#
+# QUELMO_SCALE=N measures the game at scale N (--scale N) on a screen N times as big.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -23,7 +26,8 @@ prefix=$build/wine
 source "$root/tests/e2e/xsession.sh"
 work=$(mktemp -d "${TMPDIR:-/tmp}/quelmo-measure-windows.XXXXXX")
 trap 'end_processes; rm -rf "$work"' EXIT
-start_xsession
+scale=${QUELMO_SCALE:-1}
+start_xsession "$((1024 * scale))x$((768 * scale))x24"
 xserver=${pids[0]}
 log=$work/frames.log
 
@@ -39,7 +43,7 @@ server=$(pgrep -n -x wineserver64 || pgrep -n -x wineserver)
 
 step "starting the game"
 start_ns=$(date +%s%N)
-QUELMO_FRAME_LOG=$log tools/wine-run.sh "$prefix" "$build/programs/quelmo/quelmo.exe" &
+QUELMO_FRAME_LOG=$log tools/wine-run.sh "$prefix" "$build/programs/quelmo/quelmo.exe" --scale "$scale" &
 game=$!
 pids+=("$game")
 wait_until 30 "the window" find_window
@@ -49,7 +53,7 @@ startup_ms=$(awk -v a="$start_ns" -v b="$first_ns" 'BEGIN { printf "%.1f", (b - 
 
 step "idling 10 s on the open menu"
 wait_frames 10
-click_at 80 8
+click_at $((80 * scale)) $((8 * scale))
 wait_frames 10
 hz=$(getconf CLK_TCK)
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
@@ -67,12 +71,13 @@ read -r median p99 longest <<<"$(stats "$work/periods.txt")"
 periods=$(wc -l <"$work/periods.txt")
 
 step "closing the game with its close button"
-click_at 632 8
+click_at $((632 * scale)) $((8 * scale))
 wait_until 10 "the game to end" bash -c "! kill -0 $game 2>/dev/null"
 wait "$game"
 
 echo
 echo "machine: $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg) (other work competes for the processor)"
+echo "scale:                          $scale"
 echo "quelmo.exe:                     $(stat -c %s "$build/programs/quelmo/quelmo.exe") bytes"
 echo "start to first presented frame: ${startup_ms} ms (Wine's start included)"
 echo "CPU idle on the open menu:      game $(percent $((g1 - g0))) %, wineserver $(percent $((s1 - s0))) %, Xvfb $(percent $((x1 - x0))) % of one core"
