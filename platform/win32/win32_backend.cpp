@@ -223,7 +223,8 @@ bool Win32Backend::OpenWindow(int x, int y, int width, int height, std::string_v
   fullScreen_ = false;
   frameWidth_ = std::max(width, 0);
   frameHeight_ = std::max(height, 0);
-  picture_.assign(static_cast<std::size_t>(frameWidth_) * static_cast<std::size_t>(frameHeight_), 0);
+  picture_.assign(static_cast<std::size_t>(frameWidth_) * static_cast<std::size_t>(frameHeight_),
+                  0);
   presented_ = false;
   if (!ShowAt(scale_, POINT{0, 0})) {
     ShowMessage("Quelmo cannot make its picture: " + LastErrorText() + ".", MessageKind::kError);

@@ -51,7 +51,8 @@ wine() { "$wine_run" "$prefix" "$@"; }
 step "starting Xvfb 2560x1600 and openbox"
 start_xsession 2560x1600
 export WINEPREFIX=$prefix
-old_dpi=$(wine reg query "$dpi_key" /v LogPixels 2>/dev/null | awk '$1 == "LogPixels" { print $3 }') || true
+old_dpi=$(wine reg query "$dpi_key" /v LogPixels 2>/dev/null |
+  awk '$1 == "LogPixels" { print $3 }') || true
 dpi_set=1
 wine reg add "$dpi_key" /v LogPixels /t REG_DWORD /d 288 /f >/dev/null  # 300 %
 
