@@ -27,7 +27,7 @@ source "$root/tests/e2e/xsession.sh"
 work=$(mktemp -d "${TMPDIR:-/tmp}/quelmo-measure-windows.XXXXXX")
 trap 'end_processes; rm -rf "$work"' EXIT
 scale=${QUELMO_SCALE:-1}
-start_xsession "$((1024 * scale))x$((768 * scale))x24"
+start_xsession "$((1024 * scale))x$((768 * scale))"
 xserver=${pids[0]}
 log=$work/frames.log
 

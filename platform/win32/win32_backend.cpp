@@ -25,10 +25,6 @@ constexpr wchar_t kClassName[] = L"QuelmoWindow";
 constexpr wchar_t kTitle[] = L"Quelmo";
 constexpr int kIconResource = 1;  // the program's one icon group (quelmo.rc)
 constexpr UINT kDestroyMessage = WM_APP + 1;  // a closed window's late destruction
-// The window the game opens, in game pixels: the scale is chosen for it before the
-// game asks for the desktop's size, which is reported in game pixels already.
-constexpr int kGameWidth = 640;
-constexpr int kGameHeight = 480;
 constexpr LPARAM kKeyRepeated = LPARAM{1} << 30;  // a held key's repeated press
 constexpr LPARAM kAltHeld = LPARAM{1} << 29;      // a system key pressed with Alt
 
@@ -115,7 +111,7 @@ class FrameLog {
 
 class Win32Backend final : public Backend {
  public:
-  explicit Win32Backend(std::optional<int> scale) : askedScale_(scale) {}
+  explicit Win32Backend(const ScaleRequest& request) : request_(request) {}
   ~Win32Backend() override { ReleaseSection(); }
   Win32Backend(const Win32Backend&) = delete;
   Win32Backend& operator=(const Win32Backend&) = delete;
@@ -159,8 +155,11 @@ class Win32Backend final : public Backend {
 
   HINSTANCE instance_ = GetModuleHandleW(nullptr);
   HWND window_ = nullptr;
-  const std::optional<int> askedScale_;  // --scale, which wins over the desktop's setting
-  int scale_ = kMinScale;                // game pixels are scale_ x scale_ in a window
+  // The factor from the command line, which wins over the desktop's setting, and the
+  // game's window size the factor is chosen for before the game asks for the desktop's
+  // size (in game pixels already).
+  const ScaleRequest request_;
+  int scale_ = kMinScale;  // game pixels are scale_ x scale_ in a window
   bool fullScreen_ = false;
   POINT windowedPlace_{};  // the window's physical top-left before full screen
   // The last frame in game pixels, for showing it again at another factor.
@@ -210,9 +209,9 @@ bool Win32Backend::Start() {
 // The scale for a desktop setting of dotsPerInch, or the one asked for on the command
 // line, whichever applies, made smaller while the window would not fit the desktop.
 int Win32Backend::WantedScale(int dotsPerInch) const {
-  const int wanted = askedScale_ ? *askedScale_ : ScaleFromDpi(dotsPerInch);
+  const int wanted = request_.factor ? *request_.factor : ScaleFromDpi(dotsPerInch);
   return FittingScale(wanted, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                      kGameWidth, kGameHeight);
+                      request_.windowWidth, request_.windowHeight);
 }
 
 bool Win32Backend::OpenWindow(int x, int y, int width, int height, std::string_view title,
@@ -357,7 +356,7 @@ void Win32Backend::MoveWindow(int x, int y) {
 // window takes that monitor's scale, unless the command line fixed it, with its
 // top-left corner at topLeft.
 void Win32Backend::ChangeScale(int dotsPerInch, POINT topLeft) {
-  if (askedScale_ || window_ == nullptr) return;
+  if (request_.factor || window_ == nullptr) return;
   const int scale = WantedScale(dotsPerInch);
   if (scale == scale_) return;
   if (fullScreen_) {
@@ -544,7 +543,7 @@ void Win32Backend::Exit(int code) {
 
 }  // namespace
 
-std::unique_ptr<Backend> MakeWin32Backend(std::optional<int> scale) {
+std::unique_ptr<Backend> MakeWin32Backend(const ScaleRequest& scale) {
   auto backend = std::make_unique<Win32Backend>(scale);
   if (!backend->Start()) return nullptr;
   return backend;

@@ -10,19 +10,19 @@
 //                        the desktop, or left out because nothing changed)
 //   close-request        the desktop asked the window to close (it stays open)
 #include <memory>
-#include <optional>
 #include <string_view>
 
 #include "platform/platform.h"
+#include "platform/scaling.h"
 
 namespace platform {
 
 // Sets up the clocks and the window class and returns the backend, or null after a
-// message box has said why not.  Each game pixel is shown as scale x scale pixels of
-// the screen: by default as many as the desktop's own scale setting, rounded down,
-// and never more than lets the window fit the desktop.  F11 and Alt+Enter switch
-// between the window and full screen.
-std::unique_ptr<Backend> MakeWin32Backend(std::optional<int> scale);
+// message box has said why not.  Each game pixel is shown as a block of screen pixels:
+// the factor asked for, or else the desktop's own scale setting rounded down, made
+// smaller while the game's window would not fit the desktop.  F11 and Alt+Enter
+// switch between the window and full screen.
+std::unique_ptr<Backend> MakeWin32Backend(const ScaleRequest& scale);
 
 // A message box titled "Quelmo": the way a program without a console tells the player
 // something.  The text is in the system's ANSI code page, as the program's arguments are.

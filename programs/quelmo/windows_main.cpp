@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "game/game.h"
 #include "platform/win32/win32_backend.h"
 #include "programs/common/command_line.h"
 #include "programs/common/play.h"
@@ -36,7 +37,8 @@ int main(int argc, char** argv) {
       return 1;
     }
   }
-  auto backend = platform::MakeWin32Backend(cl.scale);
+  auto backend =
+      platform::MakeWin32Backend({cl.scale, game::kWindowWidth, game::kWindowHeight});
   if (!backend) return 1;  // the message box has said why
   programs::PlayGame(*backend, cl.seed, recorder.get(), "windows");
 }

@@ -76,18 +76,12 @@ game=$!
 pids+=("$game")
 game_ended() { ! kill -0 "$game" 2>/dev/null; }
 
-at() { [[ $(geometry) == "$1" ]]; }
-same_image() { compare -metric AE "$1" "$2" null: 2>/dev/null; }
 # screen_is PICTURE X Y: the screen shows PICTURE with its top-left corner at (X, Y).
 screen_is() {
   local size
   size=$(identify -format '%wx%h' "$1")
   import -window root -crop "$size+$2+$3" +repage "$work/now.png"
   same_image "$work/now.png" "$1"
-}
-# black W H X Y: the screen's W x H rectangle at (X, Y) is black.
-black() {
-  [[ $(import -window root -crop "$1x$2+$3+$4" +repage -format '%[max]' info:) == 0 ]]
 }
 key() {
   xdotool windowactivate --sync "$wid" >/dev/null 2>&1 || true
@@ -112,9 +106,10 @@ step "F11: full screen, the frame three times enlarged, centred on black"
 key F11
 wait_until 10 "the window to cover the screen" at "0 0 2560 1600"
 wait_until 5 "the open menu, tripled, at 320,80" screen_is "$work/menu-x3.png" 320 80
-black 2560 80 0 0 || fail "the screen above the frame is not black"
-black 320 1600 0 0 || fail "the screen left of the frame is not black"
-black 320 1600 2240 0 || fail "the screen right of the frame is not black"
+import -window root "$work/screen.png"
+all_black "$work/screen.png" 0 0 2560 80 || fail "the screen above the frame is not black"
+all_black "$work/screen.png" 0 0 320 1600 || fail "the screen left of the frame is not black"
+all_black "$work/screen.png" 2240 0 320 1600 || fail "the screen right of the frame is not black"
 
 step "in full screen, clicks land on the frame, and dragging the title bar moves nothing"
 # Screen point (501, 153) is in the block of game pixel (60, 24): "Neues Spiel".
