@@ -15,15 +15,22 @@ mkdir -p "$prefix"
 # Wine's own processes outlive this script: they must not hold on to the lock, nor
 # to the caller's output (CTest would wait for the Wine server to end).
 # A Wine server picks its display when its first program starts: one started without
-# a display (the tests that need none) cannot show a window later, so a program for
-# another display gets a new server.
+# a display (the tests that need none) cannot show a window later, and one started on
+# an X server that has ended keeps that screen's size even when a new X server of
+# another size takes the same display number.  So a program for another display, or
+# for a new X server (its socket made anew), gets a new server.
+display_id="${DISPLAY:-}"
+display_number=${DISPLAY:-}
+display_number=${display_number#*:}
+socket=/tmp/.X11-unix/X${display_number%%.*}
+if [[ -n ${DISPLAY:-} && -S $socket ]]; then display_id+=" $(stat -c '%i %Z' "$socket")"; fi
 (
   flock 9
   [[ -f $prefix/system.reg ]] || wine wineboot --init </dev/null >/dev/null 2>&1 9>&-
-  if [[ $(cat "$prefix.display" 2>/dev/null) != "${DISPLAY:-}" ]]; then
+  if [[ $(cat "$prefix.display" 2>/dev/null) != "$display_id" ]]; then
     wineserver -k </dev/null >/dev/null 2>&1 9>&- || true
     wineserver -w </dev/null >/dev/null 2>&1 9>&- || true
-    printf '%s\n' "${DISPLAY:-}" >"$prefix.display"
+    printf '%s\n' "$display_id" >"$prefix.display"
   fi
   wineserver -p30 </dev/null >/dev/null 2>&1 9>&- || true
 ) 9>"$prefix.lock"
