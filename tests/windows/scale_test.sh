@@ -97,9 +97,13 @@ step "at scale 2 the window is 1280x960, centred on the 2560x1600 screen"
 wait_until 5 "the window at 640,320 1280x960" at "640 320 1280 960"
 wait_until 5 "the idle frame, every pixel doubled" screen_is "$work/idle-x2.png" 640 320
 
-step "a click on the screen acts on the game pixel under it: the menu opens"
-# Screen point (801, 337) is in the block of game pixel (80, 8), the menu button.
-input mousemove 801 337 click 1
+step "a click on the screen acts on the game pixel under it, on either side of an edge"
+# The menu button starts at game column 17: screen column 673 is still game column 16
+# (beside it), 674 is game column 17.
+input mousemove 673 337 click 1
+wait_frames 5
+screen_is "$work/idle-x2.png" 640 320 || fail "a click beside the menu button opened it"
+input mousemove 674 337 click 1
 wait_until 5 "the open menu, every pixel doubled" screen_is "$work/menu-x2.png" 640 320
 
 step "F11: full screen, the frame three times enlarged, centred on black"
