@@ -66,13 +66,7 @@ wait_until 5 "the window at 150,100" moved
 wait_frames 10
 
 step "the window dragged by its title bar"
-# shellcheck disable=SC2046
-input mousemove $(desk 300 8) mousedown 1
-wait_frames 2
-for i in 1 2 3 4 5; do
-  input mousemove $((450 + 12 * i)) $((108 + 7 * i))
-  wait_frames 1
-done
+press_and_pull 450 108 12 7   # from window point (300, 8)
 input mouseup 1
 wait_frames 3
 

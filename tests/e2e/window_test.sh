@@ -14,28 +14,10 @@ set -euo pipefail
 quelmo=${1:?usage: window_test.sh QUELMO [QUELMO_SIM]}
 sim=${2:-}
 
-if ! command -v Xvfb >/dev/null; then
-  echo "SKIPPED: Xvfb is not installed (tools/install-deps.sh installs it)"
-  exit 77
-fi
-for tool in xdotool xprop wmctrl openbox import convert compare strace; do
-  command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (tools/install-deps.sh installs it)"; exit 1; }
-done
-
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=tests/e2e/xsession.sh
 source "$here/xsession.sh"
-work=$(mktemp -d "${TMPDIR:-/tmp}/quelmo-e2e.XXXXXX")
-cleanup() {
-  local status=$?
-  end_processes
-  if ((status != 0)) && [[ -f $work/quelmo.out ]]; then
-    echo "frames shown: $(frames); the game's output:"
-    cat "$work/quelmo.out"
-  fi
-  if [[ -n ${QUELMO_E2E_KEEP:-} ]]; then echo "kept: $work"; else rm -rf "$work"; fi
-}
-trap cleanup EXIT
+begin_e2e e2e xdotool xprop wmctrl openbox import convert compare strace
 
 # --- no display -------------------------------------------------------------------------
 # Without a display the game says in one line what is missing and ends with status 1.
@@ -146,12 +128,7 @@ wait_until 5 "the menu to close" menu_closed
 
 # --- dragging the window by its title bar ----------------------------------------------------
 step "press, move and release on the title bar moves the window with the pointer"
-input mousemove 492 152 mousedown 1   # window point (300, 8)
-wait_frames 2
-for i in 1 2 3 4 5; do
-  input mousemove $((492 + 10 * i)) $((152 + 6 * i))
-  wait_frames 1
-done
+press_and_pull 492 152 10 6   # from window point (300, 8)
 wait_until 5 "the window to follow to 242,174" at "242 174 640 480"
 # A fast movement leaves the window behind for a moment; the grabbed point catches up.
 input mousemove 850 600

@@ -24,10 +24,16 @@ begin_e2e() {
   work=$(mktemp -d "${TMPDIR:-/tmp}/quelmo-$name.XXXXXX")
   trap end_e2e EXIT
 }
+# A test that changes something outside `work` puts it back in its own function
+# restore_e2e, which end_e2e calls first.
 end_e2e() {
   local status=$?
+  if declare -F restore_e2e >/dev/null; then restore_e2e; fi
   end_processes
-  if ((status != 0)) && [[ -f $work/quelmo.out ]]; then cat "$work/quelmo.out"; fi
+  if ((status != 0)) && [[ -f $work/quelmo.out ]]; then
+    echo "frames shown: $(frames); the game's output:"
+    cat "$work/quelmo.out"
+  fi
   if [[ -n ${QUELMO_E2E_KEEP:-} ]]; then echo "kept: $work"; else rm -rf "$work"; fi
 }
 
@@ -99,6 +105,17 @@ desk() {
 # has taken it (the pointer query at the end is answered only after it), so that the
 # next frame of the game sees it.
 input() { xdotool "$@" getmouselocation >/dev/null; }
+# press_and_pull X Y DX DY: presses at screen point (X, Y) and moves the pointer five
+# times by (DX, DY), a frame after each step; the button stays down.
+press_and_pull() {
+  local i
+  input mousemove "$1" "$2" mousedown 1
+  wait_frames 2
+  for i in 1 2 3 4 5; do
+    input mousemove $(($1 + $3 * i)) $(($2 + $4 * i))
+    wait_frames 1
+  done
+}
 click_at() {
   # shellcheck disable=SC2046
   input mousemove $(desk "$1" "$2") click 1

@@ -16,36 +16,20 @@ set -euo pipefail
 wine_run=${1:?usage: scale_test.sh WINE_RUN WINE_PREFIX QUELMO.exe QUELMO_SIM.exe}
 prefix=$2 quelmo=$3 sim=$4
 
-if ! command -v Xvfb >/dev/null; then
-  echo "SKIPPED: Xvfb is not installed (tools/install-deps.sh installs it)"
-  exit 77
-fi
-for tool in xdotool openbox import convert compare; do
-  command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (tools/install-deps.sh installs it)"; exit 1; }
-done
-
 e2e=$(cd "$(dirname "$0")/../e2e" && pwd)
 # shellcheck source=tests/e2e/xsession.sh
 source "$e2e/xsession.sh"
-work=$(mktemp -d "${TMPDIR:-/tmp}/quelmo-wine-scale.XXXXXX")
+begin_e2e wine-scale xdotool openbox import convert compare
 dpi_key='HKCU\Control Panel\Desktop'
 old_dpi=
-cleanup() {
-  local status=$?
-  # The Wine prefix is the other tests' too: its scale setting goes back as it was.
+# The Wine prefix is the other tests' too: its scale setting goes back as it was.
+restore_e2e() {
   if [[ -n $old_dpi ]]; then
     wine reg add "$dpi_key" /v LogPixels /t REG_DWORD /d "$((old_dpi))" /f >/dev/null 2>&1 || true
   elif [[ -n ${dpi_set:-} ]]; then
     wine reg delete "$dpi_key" /v LogPixels /f >/dev/null 2>&1 || true
   fi
-  end_processes
-  if ((status != 0)) && [[ -f $work/quelmo.out ]]; then
-    echo "frames shown: $(frames); the game's output:"
-    cat "$work/quelmo.out"
-  fi
-  if [[ -n ${QUELMO_E2E_KEEP:-} ]]; then echo "kept: $work"; else rm -rf "$work"; fi
 }
-trap cleanup EXIT
 wine() { "$wine_run" "$prefix" "$@"; }
 
 step "starting Xvfb 2560x1600 and openbox"
@@ -139,12 +123,7 @@ key alt+Return
 wait_until 10 "the window back at 640,320 1280x960" at "640 320 1280 960"
 
 step "a drag on the title bar moves the window by whole game pixels"
-input mousemove 1241 337 mousedown 1   # game pixel (300, 8)
-wait_frames 2
-for i in 1 2 3 4 5; do
-  input mousemove $((1241 + 20 * i)) $((337 + 12 * i))
-  wait_frames 1
-done
+press_and_pull 1241 337 20 12   # from game pixel (300, 8)
 input mouseup 1
 wait_until 5 "the window to follow to 740,380" at "740 380 1280 960"
 

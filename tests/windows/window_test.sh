@@ -13,28 +13,10 @@ set -euo pipefail
 wine_run=${1:?usage: window_test.sh WINE_RUN WINE_PREFIX QUELMO.exe QUELMO_SIM.exe}
 prefix=$2 quelmo=$3 sim=$4
 
-if ! command -v Xvfb >/dev/null; then
-  echo "SKIPPED: Xvfb is not installed (tools/install-deps.sh installs it)"
-  exit 77
-fi
-for tool in xdotool wmctrl openbox import convert compare; do
-  command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (tools/install-deps.sh installs it)"; exit 1; }
-done
-
 e2e=$(cd "$(dirname "$0")/../e2e" && pwd)
 # shellcheck source=tests/e2e/xsession.sh
 source "$e2e/xsession.sh"
-work=$(mktemp -d "${TMPDIR:-/tmp}/quelmo-wine-e2e.XXXXXX")
-cleanup() {
-  local status=$?
-  end_processes
-  if ((status != 0)) && [[ -f $work/quelmo.out ]]; then
-    echo "frames shown: $(frames); the game's output:"
-    cat "$work/quelmo.out"
-  fi
-  if [[ -n ${QUELMO_E2E_KEEP:-} ]]; then echo "kept: $work"; else rm -rf "$work"; fi
-}
-trap cleanup EXIT
+begin_e2e wine-e2e xdotool wmctrl openbox import convert compare
 wine() { "$wine_run" "$prefix" "$@"; }
 
 step "starting Xvfb 1024x768x24 and openbox"
@@ -62,17 +44,6 @@ pids+=("$game")
 
 game_alive() { kill -0 "$game" 2>/dev/null; }
 game_ended() { ! game_alive; }
-at() { [[ $(geometry) == "$1" ]]; }
-shot_region() {
-  local g
-  read -r -a g <<<"$(geometry)"
-  import -window root -crop "$4x$5+$((g[0] + $2))+$((g[1] + $3))" +repage "$1"
-}
-same_image() { compare -metric AE "$1" "$2" null: 2>/dev/null; }
-region_is() {
-  shot_region "$work/now.png" "$2" "$3" "$4" "$5"
-  same_image "$work/now.png" "$1"
-}
 menu_open() { region_is "$work/menu-open.png" 16 16 128 48; }
 menu_closed() { region_is "$work/menu-closed.png" 16 16 128 48; }
 close_requests_at_least() { (($(grep -c '^close-request' "$log" || true) >= $1)); }
@@ -109,12 +80,7 @@ wait_until 5 "the menu to close" menu_closed
 
 # --- dragging the window by its title bar ----------------------------------------------------
 step "press, move and release on the title bar moves the window by the pointer's offset"
-input mousemove 492 152 mousedown 1   # window point (300, 8)
-wait_frames 2
-for i in 1 2 3 4 5; do
-  input mousemove $((492 + 10 * i)) $((152 + 6 * i))
-  wait_frames 1
-done
+press_and_pull 492 152 10 6   # from window point (300, 8)
 wait_until 5 "the window to follow to 242,174" at "242 174 640 480"
 input mousemove 392 252
 wait_until 5 "the window to follow back to 92,244" at "92 244 640 480"
