@@ -28,6 +28,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/frame_log.h"
 #include "platform/sdl/desktop_scale.h"
 #include "platform/sdl/sdl_clock.h"
 #include "platform/wrap32.h"
@@ -59,45 +60,6 @@ std::string Cp1252ToUtf8(std::string_view text) {
   }
   return out;
 }
-
-// The opt-in frame log (QUELMO_FRAME_LOG); see platform_sdl.h.
-class FrameLog {
- public:
-  FrameLog() {
-    const char* path = std::getenv("QUELMO_FRAME_LOG");
-    if (path == nullptr || *path == '\0') return;
-    file_ = std::fopen(path, "w");
-    if (file_ == nullptr) {
-      std::fprintf(stderr, "quelmo: cannot write the frame log %s\n", path);
-      return;
-    }
-    std::setvbuf(file_, nullptr, _IOLBF, 0);  // lines survive a killed process
-  }
-  ~FrameLog() { Close(); }
-  FrameLog(const FrameLog&) = delete;
-  FrameLog& operator=(const FrameLog&) = delete;
-
-  void FirstPresent() {
-    if (file_ == nullptr) return;
-    timespec ts{};
-    clock_gettime(CLOCK_REALTIME, &ts);
-    std::fprintf(file_, "first-present %lld%09ld\n", static_cast<long long>(ts.tv_sec),
-                 ts.tv_nsec);
-  }
-  void Frame(std::uint64_t ns) {
-    if (file_ != nullptr) std::fprintf(file_, "frame %llu\n", static_cast<unsigned long long>(ns));
-  }
-  void CloseRequest() {
-    if (file_ != nullptr) std::fputs("close-request\n", file_);
-  }
-  void Close() {
-    if (file_ != nullptr) std::fclose(file_);
-    file_ = nullptr;
-  }
-
- private:
-  std::FILE* file_ = nullptr;
-};
 
 // An environment variable's value, or null when it is unset or empty.
 const char* SetOrNull(const char* value) { return value != nullptr && *value != '\0' ? value : nullptr; }
@@ -712,7 +674,10 @@ void SdlBackend::Present(const std::uint32_t* pixels, int width, int height, Row
   redrawAll_ = false;
   if (!presented_) {
     presented_ = true;
-    log_.FirstPresent();
+    timespec wall{};
+    clock_gettime(CLOCK_REALTIME, &wall);
+    log_.FirstPresent(static_cast<std::uint64_t>(wall.tv_sec) * 1'000'000'000u +
+                      static_cast<std::uint64_t>(wall.tv_nsec));
   }
 }
 

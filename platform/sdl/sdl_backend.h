@@ -1,13 +1,7 @@
 #pragma once
 // The real window: the platform seam on SDL2.
 //
-// Diagnostics, off unless asked for: with the environment variable QUELMO_FRAME_LOG
-// set to a file name, the backend writes one line per event of interest to that file
-// (the game itself never reads it):
-//   first-present <ns>   wall-clock time (CLOCK_REALTIME) of the first shown frame
-//   frame <ns>           monotonic time at which a frame was presented (sent to the
-//                        desktop, or left out because nothing changed)
-//   close-request        the desktop asked the window to close (it stays open)
+// With QUELMO_FRAME_LOG set, the backend logs its frames (platform/frame_log.h).
 #include <memory>
 
 #include "platform/platform.h"

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/frame_log.h"
 #include "platform/scaling.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_dpi.h"
@@ -74,40 +75,6 @@ std::uint64_t WallClockNs() {
   constexpr std::uint64_t kTicksFrom1601To1970 = 116'444'736'000'000'000u;
   return (ticks - kTicksFrom1601To1970) * 100u;
 }
-
-// The opt-in frame log (QUELMO_FRAME_LOG); see win32_backend.h.
-class FrameLog {
- public:
-  FrameLog() {
-    const char* path = std::getenv("QUELMO_FRAME_LOG");
-    if (path == nullptr || *path == '\0') return;
-    file_ = std::fopen(path, "w");
-    // No console to complain on: without the file there is simply no log.
-    if (file_ != nullptr) std::setvbuf(file_, nullptr, _IONBF, 0);  // lines survive a kill
-  }
-  ~FrameLog() { Close(); }
-  FrameLog(const FrameLog&) = delete;
-  FrameLog& operator=(const FrameLog&) = delete;
-
-  void FirstPresent() {
-    if (file_ != nullptr) {
-      std::fprintf(file_, "first-present %llu\n", static_cast<unsigned long long>(WallClockNs()));
-    }
-  }
-  void Frame(std::uint64_t ns) {
-    if (file_ != nullptr) std::fprintf(file_, "frame %llu\n", static_cast<unsigned long long>(ns));
-  }
-  void CloseRequest() {
-    if (file_ != nullptr) std::fputs("close-request\n", file_);
-  }
-  void Close() {
-    if (file_ != nullptr) std::fclose(file_);
-    file_ = nullptr;
-  }
-
- private:
-  std::FILE* file_ = nullptr;
-};
 
 class Win32Backend final : public Backend {
  public:
@@ -532,7 +499,7 @@ void Win32Backend::Present(const std::uint32_t* pixels, int width, int height, R
   }
   if (!presented_) {
     presented_ = true;
-    log_.FirstPresent();
+    log_.FirstPresent(WallClockNs());
   }
 }
 

@@ -2,13 +2,7 @@
 // The real window on Windows, straight on the Win32 API.  Nothing of Windows shows
 // through this header: the program entry sees the seam and two functions.
 //
-// Diagnostics, off unless asked for: with the environment variable QUELMO_FRAME_LOG
-// set to a file name, the backend writes one line per event of interest to that file
-// (the game itself never reads it):
-//   first-present <ns>   wall-clock time (nanoseconds since 1970) of the first shown frame
-//   frame <ns>           performance-counter time at which a frame was presented (sent to
-//                        the desktop, or left out because nothing changed)
-//   close-request        the desktop asked the window to close (it stays open)
+// With QUELMO_FRAME_LOG set, the backend logs its frames (platform/frame_log.h).
 #include <memory>
 #include <string_view>
 

@@ -5,6 +5,32 @@
 
 namespace programs {
 
+std::optional<int> BeforePlaying(const CommandLine& cl, Say say,
+                                 std::unique_ptr<Recorder>& recorder) {
+  switch (cl.action) {
+    case CommandLine::Action::kHelp:
+      say(HelpText(), false);
+      return 0;
+    case CommandLine::Action::kVersion:
+      say(VersionText(), false);
+      return 0;
+    case CommandLine::Action::kError:
+      say("quelmo: " + cl.error, true);
+      return 2;
+    case CommandLine::Action::kPlay:
+      break;
+  }
+  if (cl.record) {
+    std::string error;
+    recorder = Recorder::Open(*cl.record, error);
+    if (!recorder) {
+      say("quelmo: " + error, true);
+      return 1;
+    }
+  }
+  return std::nullopt;
+}
+
 void PlayGame(platform::Backend& backend, std::optional<std::uint32_t> seed, Recorder* recorder,
               std::string_view platformName) {
   static game::GameState state;  // lives for the whole run

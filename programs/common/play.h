@@ -2,13 +2,28 @@
 // What every desktop entry does once its backend is made: hands the backend to the
 // game and plays, through the recorder when the command line asked for a recording.
 #include <cstdint>
+#include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "platform/platform.h"
+#include "programs/common/command_line.h"
 #include "programs/common/recorder.h"
 
 namespace programs {
+
+// How an entry tells the player something: the help and version texts (each ending in
+// a newline), or one error line starting "quelmo: " (without a newline).
+using Say = void (*)(const std::string& text, bool error);
+
+// What a desktop entry does before it makes its backend: answers --help, --version and
+// a bad command line through `say`, and opens the recording the command line asks for
+// (before any window, so that a recording that cannot be written stops the game from
+// starting).  Returns the exit status when the program ends here, nothing when the
+// game is to be played.
+std::optional<int> BeforePlaying(const CommandLine& cl, Say say,
+                                 std::unique_ptr<Recorder>& recorder);
 
 // `platformName` names the desktop in a recording's first lines ("linux", "windows").
 [[noreturn]] void PlayGame(platform::Backend& backend, std::optional<std::uint32_t> seed,

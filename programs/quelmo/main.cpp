@@ -14,31 +14,23 @@
 #include "programs/common/recorder.h"
 #include "runtime/window.h"
 
+namespace {
+
+void Say(const std::string& text, bool error) {
+  if (error) {
+    std::fprintf(stderr, "%s\n", text.c_str());
+  } else {
+    std::fputs(text.c_str(), stdout);
+  }
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   const std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
   const programs::CommandLine cl = programs::ParseCommandLine(args);
-  switch (cl.action) {
-    case programs::CommandLine::Action::kHelp:
-      std::fputs(programs::HelpText().c_str(), stdout);
-      return 0;
-    case programs::CommandLine::Action::kVersion:
-      std::fputs(programs::VersionText().c_str(), stdout);
-      return 0;
-    case programs::CommandLine::Action::kError:
-      std::fprintf(stderr, "quelmo: %s\n", cl.error.c_str());
-      return 2;
-    case programs::CommandLine::Action::kPlay:
-      break;
-  }
   std::unique_ptr<programs::Recorder> recorder;
-  if (cl.record) {
-    std::string error;
-    recorder = programs::Recorder::Open(*cl.record, error);
-    if (!recorder) {
-      std::fprintf(stderr, "quelmo: %s\n", error.c_str());
-      return 1;
-    }
-  }
+  if (const auto status = programs::BeforePlaying(cl, Say, recorder)) return *status;
   auto backend =
       platform::MakeSdlBackend({cl.scale, game::kWindowWidth, game::kWindowHeight});
   if (!backend) return 1;  // no display: the reason is already on standard error

@@ -12,31 +12,20 @@
 #include "programs/common/play.h"
 #include "programs/common/recorder.h"
 
+namespace {
+
+void Say(const std::string& text, bool error) {
+  platform::ShowMessage(text, error ? platform::MessageKind::kError
+                                    : platform::MessageKind::kInformation);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   const std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
   const programs::CommandLine cl = programs::ParseCommandLine(args);
-  switch (cl.action) {
-    case programs::CommandLine::Action::kHelp:
-      platform::ShowMessage(programs::HelpText(), platform::MessageKind::kInformation);
-      return 0;
-    case programs::CommandLine::Action::kVersion:
-      platform::ShowMessage(programs::VersionText(), platform::MessageKind::kInformation);
-      return 0;
-    case programs::CommandLine::Action::kError:
-      platform::ShowMessage("quelmo: " + cl.error, platform::MessageKind::kError);
-      return 2;
-    case programs::CommandLine::Action::kPlay:
-      break;
-  }
   std::unique_ptr<programs::Recorder> recorder;
-  if (cl.record) {
-    std::string error;
-    recorder = programs::Recorder::Open(*cl.record, error);
-    if (!recorder) {
-      platform::ShowMessage("quelmo: " + error, platform::MessageKind::kError);
-      return 1;
-    }
-  }
+  if (const auto status = programs::BeforePlaying(cl, Say, recorder)) return *status;
   auto backend =
       platform::MakeWin32Backend({cl.scale, game::kWindowWidth, game::kWindowHeight});
   if (!backend) return 1;  // the message box has said why
