@@ -35,6 +35,8 @@ build=$root/build/release
 
 # shellcheck source=tests/e2e/xsession.sh
 source "$root/tests/e2e/xsession.sh"
+# shellcheck source=tools/measure-common.sh
+source "$root/tools/measure-common.sh"
 work=$(mktemp -d "${TMPDIR:-/tmp}/quelmo-measure.XXXXXX")
 trap 'end_processes; rm -rf "$work"' EXIT
 factor=${QUELMO_SCALE:-1}
@@ -45,13 +47,6 @@ scale_args=()
 # game_click X Y: a click at game point (X, Y) of the window.
 game_click() { click_at $((factor * $1)) $((factor * $2)); }
 
-# stats FILE: "median p99 max" of the numbers in FILE (one per line).
-stats() {
-  sort -g "$1" | awk '{ v[NR] = $1 } END {
-    i50 = int(NR * 0.50) + 1; i99 = int(NR * 0.99) + 1; if (i99 > NR) i99 = NR
-    printf "%.3f %.3f %.3f", v[i50], v[i99], v[NR] }'
-}
-
 step "starting the game"
 start_ns=$(date +%s%N)
 QUELMO_FRAME_LOG=$log /usr/bin/time -f '%M' -o "$work/rss.txt" \
@@ -60,17 +55,13 @@ timer=$!
 pids+=("$timer")
 wait_until 10 "the window" find_window
 wait_until 10 "the first frame" grep -q '^first-present' "$log"
-first_ns=$(awk '/^first-present/ { print $2; exit }' "$log")
-startup_ms=$(awk -v a="$start_ns" -v b="$first_ns" 'BEGIN { printf "%.1f", (b - a) / 1e6 }')
+startup_ms=$(startup_ms "$start_ns")
 game=$(pgrep -P "$timer" -x quelmo)
 
 step "idling 10 s on the open menu"
 wait_frames 10
 game_click 80 8
 wait_frames 10
-# Processor time of every thread of a process, in nanoseconds (the scheduler's own
-# count: finer than the 10 ms ticks of /proc/PID/stat).
-cpu_ns() { cat /proc/"$1"/task/*/schedstat | awk '{ s += $1 } END { printf "%d", s }'; }
 first_frame=$(frames)
 cpu0=$(cpu_ns "$game")
 xcpu0=$(cpu_ns "$xvfb_pid")
@@ -80,13 +71,9 @@ cpu1=$(cpu_ns "$game")
 xcpu1=$(cpu_ns "$xvfb_pid")
 t1=$(date +%s%N)
 last_frame=$(frames)
-percent() {
-  awk -v c="$1" -v ns=$((t1 - t0)) 'BEGIN { printf "%.2f", 100 * c / ns }'
-}
 idle_cpu=$(percent $((cpu1 - cpu0)))
 x_cpu=$(percent $((xcpu1 - xcpu0)))
-awk -v a="$first_frame" -v b="$last_frame" '/^frame/ { n++; if (n > a && n <= b) {
-  if (p) printf "%.6f\n", ($2 - p) / 1e6; p = $2 } }' "$log" >"$work/periods.txt"
+frame_periods "$first_frame" "$last_frame" "$work/periods.txt"
 read -r median p99 longest <<<"$(stats "$work/periods.txt")"
 periods=$(wc -l <"$work/periods.txt")
 

@@ -24,18 +24,14 @@ prefix=$build/wine
 
 # shellcheck source=tests/e2e/xsession.sh
 source "$root/tests/e2e/xsession.sh"
+# shellcheck source=tools/measure-common.sh
+source "$root/tools/measure-common.sh"
 work=$(mktemp -d "${TMPDIR:-/tmp}/quelmo-measure-windows.XXXXXX")
 trap 'end_processes; rm -rf "$work"' EXIT
 scale=${QUELMO_SCALE:-1}
 start_xsession "$((1024 * scale))x$((768 * scale))"
 xserver=${pids[0]}
 log=$work/frames.log
-
-stats() {
-  sort -g "$1" | awk '{ v[NR] = $1 } END {
-    i50 = int(NR * 0.50) + 1; i99 = int(NR * 0.99) + 1; if (i99 > NR) i99 = NR
-    printf "%.3f %.3f %.3f", v[i50], v[i99], v[NR] }'
-}
 
 step "starting the Wine server"
 tools/wine-run.sh "$prefix" cmd /c exit >/dev/null 2>&1
@@ -48,25 +44,20 @@ game=$!
 pids+=("$game")
 wait_until 30 "the window" find_window
 wait_until 10 "the first frame" grep -q '^first-present' "$log"
-first_ns=$(awk '/^first-present/ { print $2; exit }' "$log")
-startup_ms=$(awk -v a="$start_ns" -v b="$first_ns" 'BEGIN { printf "%.1f", (b - a) / 1e6 }')
+startup_ms=$(startup_ms "$start_ns")
 
 step "idling 10 s on the open menu"
 wait_frames 10
 click_at $((80 * scale)) $((8 * scale))
 wait_frames 10
-hz=$(getconf CLK_TCK)
-cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
 first_frame=$(frames)
-g0=$(cpu_ticks "$game") s0=$(cpu_ticks "$server") x0=$(cpu_ticks "$xserver")
+g0=$(cpu_ns "$game") s0=$(cpu_ns "$server") x0=$(cpu_ns "$xserver")
 t0=$(date +%s%N)
 sleep 10
-g1=$(cpu_ticks "$game") s1=$(cpu_ticks "$server") x1=$(cpu_ticks "$xserver")
+g1=$(cpu_ns "$game") s1=$(cpu_ns "$server") x1=$(cpu_ns "$xserver")
 t1=$(date +%s%N)
 last_frame=$(frames)
-percent() { awk -v c="$1" -v hz="$hz" -v ns=$((t1 - t0)) 'BEGIN { printf "%.1f", 100 * c / hz / (ns / 1e9) }'; }
-awk -v a="$first_frame" -v b="$last_frame" '/^frame/ { n++; if (n > a && n <= b) {
-  if (p) printf "%.6f\n", ($2 - p) / 1e6; p = $2 } }' "$log" >"$work/periods.txt"
+frame_periods "$first_frame" "$last_frame" "$work/periods.txt"
 read -r median p99 longest <<<"$(stats "$work/periods.txt")"
 periods=$(wc -l <"$work/periods.txt")
 

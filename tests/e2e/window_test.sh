@@ -45,11 +45,6 @@ QUELMO_FRAME_LOG=$log "$quelmo" >"$work/quelmo.out" 2>&1 &
 game=$!
 pids+=("$game")
 
-game_alive() { kill -0 "$game" 2>/dev/null; }
-game_ended() { ! game_alive; }
-menu_open() { region_is "$work/menu-open.png" 16 16 128 48; }
-menu_closed() { region_is "$work/menu-closed.png" 16 16 128 48; }
-close_requests_at_least() { (($(grep -c '^close-request' "$log" || true) >= $1)); }
 
 step "waiting for the window"
 wait_until 10 "the Quelmo window" find_window
@@ -158,28 +153,11 @@ find_window || fail "the window went away after a close request"
 # once that is over, every click on it toggles the menu exactly once.
 step "a click of a few milliseconds acts exactly once"
 wait_until 20 "the level's setup to end" region_differs "$work/notice.png" 240 208 160 64
-for round in 1 2 3; do
-  # shellcheck disable=SC2046
-  input mousemove $(desk 80 8)
-  wait_frames 2
-  # Opened by the click, and still open some frames later: the click acted once.
-  input mousedown 1 sleep 0.003 mouseup 1
-  wait_until 5 "round $round: a short click to open the menu" menu_open
-  wait_frames 5
-  menu_open || fail "round $round: one short click opened and closed the menu"
-  input mousedown 1 sleep 0.003 mouseup 1
-  wait_until 5 "round $round: a short click to close the menu" menu_closed
-  wait_frames 5
-  menu_closed || fail "round $round: one short click closed and opened the menu"
-done
+short_clicks_act_once
 
 # --- the close button --------------------------------------------------------------------------
 step "the close button ends the game with exit code 0"
-click_at 632 8
-wait_until 5 "the game to end" game_ended
-status=0
-wait "$game" || status=$?
-((status == 0)) || { cat "$work/quelmo.out" >&2; fail "exit code $status after the close button"; }
+close_by_button
 
 # --- no process of its own --------------------------------------------------------------------
 # Without a D-Bus session, nothing may go looking for one (libdbus would fork and run

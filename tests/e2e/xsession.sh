@@ -140,3 +140,40 @@ region_differs() { ! region_is "$@"; }
 all_black() {
   [[ $(convert "$1" -crop "$4x$5+$2+$3" +repage -format '%k %[fx:maxima]' info:) == "1 0" ]]
 }
+
+# --- the game in the window ($game: its process; $work/menu-open.png and
+# --- $work/menu-closed.png: the menu's 128 x 48 pixels at (16, 16), open and shut) -----
+game_alive() { kill -0 "$game" 2>/dev/null; }
+game_ended() { ! game_alive; }
+menu_open() { region_is "$work/menu-open.png" 16 16 128 48; }
+menu_closed() { region_is "$work/menu-closed.png" 16 16 128 48; }
+close_requests_at_least() { (($(grep -c '^close-request' "$log" || true) >= $1)); }
+
+# short_clicks_act_once: three rounds of clicks of 3 ms on the menu button, each of
+# which opens or shuts the menu exactly once (it is still so some frames later).
+short_clicks_act_once() {
+  local round
+  for round in 1 2 3; do
+    # shellcheck disable=SC2046
+    input mousemove $(desk 80 8)
+    wait_frames 2
+    input mousedown 1 sleep 0.003 mouseup 1
+    wait_until 5 "round $round: a short click to open the menu" menu_open
+    wait_frames 5
+    menu_open || fail "round $round: one short click opened and closed the menu"
+    input mousedown 1 sleep 0.003 mouseup 1
+    wait_until 5 "round $round: a short click to close the menu" menu_closed
+    wait_frames 5
+    menu_closed || fail "round $round: one short click closed and opened the menu"
+  done
+}
+
+# close_by_button [X Y]: the close button (window point (632, 8), or the screen point
+# (X, Y) where an enlarged window shows it) ends the game with exit code 0.
+close_by_button() {
+  local status=0
+  if (($# == 2)); then input mousemove "$1" "$2" click 1; else click_at 632 8; fi
+  wait_until 5 "the game to end" game_ended
+  wait "$game" || status=$?
+  ((status == 0)) || { cat "$work/quelmo.out" >&2; fail "exit code $status after the close button"; }
+}

@@ -42,11 +42,6 @@ QUELMO_FRAME_LOG=$log wine "$quelmo" --seed 0 >"$work/quelmo.out" 2>&1 &
 game=$!
 pids+=("$game")
 
-game_alive() { kill -0 "$game" 2>/dev/null; }
-game_ended() { ! game_alive; }
-menu_open() { region_is "$work/menu-open.png" 16 16 128 48; }
-menu_closed() { region_is "$work/menu-closed.png" 16 16 128 48; }
-close_requests_at_least() { (($(grep -c '^close-request' "$log" || true) >= $1)); }
 
 step "waiting for the window"
 wait_until 30 "the Quelmo window" find_window
@@ -105,27 +100,11 @@ find_window || fail "the window went away after a close request"
 step "a click of 3 ms acts exactly once"
 notice_gone() { ! region_is "$work/notice.png" 240 208 160 64; }
 wait_until 20 "the level's setup to end" notice_gone
-for round in 1 2 3; do
-  # shellcheck disable=SC2046
-  input mousemove $(desk 80 8)
-  wait_frames 2
-  input mousedown 1 sleep 0.003 mouseup 1
-  wait_until 5 "round $round: a short click to open the menu" menu_open
-  wait_frames 5
-  menu_open || fail "round $round: one short click opened and closed the menu"
-  input mousedown 1 sleep 0.003 mouseup 1
-  wait_until 5 "round $round: a short click to close the menu" menu_closed
-  wait_frames 5
-  menu_closed || fail "round $round: one short click closed and opened the menu"
-done
+short_clicks_act_once
 
 # --- the close button --------------------------------------------------------------------------
 step "the close button ends the game with exit code 0"
-click_at 632 8
-wait_until 5 "the game to end" game_ended
-status=0
-wait "$game" || status=$?
-((status == 0)) || fail "exit code $status after the close button"
+close_by_button
 
 # --- the command line, answered in a message box ----------------------------------------------
 # dismiss_box PID: presses Return in the message box; true once the program has ended.
