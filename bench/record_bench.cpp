@@ -15,6 +15,7 @@
 #include "game/state.h"
 #include "platform/headless/headless_backend.h"
 #include "programs/common/recorder.h"
+#include "runtime/frame_pace.h"
 
 namespace {
 
@@ -35,21 +36,27 @@ void RecordedFrame(benchmark::State& state, bool moving) {
   recorder->SetStateHooks([] { g_kept = g_game; },
                           [](std::ostream&, const game::ReportHeader&) {});
   recorder->OpenWindow(192, 144, 640, 480, "Quelmo", {});
+  recorder->FramesBegin();
   const std::vector<std::uint32_t> pixels(640 * 480);
-  std::uint64_t frameEnd = 0;
+  rt::FramePace pace(backend.CounterFrequency(), 50);
   int step = 0;
   for (auto _ : state) {
-    recorder->Sleep(10);
+    // The frame's two waits, on the virtual clock, as the frame loop carries them out.
+    const rt::FrameWait sleep{rt::FrameWait::Kind::kSleep, 10,
+                              rt::SleepEnd(backend.Counter(), 10, backend.CounterFrequency())};
+    backend.WaitUntil(sleep.until);
+    recorder->Waited(sleep);
     benchmark::DoNotOptimize(recorder->PollEvent());
     if (moving) backend.SetPointerOnDesktop(200 + (++step % 300), 300);
     benchmark::DoNotOptimize(recorder->PointerX() - recorder->WindowLeft());
     benchmark::DoNotOptimize(recorder->PointerY() - recorder->WindowTop());
     benchmark::DoNotOptimize(recorder->LeftButtonDown());
     recorder->Present(pixels.data(), 640, 480, platform::RowSpan{});
-    // The runtime's pacing wait, on the virtual clock.
-    recorder->WaitUntil(frameEnd + 1'000'000'000 / 51 + 1);
-    frameEnd = recorder->Counter();
+    const rt::FrameWait paced{rt::FrameWait::Kind::kPace, 0, pace.WaitEnd(backend.Counter())};
+    backend.WaitUntil(paced.until);
+    recorder->Waited(paced);
     benchmark::DoNotOptimize(recorder->TickCount());
+    recorder->FrameEnded();
   }
   recorder.reset();
   std::filesystem::remove(path);

@@ -6,7 +6,6 @@
 #include "game/level_list.h"
 #include "game/queue.h"
 #include "game/sprites.h"
-#include "runtime/program.h"
 #include "runtime/screen.h"
 #include "runtime/window.h"
 
@@ -87,7 +86,7 @@ void NewGame(GameState& s) {
 }
 
 // The release steps, in order; each sees the state the ones before it left.
-void ReleaseSteps(GameState& s) {
+ButtonOutcome ReleaseSteps(GameState& s) {
   s.DragActive = 0;
   s.ButtonHeld = 0;
   if (!InSetup(s) && Inside(s, kMenuButton)) {
@@ -125,7 +124,7 @@ void ReleaseSteps(GameState& s) {
       s.Level = s.LastLevel;
     }
   }
-  if (Inside(s, kCloseButton)) rt::EndProgram();
+  return Inside(s, kCloseButton) ? ButtonOutcome::kClose : ButtonOutcome::kPlayOn;
 }
 
 }  // namespace
@@ -165,12 +164,13 @@ void DrawFastButtonPressed(const GameState& s) {
   if (s.FlowSpeed == kFastSpeed) DrawKeyedAt(kPressedButton, kFastButton);
 }
 
-void HandleMouseButton(GameState& s) {
+ButtonOutcome HandleMouseButton(GameState& s) {
   if (rt::LeftButtonDown() != 0) {
     HeldSteps(s);
   } else if (s.ButtonHeld == 1) {
-    ReleaseSteps(s);
+    return ReleaseSteps(s);
   }
+  return ButtonOutcome::kPlayOn;
 }
 
 void DrawMenuButtonPressed(const GameState& s) {

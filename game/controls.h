@@ -35,8 +35,10 @@ void FollowDrag(GameState& s);
 // Frame step 14: "Schnell" shows pressed while the water runs fast.
 void DrawFastButtonPressed(const GameState& s);
 // Frame step 15: the held steps while the left button is down, the release steps in
-// the first frame in which it is up again.  The close button ends the program here.
-void HandleMouseButton(GameState& s);
+// the first frame in which it is up again.  A release on the close button ends the
+// game: nothing after it runs.
+enum class ButtonOutcome { kPlayOn, kClose };
+ButtonOutcome HandleMouseButton(GameState& s);
 // Frame step 16: the menu button shows pressed while the menu is open.
 void DrawMenuButtonPressed(const GameState& s);
 

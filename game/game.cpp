@@ -43,9 +43,12 @@ void PlaceSetupPieceIfDue(GameState& s) {
 
 }  // namespace
 
-void GameStartup(GameState& s, std::optional<std::uint32_t> seed) {
+void Game::Start(const StartOptions& options) {
+  GameState& s = s_;
+  next_ = Stretch::kTop;
+  over_ = false;
   s = GameState{};                                         // 1. everything from zero
-  rt::StartRuntime(seed);                                  // 2. runtime services, seed
+  rt::StartRuntime(options.seed);                          // 2. runtime services, seed
   s.TileGrid = {};                                         // 3. the board arrays
   s.LockGrid = {};
   s.SmallFont = rt::LoadFontFace(1, texts::kFontFace, 8);  // 4. two fonts under number 1
@@ -53,6 +56,7 @@ void GameStartup(GameState& s, std::optional<std::uint32_t> seed) {
   const int left = (rt::DesktopWidth() >> 1) - kWindowWidth / 2;  // 5. centred on the desktop
   const int top = (rt::DesktopHeight() >> 1) - kWindowHeight / 2;
   rt::OpenMainWindow(1, left, top, kWindowWidth, kWindowHeight, rt::kPopupStyle, texts::kWindowTitle);
+  rt::SetWindowDragStrip(kDragHandle.left, kDragHandle.top, kDragHandle.right, kDragHandle.bottom);
   rt::OpenWindowScreen(rt::MainWindowHandle(1), 0, 0, kWindowWidth, kWindowHeight, 0, 0, 0);  // 6.
   rt::SetFramePace(50);                                    // 7.
   BuildSprites(s);                                         // 8.
@@ -70,44 +74,59 @@ void GameStartup(GameState& s, std::optional<std::uint32_t> seed) {
   ClearField(s);                                           // 12.
 }
 
-void GameFrame(GameState& s) {
-  SleepAtFrameStart();          // 1
-  HandleWindowEvent();          // 2
-  ClearBackBuffer();            // 3
-  DrawWaterLayer();             // 4
-  DrawFrameSprite();            // 5
-  DrawQueueStrip(s);            // 6
-  DrawBoard(s);                 // 7
-  DrawMenuBackgrounds(s);       // 8
-  ReadMouse(s);                 // 9
-  DrawPiecePreview(s);          // 10
-  DrawPanels(s);                // 11
-  FollowDrag(s);                // 12
-  SlideQueue(s);                // 13
-  DrawFastButtonPressed(s);     // 14
-  HandleMouseButton(s);         // 15: the close button leaves the program here
-  DrawMenuButtonPressed(s);     // 16
-  DrawFrameTexts(s);            // 17
-  ShowFrame();                  // 18
-  // What follows is seen in the next frame.
-  BeginLevelIfRequested(s);     // 19
-  AdvancePhaseCounter(s);       // 20
-  StartLevelCountdown(s);       // 21
-  HoldCountdownWhilePaused(s);  // 22
-  StepCountdown(s);             // 23
-  StartWaterIfDue(s);           // 24
-  PlaceSetupPieceIfDue(s);      // 25
-  AdvanceFlow(s);               // 26
-}
-
-void GameMain(std::optional<std::uint32_t> seed) {
-  static GameState s;  // lives for the whole run
-  GameMain(s, seed);
-}
-
-void GameMain(GameState& s, std::optional<std::uint32_t> seed) {
-  GameStartup(s, seed);
-  for (;;) GameFrame(s);
+FrameStop Game::Run() {
+  GameState& s = s_;
+  while (!over_) {
+    switch (next_) {
+      case Stretch::kTop:
+        SleepAtFrameStart();          // 1
+        next_ = Stretch::kUntilShow;
+        break;
+      case Stretch::kUntilShow:
+        HandleWindowEvent();          // 2
+        ClearBackBuffer();            // 3
+        DrawWaterLayer();             // 4
+        DrawFrameSprite();            // 5
+        DrawQueueStrip(s);            // 6
+        DrawBoard(s);                 // 7
+        DrawMenuBackgrounds(s);       // 8
+        ReadMouse(s);                 // 9
+        DrawPiecePreview(s);          // 10
+        DrawPanels(s);                // 11
+        FollowDrag(s);                // 12
+        SlideQueue(s);                // 13
+        DrawFastButtonPressed(s);     // 14
+        if (HandleMouseButton(s) == ButtonOutcome::kClose) {  // 15
+          // Nothing after the close button runs: the runtime ends, and so does the loop.
+          rt::EndRuntime();
+          over_ = true;
+          break;
+        }
+        DrawMenuButtonPressed(s);     // 16
+        DrawFrameTexts(s);            // 17
+        ShowFrame();                  // 18
+        next_ = Stretch::kAfterShow;
+        break;
+      case Stretch::kAfterShow:
+        // What follows is seen in the next frame.
+        BeginLevelIfRequested(s);     // 19
+        AdvancePhaseCounter(s);       // 20
+        StartLevelCountdown(s);       // 21
+        HoldCountdownWhilePaused(s);  // 22
+        StepCountdown(s);             // 23
+        StartWaterIfDue(s);           // 24
+        PlaceSetupPieceIfDue(s);      // 25
+        AdvanceFlow(s);               // 26
+        next_ = Stretch::kTop;
+        return FrameStop{FrameStop::Kind::kFrameEnd, {}};
+    }
+    if (over_) break;
+    // A stretch that asked for a wait hands the thread back until it is over.
+    if (const std::optional<rt::FrameWait> wait = rt::TakeWait()) {
+      return FrameStop{FrameStop::Kind::kWait, *wait};
+    }
+  }
+  return FrameStop{FrameStop::Kind::kGameOver, {}};
 }
 
 }  // namespace game

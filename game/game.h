@@ -1,10 +1,13 @@
 #pragma once
-// The game's main routine and its two halves, so that a driver (quelmo-sim, the
-// tests) can run the frame loop one frame at a time.
+// The game as its platform runs it: start-up once, then the frame loop, which the
+// platform drives.  A frame stops twice to wait (10 ms before its first step, and
+// after it is shown until its paced deadline); the platform decides how it waits and
+// runs the frame on when the time has come.  The game itself never blocks.
 #include <cstdint>
 #include <optional>
 
 #include "game/state.h"
+#include "runtime/frame_pace.h"
 
 namespace game {
 
@@ -13,15 +16,45 @@ namespace game {
 constexpr int kWindowWidth = 640;
 constexpr int kWindowHeight = 480;
 
-// Start-up: runtime services, arrays, fonts, window, screen, sprites, initial state.
-// The random generator is seeded from the tick count, or from `seed` when given.
-void GameStartup(GameState& s, std::optional<std::uint32_t> seed = std::nullopt);
-// One whole frame, steps 1 to 26.
-void GameFrame(GameState& s);
-// Start-up, then frames for ever.  Leaves only through the close button.  A seed
-// given on the command line replaces the tick count as the random generator's seed.
-[[noreturn]] void GameMain(std::optional<std::uint32_t> seed = std::nullopt);
-// The same on a state the caller owns, for an entry that looks at it (a recording).
-[[noreturn]] void GameMain(GameState& s, std::optional<std::uint32_t> seed);
+// What the program entry chooses before the game starts.
+struct StartOptions {
+  // Replaces the tick count as the random generator's seed: a game played again.
+  std::optional<std::uint32_t> seed;
+};
+
+// Where the frame handed the thread back to the platform.
+struct FrameStop {
+  enum class Kind {
+    kWait,      // at one of the frame's waits: Run again once the counter reaches wait.until
+    kFrameEnd,  // a whole frame is done: the next may begin at once
+    kGameOver,  // the close button ended the game: the entry returns exit status 0
+  };
+  Kind kind = Kind::kFrameEnd;
+  rt::FrameWait wait;  // kWait
+};
+
+class Game {
+ public:
+  // Start-up: runtime services, arrays, fonts, window, screen, sprites, initial state.
+  void Start(const StartOptions& options = {});
+  // Runs the frame on from where it stopped, up to its next wait or its end.
+  FrameStop Run();
+
+  GameState& State() { return s_; }
+  const GameState& State() const { return s_; }
+  bool Over() const { return over_; }
+
+ private:
+  // The stretches of a frame between its waits.
+  enum class Stretch {
+    kTop,        // step 1: the sleep before the frame
+    kUntilShow,  // steps 2 to 18: events, drawing, the mouse and its button, showing
+    kAfterShow,  // steps 19 to 26: the level, the countdown and the water
+  };
+
+  GameState s_;
+  Stretch next_ = Stretch::kTop;
+  bool over_ = false;
+};
 
 }  // namespace game

@@ -1,6 +1,6 @@
 #pragma once
 // The whole state of the game in one struct, every variable under its own name with
-// its initial value.  GameMain owns the one instance.
+// its initial value.  The Game (game.h) owns the one instance.
 #include <cstdint>
 #include <span>
 #include <string>

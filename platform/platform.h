@@ -32,11 +32,18 @@ class Backend {
   virtual int DesktopWidth() = 0;
   virtual int DesktopHeight() = 0;
 
-  // Opens the one borderless window at desktop position (x, y).  The icon is a
-  // whole BMP file in memory (may be empty).  Returns false if it cannot be made.
+  // Opens the one borderless window at desktop position (x, y).  The title is UTF-8;
+  // the icon is a whole BMP file in memory (may be empty).  Returns false (after
+  // telling the player why) if it cannot be made.
   virtual bool OpenWindow(int x, int y, int width, int height, std::string_view title,
                           std::span<const std::uint8_t> iconBmp) = 0;
   virtual void CloseWindow() = 0;
+  // The strip of the window, in window coordinates (left < x < right, top < y <
+  // bottom), that the game drags the window by.  A desktop that could let the window
+  // out of reach keeps part of it reachable; the others need not care.
+  virtual void SetDragStrip(int left, int top, int right, int bottom) {
+    (void)left, (void)top, (void)right, (void)bottom;
+  }
 
   // Outer top-left corner of the window in desktop coordinates, and moving it.
   virtual int WindowLeft() = 0;
@@ -48,15 +55,17 @@ class Backend {
   virtual int PointerY() = 0;
   // True while the left button is down, and also in the first query after a press
   // that was released before that query: a click shorter than a frame counts once.
+  // Every backend answers through a ButtonLatch (button_latch.h).
   virtual bool LeftButtonDown() = 0;
 
   // Takes at most one pending window event without waiting.
   virtual int PollEvent() = 0;
 
   // Shows a finished frame of 32-bit 0x00RRGGBB pixels, rows top-down.  `changed` is
-  // the span of rows that may differ from the frame presented before (every row for
-  // the first frame); outside it the frame is exactly the one already shown.  An empty
-  // span means nothing changed, and the backend need not send anything to the screen.
+  // the span of rows that may differ from the frame presented before; it lies within
+  // the frame and covers every row the first time.  Outside it the frame is exactly
+  // the one already shown.  An empty span means nothing changed, and the backend need
+  // not send anything to the screen.
   virtual void Present(const std::uint32_t* pixels, int width, int height, RowSpan changed) = 0;
 
   // Millisecond tick count: unsigned 32 bits, wrapping.
@@ -64,16 +73,19 @@ class Backend {
   // High-resolution counter (64 bits on every backend) and its ticks per second.
   virtual std::uint64_t Counter() = 0;
   virtual std::uint64_t CounterFrequency() = 0;
-  // Suspends the thread for ms milliseconds.
-  virtual void Sleep(std::uint32_t ms) = 0;
-  // Returns once Counter() >= target, without spinning the processor for long.
-  virtual void WaitUntil(std::uint64_t target) = 0;
-
-  // Ends the process with the given exit code after the runtime has shut down.
-  [[noreturn]] virtual void Exit(int code) = 0;
 };
 
-// The backend the runtime talks to.  Set once before GameMain runs.
+// A backend whose platform lets the program's thread block: the desktops and the
+// headless backend.  Their entries run the frame loop and wait with this between two
+// stretches of a frame (the page, which must give its thread back to the browser,
+// schedules them instead).
+class BlockingBackend : public Backend {
+ public:
+  // Returns once Counter() >= target, the thread suspended meanwhile.
+  virtual void WaitUntil(std::uint64_t target) = 0;
+};
+
+// The backend the runtime talks to.  Set once before the game starts.
 void SetBackend(Backend* backend);
 Backend& Current();
 

@@ -17,4 +17,22 @@ char32_t Cp1252ToUnicode(std::uint8_t byte) {
   return byte;  // ASCII and 0xA0..0xFF are Latin-1
 }
 
+std::string Cp1252ToUtf8(std::string_view text) {
+  std::string out;
+  for (const char ch : text) {
+    const char32_t code = Cp1252ToUnicode(static_cast<std::uint8_t>(ch));
+    if (code < 0x80) {
+      out += static_cast<char>(code);
+    } else if (code < 0x800) {
+      out += static_cast<char>(0xC0 | (code >> 6));
+      out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+      out += static_cast<char>(0xE0 | (code >> 12));
+      out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+  }
+  return out;
+}
+
 }  // namespace rt

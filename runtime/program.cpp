@@ -1,7 +1,5 @@
 #include "runtime/program.h"
 
-#include <cstdlib>
-
 #include "runtime/canvas.h"
 #include "platform/platform.h"
 #include "runtime/random.h"
@@ -18,11 +16,9 @@ void StartRuntime(std::optional<std::uint32_t> seed) {
   StartScreenModule();
 }
 
-void EndProgram() {
+void EndRuntime() {
   EndScreenModule();
   EndWindowModule();
-  platform::Current().Exit(0);
-  std::abort();  // a backend's Exit never returns
 }
 
 }  // namespace rt

@@ -1,5 +1,5 @@
 #pragma once
-// Start-up of the runtime's services and the one way out of the program.
+// Start-up of the runtime's services and their end.
 #include <cstdint>
 #include <optional>
 
@@ -9,7 +9,8 @@ namespace rt {
 // generator seeded from the tick count (or from `seed` when one is given, so that a
 // driver can reproduce a game), window module, screen module.
 void StartRuntime(std::optional<std::uint32_t> seed = std::nullopt);
-// Ends screen and window and leaves the process with exit code 0.
-[[noreturn]] void EndProgram();
+// The runtime's end steps when the game ends: the screen, then the window.  The
+// frame loop then stops, and the program entry returns exit status 0.
+void EndRuntime();
 
 }  // namespace rt

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include "runtime/blit.h"
@@ -10,6 +11,7 @@
 #include "runtime/canvas.h"
 #include "runtime/canvas_state.h"
 #include "runtime/frame_list.h"
+#include "runtime/frame_pace.h"
 #include "platform/platform.h"
 #include "runtime/sprite_table.h"
 
@@ -28,10 +30,9 @@ struct ScreenModule {
   Surface* target = nullptr;  // what DrawSprite, DrawSpriteKeyed and ClearBuffer write to
   SpriteTable sprites;
   std::uint32_t defaultKey = 0;
-  // Pacing.
-  int framesPerSecond = 0;
-  std::uint64_t period = 0;
-  std::uint64_t lastFrameTime = 0;
+  // Pacing, and the wait the frame asked for last (taken by the frame loop).
+  FramePace pace;
+  std::optional<FrameWait> wait;
   // Drawing targets handed out to the canvas, at most one of each kind.
   bool screenCanvasOut = false;
   bool spriteCanvasOut = false;
@@ -181,9 +182,8 @@ void StartScreenModule() {
   ScreenModule& s = Screen();
   s.sprites.Reset();
   s.defaultKey = 0;
-  s.framesPerSecond = 0;
-  s.period = 0;
-  s.lastFrameTime = 0;
+  s.pace = FramePace{};
+  s.wait.reset();
   s.width = s.height = 0;
 }
 
@@ -208,7 +208,7 @@ int OpenWindowScreen(int window, int x, int y, int width, int height, int stretc
   SetHeldSurface(s.backBuffer.get());
   s.width = width;
   s.height = height;
-  s.lastFrameTime = 0;
+  s.pace.Restart();
   s.target = s.backBuffer.get();
   s.open = true;
   return 1;
@@ -219,11 +219,11 @@ int SetFramePace(int framesPerSecond) {
   const std::uint64_t frequency = platform::Current().CounterFrequency();
   // A negative rate has no meaning (and -1 would divide by zero): refused.
   if (frequency == 0 || framesPerSecond < 0) return 0;
-  s.framesPerSecond = framesPerSecond;
-  s.period = frequency / (static_cast<std::uint64_t>(framesPerSecond) + 1);
-  s.lastFrameTime = 0;
+  s.pace = FramePace(frequency, framesPerSecond);
   return 1;
 }
+
+int FramePaceRate() { return Screen().pace.FramesPerSecond(); }
 
 Surface* SpriteFromBitmap(int number, const std::uint8_t* image, std::size_t size, int flags) {
   Sprite* sprite = EmptySlot(number);
@@ -314,19 +314,26 @@ Surface* PresentFrame() {
     backend.Present(s.backBuffer->pixels.data(), s.backBuffer->width, s.backBuffer->height,
                     changed);
   }
-  if (s.framesPerSecond != 0) {
-    // The frame ends at the first count more than one period after the end of the
-    // previous wait; a frame that took longer is shown at once, with no catching up.
-    const std::uint64_t target = s.lastFrameTime + s.period + 1;
-    if (backend.Counter() < target) backend.WaitUntil(target);
-    s.lastFrameTime = backend.Counter();
+  if (s.pace.Paced()) {
+    // The frame goes on at its paced deadline, or at once when its work took longer.
+    s.wait = FrameWait{FrameWait::Kind::kPace, 0, s.pace.WaitEnd(backend.Counter())};
   }
   return s.backBuffer.get();
 }
 
 void WaitMilliseconds(int ms) {
   // A negative wait would be an endless one: it waits not at all.
-  if (ms > 0) platform::Current().Sleep(static_cast<std::uint32_t>(ms));
+  if (ms <= 0) return;
+  platform::Backend& backend = platform::Current();
+  const auto length = static_cast<std::uint32_t>(ms);
+  Screen().wait = FrameWait{FrameWait::Kind::kSleep, length,
+                            SleepEnd(backend.Counter(), length, backend.CounterFrequency())};
+}
+
+std::optional<FrameWait> TakeWait() {
+  std::optional<FrameWait> wait = Screen().wait;
+  Screen().wait.reset();
+  return wait;
 }
 
 CanvasRecord* ScreenCanvas() {

@@ -3,7 +3,9 @@
 // opaque copies with clipping, presenting a frame and the frame pacing.
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
+#include "runtime/frame_pace.h"
 #include "runtime/surface.h"
 
 namespace rt {
@@ -16,6 +18,8 @@ int OpenWindowScreen(int window, int x, int y, int width, int height, int stretc
                      int rightMargin, int bottomMargin);
 // Period = counter frequency / (fps + 1); 0 switches pacing off.  Returns 1.
 int SetFramePace(int framesPerSecond);
+// The rate the frames are paced at (0: not paced).
+int FramePaceRate();
 
 // Sprite `number` from the bytes of a whole BMP file.  Null (and the number left
 // empty) for anything that is not a sound, uncompressed 16-, 24- or 32-bit BMP.
@@ -29,9 +33,13 @@ void DrawSpriteKeyed(int number, int x, int y);
 // A negative number sets the default key of sprites created later.
 void SetSpriteKeyColour(int number, int red, int green, int blue);
 void ClearBuffer(int red, int green, int blue);
-// Shows the back buffer, waits for the frame pace and returns the back buffer.
+// Shows the back buffer, asks for the pacing wait and returns the back buffer.
 Surface* PresentFrame();
+// Asks for a sleep of ms milliseconds before the frame goes on.
 void WaitMilliseconds(int ms);
+// The wait the frame asked for since the last call, if any (frame_pace.h): the frame
+// loop takes it after every stretch of the frame and has the platform carry it out.
+std::optional<FrameWait> TakeWait();
 // Drawing targets for the drawing operations; null while one is handed out.
 CanvasRecord* ScreenCanvas();
 CanvasRecord* SpriteCanvas(int number);

@@ -6,6 +6,7 @@
 
 #include "platform/platform.h"
 #include "platform/wrap32.h"
+#include "runtime/cp1252.h"
 
 namespace rt {
 namespace {
@@ -45,9 +46,15 @@ int OpenMainWindow(int number, int x, int y, int width, int height, std::uint32_
   if (IsOpen()) EndWindowModule();
   // The game passes the popup style alone: a visible window without caption or border.
   (void)style;
-  if (!platform::Current().OpenWindow(x, y, width, height, title, g_windows.icon)) return 0;
+  if (!platform::Current().OpenWindow(x, y, width, height, Cp1252ToUtf8(title), g_windows.icon)) {
+    return 0;
+  }
   g_windows.openNumber = number;
   return number;
+}
+
+void SetWindowDragStrip(int left, int top, int right, int bottom) {
+  platform::Current().SetDragStrip(left, top, right, bottom);
 }
 
 int MainWindowHandle(int number) {

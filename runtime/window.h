@@ -16,10 +16,14 @@ void SetWindowIcon(std::span<const std::uint8_t> iconBmp);
 
 int DesktopWidth();
 int DesktopHeight();
-// Opens window `number` at desktop (x, y).  Returns its handle, or 0.
+// Opens window `number` at desktop (x, y), titled in Windows-1252.  Returns its
+// handle, or 0.
 int OpenMainWindow(int number, int x, int y, int width, int height, std::uint32_t style,
                    std::string_view title);
 int MainWindowHandle(int number);
+// Tells the desktop which strip of the window drags it (left < x < right, top < y <
+// bottom, in window coordinates), so that it can keep that strip within reach.
+void SetWindowDragStrip(int left, int top, int right, int bottom);
 int PollWindowEvent();
 int MouseX();
 int MouseY();

@@ -31,8 +31,19 @@ int HeadlessBackend::PointerX() { return FloorDiv(pointerX_, scale_); }
 int HeadlessBackend::PointerY() { return FloorDiv(pointerY_, scale_); }
 
 void HeadlessBackend::SetButton(bool down) {
-  if (down && !buttonDown_) pressedSinceQuery_ = true;
+  if (down != buttonDown_) buttonInput_.push_back(down);
   buttonDown_ = down;
+}
+
+void HeadlessBackend::TakeButtonInput() {
+  for (const bool press : buttonInput_) {
+    if (press) {
+      button_.Press();
+    } else {
+      button_.Release();
+    }
+  }
+  buttonInput_.clear();
 }
 
 bool HeadlessBackend::OpenWindow(int x, int y, int, int, std::string_view,
@@ -50,15 +61,22 @@ void HeadlessBackend::MoveWindow(int x, int y) {
 }
 
 bool HeadlessBackend::LeftButtonDown() {
-  const bool result = buttonDown_ || pressedSinceQuery_;
-  pressedSinceQuery_ = false;
-  return result;
+  TakeButtonInput();
+  return button_.Query();
 }
 
 int HeadlessBackend::PollEvent() {
-  if (events_.empty()) return kNoEvent;
-  const int code = events_.front();
-  events_.pop_front();
+  TakeButtonInput();
+  int code = kNoEvent;
+  if (!events_.empty()) {
+    code = events_.front();
+    events_.pop_front();
+  }
+  if (afterEvents_) {
+    const std::function<void()> then = std::move(afterEvents_);
+    afterEvents_ = nullptr;
+    then();
+  }
   return code;
 }
 
@@ -75,9 +93,7 @@ void HeadlessBackend::Present(const std::uint32_t* pixels, int width, int height
   }
   // Only the changed rows are taken, as a real screen would: a span that missed a
   // changed row shows up as a wrong picture in every test that looks at one.
-  const int first = std::clamp(changed.first, 0, height);
-  const int end = std::clamp(changed.first + std::max(changed.count, 0), first, height);
-  EnlargeRows(pixels, width, RowSpan{first, end - first}, scale_, lastFrame_.data(), lastWidth_);
+  EnlargeRows(pixels, width, changed, scale_, lastFrame_.data(), lastWidth_);
 }
 
 void HeadlessBackend::PlaceWindow(int x, int y) {
@@ -86,8 +102,8 @@ void HeadlessBackend::PlaceWindow(int x, int y) {
 }
 
 std::uint32_t HeadlessBackend::CurrentTickCount() const {
-  if (!tickAnchored_) return static_cast<std::uint32_t>(now_ / 1'000'000) + options_.tickStart;
-  return static_cast<std::uint32_t>((now_ - anchorNs_) / 1'000'000) + anchorTick_;
+  if (!tickAnchored_) return static_cast<std::uint32_t>(now_ / kNsPerMs) + options_.tickStart;
+  return static_cast<std::uint32_t>((now_ - anchorNs_) / kNsPerMs) + anchorTick_;
 }
 
 std::uint32_t HeadlessBackend::TickCount() {
@@ -99,14 +115,8 @@ std::uint32_t HeadlessBackend::TickCount() {
   return anchorTick_;
 }
 
-void HeadlessBackend::Sleep(std::uint32_t ms) {
-  if (!skipWaits_) now_ += std::uint64_t{ms} * 1'000'000;
-}
-
 void HeadlessBackend::WaitUntil(std::uint64_t target) {
   if (!skipWaits_) now_ = std::max(now_, target);
 }
-
-void HeadlessBackend::Exit(int code) { throw ProgramExit{code}; }
 
 }  // namespace platform

@@ -9,21 +9,20 @@
 // game pixel, and the screen it keeps is S times the frame's size.
 #include <cstdint>
 #include <deque>
-#include <stdexcept>
+#include <functional>
 #include <vector>
 
+#include "platform/button_latch.h"
 #include "platform/platform.h"
 
 namespace platform {
 
-// Thrown by the headless backend's Exit so that a test or quelmo-sim can see the
-// program end and its exit code without the process going away.
-struct ProgramExit {
-  int code;
-};
-
-class HeadlessBackend final : public Backend {
+class HeadlessBackend final : public BlockingBackend {
  public:
+  // The virtual clock counts nanoseconds.
+  static constexpr std::uint64_t kFrequency = 1'000'000'000;
+  static constexpr std::uint64_t kNsPerMs = 1'000'000;
+
   struct Options {
     std::uint32_t tickStart = 0;
     int desktopWidth = 1920;
@@ -38,8 +37,13 @@ class HeadlessBackend final : public Backend {
   // Puts the pointer at window point (x, y) of the window's current position.
   void SetPointerInWindow(int x, int y);
   void SetPointerOnDesktop(int x, int y);
-  // The left button goes down or up; a press is remembered until the next query.
+  // The left button goes down or up.  Like a desktop's, the press or release waits
+  // until the game takes its window events or reads the button, whichever comes
+  // first; a press is remembered until the next read.
   void SetButton(bool down);
+  // Runs `then` once, right after the game has taken its window events in the next
+  // frame: input that reaches the desktop between two steps of a frame.
+  void AtNextEventStep(std::function<void()> then) { afterEvents_ = std::move(then); }
   // The tick count of the next read.  From that read on the count runs on from `ms`
   // with the virtual clock; values queued together are the reads of one frame, in order.
   void QueueTickCount(std::uint32_t ms) { tickReads_.push_back(ms); }
@@ -47,7 +51,7 @@ class HeadlessBackend final : public Backend {
   void PlaceWindow(int x, int y);
   // Queues a window event (for example kEventClose, a desktop close request).
   void QueueEvent(int code) { events_.push_back(code); }
-  // Skips every sleep and wait: used to measure the work of a frame alone.
+  // Skips every wait: used to measure the work of a frame alone.
   void SetSkipWaits(bool skip) { skipWaits_ = skip; }
   // Whether presented frames are kept for LastFrame (on by default).  Measuring the
   // game's own work turns it off: keeping a copy of every frame is the test
@@ -87,13 +91,12 @@ class HeadlessBackend final : public Backend {
   void Present(const std::uint32_t* pixels, int width, int height, RowSpan changed) override;
   std::uint32_t TickCount() override;
   std::uint64_t Counter() override { return now_; }
-  std::uint64_t CounterFrequency() override { return 1'000'000'000; }
-  void Sleep(std::uint32_t ms) override;
+  std::uint64_t CounterFrequency() override { return kFrequency; }
   void WaitUntil(std::uint64_t target) override;
-  [[noreturn]] void Exit(int code) override;
 
  private:
   std::int64_t Physical(std::int64_t game) const;
+  void TakeButtonInput();
 
   Options options_;
   std::uint64_t now_ = 0;  // virtual nanoseconds
@@ -104,8 +107,10 @@ class HeadlessBackend final : public Backend {
   // Physical positions, in 64 bits: S times a 32-bit game position still fits.
   std::int64_t windowX_ = 0, windowY_ = 0;
   std::int64_t pointerX_ = 0, pointerY_ = 0;
-  bool buttonDown_ = false;
-  bool pressedSinceQuery_ = false;
+  std::deque<bool> buttonInput_;  // presses (true) and releases not taken yet
+  bool buttonDown_ = false;       // as the last input left it
+  ButtonLatch button_;
+  std::function<void()> afterEvents_;
   std::deque<std::uint32_t> tickReads_;  // queued tick counts, taken by reads
   bool tickAnchored_ = false;            // a queued read has set the count
   std::uint32_t anchorTick_ = 0;         // ... to this value

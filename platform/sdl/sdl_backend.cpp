@@ -28,6 +28,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/button_latch.h"
 #include "platform/frame_log.h"
 #include "platform/sdl/desktop_scale.h"
 #include "platform/sdl/sdl_clock.h"
@@ -35,31 +36,6 @@
 
 namespace platform {
 namespace {
-
-// Texts come in the Windows-1252 code page; SDL takes UTF-8.
-std::string Cp1252ToUtf8(std::string_view text) {
-  static constexpr char16_t kHigh[32] = {
-      0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-      0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD,
-      0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
-  std::string out;
-  for (const char ch : text) {
-    const auto byte = static_cast<unsigned char>(ch);
-    const unsigned code = byte >= 0x80 && byte < 0xA0 ? kHigh[byte - 0x80] : byte;
-    if (code < 0x80) {
-      out += static_cast<char>(code);
-    } else if (code < 0x800) {
-      out += static_cast<char>(0xC0 | (code >> 6));
-      out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-      out += static_cast<char>(0xE0 | (code >> 12));
-      out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-  }
-  return out;
-}
 
 // An environment variable's value, or null when it is unset or empty.
 const char* SetOrNull(const char* value) { return value != nullptr && *value != '\0' ? value : nullptr; }
@@ -94,7 +70,7 @@ void KeepAwayFromTheSessionBus() {
 // reports for this long after our last move.
 constexpr std::uint64_t kOwnMoveGraceNs = 500'000'000;
 
-class SdlBackend final : public Backend {
+class SdlBackend final : public BlockingBackend {
  public:
   explicit SdlBackend(const ScaleRequest& scale) : request_(scale) {}
   ~SdlBackend() override { Shutdown(); }
@@ -121,14 +97,11 @@ class SdlBackend final : public Backend {
   std::uint32_t TickCount() override { return clock::TickCount(); }
   std::uint64_t Counter() override { return clock::Now(); }
   std::uint64_t CounterFrequency() override { return clock::kFrequency; }
-  void Sleep(std::uint32_t ms) override { clock::SleepMs(ms); }
   void WaitUntil(std::uint64_t target) override { clock::WaitUntil(target); }
-  [[noreturn]] void Exit(int code) override;
 
  private:
   struct Pointer {
     int x = 0, y = 0;
-    bool leftDown = false;
   };
 
   static int SDLCALL WatchEvent(void* self, SDL_Event* event);
@@ -172,7 +145,7 @@ class SdlBackend final : public Backend {
   bool moveReported_ = false;
   std::uint64_t lastOwnMoveNs_ = 0;  // when MoveWindow last placed the window
   bool movedByUs_ = false;
-  bool pressLatched_ = false;        // a left press no LeftButtonDown has reported yet
+  ButtonLatch button_;               // the left button, from SDL's button events
   int pendingClose_ = 0;             // close requests seen while pumping events
   bool pointerInWindowOnly_ = false;  // Wayland: no desktop pointer position
   Pointer pointer_;                   // the last reading, and when it was taken
@@ -250,13 +223,17 @@ void SdlBackend::Shutdown() {
   started_ = false;
 }
 
-// Sees every event as SDL takes it from the desktop, before it is queued: a press
-// shorter than a frame is latched here even though its release follows at once.
+// Sees every event as SDL takes it from the desktop, before it is queued: the left
+// button's presses and releases reach the latch in the order they happened, so a
+// press shorter than a frame is latched even though its release follows at once.
 int SDLCALL SdlBackend::WatchEvent(void* self, SDL_Event* event) {
   auto& backend = *static_cast<SdlBackend*>(self);
   switch (event->type) {
     case SDL_MOUSEBUTTONDOWN:
-      if (event->button.button == SDL_BUTTON_LEFT) backend.pressLatched_ = true;
+      if (event->button.button == SDL_BUTTON_LEFT) backend.button_.Press();
+      break;
+    case SDL_MOUSEBUTTONUP:
+      if (event->button.button == SDL_BUTTON_LEFT) backend.button_.Release();
       break;
     case SDL_QUIT:
       ++backend.pendingClose_;
@@ -318,7 +295,7 @@ bool SdlBackend::OpenWindow(int x, int y, int width, int height, std::string_vie
   frameHeight_ = height;
   fullScreen_ = false;
   redrawAll_ = true;
-  window_ = SDL_CreateWindow(Cp1252ToUtf8(title).c_str(), x, y, width * scale_, height * scale_,
+  window_ = SDL_CreateWindow(std::string(title).c_str(), x, y, width * scale_, height * scale_,
                              SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
   if (window_ == nullptr) {
     std::fprintf(stderr, "quelmo: cannot open the window: %s\n", SDL_GetError());
@@ -520,9 +497,8 @@ void SdlBackend::PlaceFullScreenFrame() {
   redrawAll_ = true;
 }
 
-// The game reads the pointer's x, its y and the button within a frame; one question
-// to the desktop answers all three, and every round trip to the X server costs both
-// processes a wake-up.
+// The game reads the pointer's x and y within a frame; one question to the desktop
+// answers both, and every round trip to the X server costs both processes a wake-up.
 SdlBackend::Pointer SdlBackend::ReadPointer() {
   constexpr std::uint64_t kFreshNs = 1'000'000;
   const std::uint64_t now = clock::Now();
@@ -544,7 +520,6 @@ SdlBackend::Pointer SdlBackend::QueryPointer() {
                       &winX, &winY, &mask) != 0) {
       pointer.x = rootX;
       pointer.y = rootY;
-      pointer.leftDown = (mask & Button1Mask) != 0;
       return pointer;
     }
   }
@@ -554,23 +529,20 @@ SdlBackend::Pointer SdlBackend::QueryPointer() {
     // button is held); the desktop position is made up from the window's own idea of
     // where it is, which is all the game compares it with.
     SDL_PumpEvents();
-    const Uint32 buttons = SDL_GetMouseState(&pointer.x, &pointer.y);
+    SDL_GetMouseState(&pointer.x, &pointer.y);
     pointer.x += fullScreen_ ? fullLeft_ : left_;
     pointer.y += fullScreen_ ? fullTop_ : top_;
-    pointer.leftDown = (buttons & SDL_BUTTON_LMASK) != 0;
     return pointer;
   }
-  const Uint32 buttons = SDL_GetGlobalMouseState(&pointer.x, &pointer.y);
-  pointer.leftDown = (buttons & SDL_BUTTON_LMASK) != 0;
+  SDL_GetGlobalMouseState(&pointer.x, &pointer.y);
   return pointer;
 }
 
 bool SdlBackend::LeftButtonDown() {
-  // Presses are latched as the frame's PollEvent takes the desktop's events; one that
-  // comes in later is seen by the next frame.
-  const bool down = ReadPointer().leftDown || pressLatched_;
-  pressLatched_ = false;
-  return down;
+  // The desktop's button events since the frame took its window events are taken
+  // first: a press that came in meanwhile is this frame's, not the next one's.
+  SDL_PumpEvents();
+  return button_.Query();
 }
 
 int SdlBackend::PollEvent() {
@@ -631,15 +603,15 @@ void SdlBackend::Present(const std::uint32_t* pixels, int width, int height, Row
   const int shownWidth = std::min(width * place.factor, surface->w - place.left);
   const int shownHeight = std::min(height * place.factor, surface->h - place.top);
   // SDL makes a new surface when the window's size changes; it starts out empty.
-  const bool whole = redrawAll_ || !presented_ || surface != shownSurface_ ||
+  const bool whole = redrawAll_ || surface != shownSurface_ ||
                      surface->w != shownSurfaceWidth_ || surface->h != shownSurfaceHeight_;
   shownSurface_ = surface;
   shownSurfaceWidth_ = surface->w;
   shownSurfaceHeight_ = surface->h;
   if (whole) changed = RowSpan{0, height};  // a new picture: all of it, on black
-  const int first = std::max(changed.first, 0);
-  const int end = std::min(changed.first + changed.count, height);
-  if (end <= first || shownWidth <= 0 || shownHeight <= 0) return;  // the window already shows this
+  const int first = changed.first;
+  const int end = changed.first + changed.count;
+  if (changed.Empty() || shownWidth <= 0 || shownHeight <= 0) return;  // the window already shows this
   if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
   auto* target = static_cast<std::uint8_t*>(surface->pixels);
   if (whole) std::fill_n(target, static_cast<std::size_t>(surface->pitch) * surface->h, std::uint8_t{0});
@@ -681,15 +653,9 @@ void SdlBackend::Present(const std::uint32_t* pixels, int width, int height, Row
   }
 }
 
-void SdlBackend::Exit(int code) {
-  log_.Close();
-  Shutdown();
-  std::exit(code);
-}
-
 }  // namespace
 
-std::unique_ptr<Backend> MakeSdlBackend(const ScaleRequest& scale) {
+std::unique_ptr<BlockingBackend> MakeSdlBackend(const ScaleRequest& scale) {
   auto backend = std::make_unique<SdlBackend>(scale);
   if (!backend->Start()) return nullptr;
   return backend;

@@ -14,6 +14,6 @@ namespace platform {
 // factor asked for, or else the desktop's own scale setting, made smaller while the
 // game's window would not fit the display.  F11 and Alt+Enter switch full screen on
 // and off, as does the window manager's own full-screen command.
-std::unique_ptr<Backend> MakeSdlBackend(const ScaleRequest& scale);
+std::unique_ptr<BlockingBackend> MakeSdlBackend(const ScaleRequest& scale);
 
 }  // namespace platform

@@ -2,6 +2,7 @@
 
 #include "game/game.h"
 #include "game/state_report.h"
+#include "runtime/window.h"
 
 namespace programs {
 
@@ -31,21 +32,40 @@ std::optional<int> BeforePlaying(const CommandLine& cl, Say say,
   return std::nullopt;
 }
 
-void PlayGame(platform::Backend& backend, std::optional<std::uint32_t> seed, Recorder* recorder,
-              std::string_view platformName) {
-  static game::GameState state;  // lives for the whole run
-  static game::GameState kept;   // the state at the end of the last whole frame
+int PlayGame(platform::BlockingBackend& backend, const game::StartOptions& options,
+             Recorder* recorder, std::string_view platformName) {
+  static game::Game game;       // lives for the whole run
+  static game::GameState kept;  // the state at the end of the last whole frame
+  game::StartOptions start = options;
   if (recorder == nullptr) {
     platform::SetBackend(&backend);
   } else {
-    seed = recorder->Start(backend, seed, platformName);
-    recorder->SetStateHooks([] { kept = state; },
+    start.seed = recorder->Start(backend, options.seed, platformName);
+    recorder->SetStateHooks([] { kept = game.State(); },
                             [](std::ostream& out, const game::ReportHeader& header) {
                               game::WriteStateReport(out, header, kept);
                             });
     platform::SetBackend(recorder);
   }
-  game::GameMain(state, seed);
+  game.Start(start);
+  // Without its window the game cannot be played, and nothing would show it runs.
+  if (rt::MainWindowHandle(1) == 0) return 1;
+  if (recorder != nullptr) recorder->FramesBegin();
+  for (;;) {
+    const game::FrameStop stop = game.Run();
+    switch (stop.kind) {
+      case game::FrameStop::Kind::kWait:
+        backend.WaitUntil(stop.wait.until);
+        if (recorder != nullptr) recorder->Waited(stop.wait);
+        break;
+      case game::FrameStop::Kind::kFrameEnd:
+        if (recorder != nullptr) recorder->FrameEnded();
+        break;
+      case game::FrameStop::Kind::kGameOver:
+        if (recorder != nullptr) recorder->GameOver();
+        return 0;
+    }
+  }
 }
 
 }  // namespace programs

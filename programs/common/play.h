@@ -1,12 +1,14 @@
 #pragma once
 // What every desktop entry does once its backend is made: hands the backend to the
-// game and plays, through the recorder when the command line asked for a recording.
+// game and runs the frame loop, through the recorder when the command line asked for
+// a recording.
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "game/game.h"
 #include "platform/platform.h"
 #include "programs/common/command_line.h"
 #include "programs/common/recorder.h"
@@ -25,8 +27,11 @@ using Say = void (*)(const std::string& text, bool error);
 std::optional<int> BeforePlaying(const CommandLine& cl, Say say,
                                  std::unique_ptr<Recorder>& recorder);
 
+// Plays the game on `backend` until its close button ends it, waiting between the
+// stretches of every frame on the backend's own timer, and returns the exit status:
+// 0, or 1 when the window could not be opened (the backend has said why).
 // `platformName` names the desktop in a recording's first lines ("linux", "windows").
-[[noreturn]] void PlayGame(platform::Backend& backend, std::optional<std::uint32_t> seed,
-                           Recorder* recorder, std::string_view platformName);
+int PlayGame(platform::BlockingBackend& backend, const game::StartOptions& options,
+             Recorder* recorder, std::string_view platformName);
 
 }  // namespace programs

@@ -7,13 +7,15 @@
 #include <sstream>
 #include <utility>
 
+#include "platform/headless/headless_backend.h"
+#include "runtime/screen.h"
+
 namespace programs {
 namespace {
 
-// On the replay's virtual clock a paced frame lasts the pace period of a 1 GHz counter
-// at 50 frames per second (1,000,000,000 / 51 counts) and one count more.
-constexpr std::uint64_t kPacedFrameNs = 1'000'000'000 / 51 + 1;
-constexpr std::uint64_t kNsPerMs = 1'000'000;
+// The replay runs on the headless backend's virtual clock.
+constexpr std::uint64_t kReplayFrequency = platform::HeadlessBackend::kFrequency;
+constexpr std::uint64_t kNsPerMs = platform::HeadlessBackend::kNsPerMs;
 
 }  // namespace
 
@@ -116,18 +118,12 @@ std::uint32_t Recorder::TickCount() {
 
 // --- the frames ----------------------------------------------------------------------
 
-void Recorder::Present(const std::uint32_t* pixels, int width, int height,
-                       platform::RowSpan changed) {
-  real_->Present(pixels, width, height, changed);
-  // The replay's frame ends one paced frame after the previous one: its sleep is
-  // always shorter than that.
-  virtualNs_ = std::max(virtualNs_, frameEndNs_ + kPacedFrameNs);
-  frameEndNs_ = virtualNs_;
+void Recorder::FramesBegin() {
+  replayPace_ = rt::FramePace(kReplayFrequency, rt::FramePaceRate());
+  BeginFrame();
 }
 
-// The game sleeps once at the top of every frame: the frame before it has ended.
-void Recorder::Sleep(std::uint32_t ms) {
-  if (inFrame_) EndFrame();
+void Recorder::BeginFrame() {
   inFrame_ = true;
   frameWindow_ = window_;
   movedThisFrame_ = false;
@@ -137,8 +133,15 @@ void Recorder::Sleep(std::uint32_t ms) {
   readPointerY_.reset();
   readButton_.reset();
   readTicks_.clear();
-  virtualNs_ += std::uint64_t{ms} * kNsPerMs;
-  real_->Sleep(ms);
+}
+
+// The replay's clock waits as long as the headless backend would.
+void Recorder::Waited(const rt::FrameWait& wait) {
+  if (wait.kind == rt::FrameWait::Kind::kSleep) {
+    virtualNs_ = rt::SleepEnd(virtualNs_, wait.ms, kReplayFrequency);
+  } else {
+    virtualNs_ = replayPace_.WaitEnd(virtualNs_);
+  }
 }
 
 std::uint32_t Recorder::ReplayTick(const TickClock& clock, std::uint64_t ns) const {
@@ -183,7 +186,7 @@ void Recorder::AddFrameLines(std::string& lines) {
   clock_ = clock;
 }
 
-void Recorder::EndFrame() {
+void Recorder::FrameEnded() {
   std::string lines;
   AddFrameLines(lines);
   ++framesDone_;
@@ -200,6 +203,7 @@ void Recorder::EndFrame() {
     keptHeader_ = game::ReportHeader{framesDone_, ReplayTick(clock_, virtualNs_), window_.x,
                                      window_.y};
   }
+  BeginFrame();
 }
 
 // The file's last line counts the frames since the last change; it is rewritten in
@@ -215,7 +219,7 @@ void Recorder::WriteFrameCount() {
 }
 
 void Recorder::Write(const std::string& text) {
-  if (failed_) return;
+  if (failed_ || file_ == nullptr) return;
   if (std::fwrite(text.data(), 1, text.size(), file_) != text.size() || std::fflush(file_) != 0) {
     failed_ = true;
   }
@@ -225,9 +229,10 @@ void Recorder::Write(const std::string& text) {
   }
 }
 
-void Recorder::Exit(int code) {
-  // The game ends in the middle of a frame, through its close button: the recording
+void Recorder::GameOver() {
+  // The game ended in the middle of a frame, through its close button: the recording
   // ends with the state the game had when that frame began.
+  inFrame_ = false;
   if (!seekable_ && tailCount_ > 0) Write("frames " + std::to_string(tailCount_) + '\n');
   if (kept_ && report_) {
     std::ostringstream report;
@@ -237,8 +242,6 @@ void Recorder::Exit(int code) {
   }
   std::fclose(file_);
   file_ = nullptr;
-  real_->Exit(code);
-  std::abort();  // a backend's Exit never returns
 }
 
 }  // namespace programs

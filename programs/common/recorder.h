@@ -23,6 +23,7 @@
 
 #include "game/state_report.h"
 #include "platform/platform.h"
+#include "runtime/frame_pace.h"
 
 namespace programs {
 
@@ -45,6 +46,14 @@ class Recorder final : public platform::Backend {
   using ReportState = std::function<void(std::ostream&, const game::ReportHeader&)>;
   void SetStateHooks(KeepState keep, ReportState report);
 
+  // What the frame loop tells the recording: the game's start-up is done and its
+  // frames begin; one of a frame's waits is over; a whole frame is done; the close
+  // button ended the game (the recording ends with the state of the last whole frame).
+  void FramesBegin();
+  void Waited(const rt::FrameWait& wait);
+  void FrameEnded();
+  void GameOver();
+
   // --- Backend: passed on to the real one, with what the game reads noted ----------
   int DesktopWidth() override { return real_->DesktopWidth(); }
   int DesktopHeight() override { return real_->DesktopHeight(); }
@@ -57,15 +66,17 @@ class Recorder final : public platform::Backend {
   int PointerX() override;
   int PointerY() override;
   bool LeftButtonDown() override;
+  void SetDragStrip(int left, int top, int right, int bottom) override {
+    real_->SetDragStrip(left, top, right, bottom);
+  }
   int PollEvent() override { return real_->PollEvent(); }
   void Present(const std::uint32_t* pixels, int width, int height,
-               platform::RowSpan changed) override;
+               platform::RowSpan changed) override {
+    real_->Present(pixels, width, height, changed);
+  }
   std::uint32_t TickCount() override;
   std::uint64_t Counter() override { return real_->Counter(); }
   std::uint64_t CounterFrequency() override { return real_->CounterFrequency(); }
-  void Sleep(std::uint32_t ms) override;
-  void WaitUntil(std::uint64_t target) override { real_->WaitUntil(target); }
-  [[noreturn]] void Exit(int code) override;
 
  private:
   struct Point {
@@ -86,7 +97,7 @@ class Recorder final : public platform::Backend {
 
   Recorder(std::FILE* file, std::string path);
   std::uint32_t ReplayTick(const TickClock& clock, std::uint64_t ns) const;
-  void EndFrame();
+  void BeginFrame();
   void AddFrameLines(std::string& lines);
   void Write(const std::string& text);
   void WriteFrameCount();
@@ -107,10 +118,11 @@ class Recorder final : public platform::Backend {
   std::uint64_t tailCount_ = 0;
   long tailStart_ = 0;
 
-  // What the replay holds before the frame being played, as the script so far sets it.
+  // What the replay holds before the frame being played, as the script so far sets it:
+  // its virtual clock goes on through the same waits, paced as the game paces itself.
   std::uint32_t tickStart_ = 0;
   std::uint64_t virtualNs_ = 0;
-  std::uint64_t frameEndNs_ = 0;
+  rt::FramePace replayPace_;
   TickClock clock_;
   bool windowOpen_ = false;
   Point window_;       // where the window is, as far as the game knows

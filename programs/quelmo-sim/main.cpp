@@ -16,7 +16,6 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/headless/headless_backend.h"
 #include "platform/scaling.h"
 #include "programs/quelmo-sim/script.h"
 #include "programs/quelmo-sim/simulator.h"
@@ -198,6 +197,8 @@ int Run(const CommandLine& cl, std::istream& in, std::optional<std::string> firs
       if (command->op == sim::Op::kState) printedLine = lineNumber;
       if (simulator.Execute(*command, std::cout, error)) {
         if (!std::cout) return CannotWriteOutput(lineNumber);
+        // The game's close button ends the program, with the game's exit status 0.
+        if (simulator.GameOver()) return 0;
         continue;
       }
     } else {
@@ -266,13 +267,7 @@ int main(int argc, char** argv) {
     cl.script = script;
   }
   long printedLine = 0;  // the last script line that printed a report
-  int status = 0;
-  try {
-    status = Run(cl, *in, firstLine, printedLine);
-  } catch (const platform::ProgramExit& exit) {
-    // The game's close button: the program ends with the game's own exit code.
-    status = exit.code;
-  }
+  const int status = Run(cl, *in, firstLine, printedLine);
   if (StandardOutputFailed()) return CannotWriteOutput(printedLine);
   return status;
 }

@@ -28,16 +28,31 @@ bool InRange(std::int32_t v, int first, int last) { return v >= first && v <= la
 
 Simulator::Simulator(const Options& options) : backend_(BackendOptions(options)) {
   platform::SetBackend(&backend_);
-  game::GameStartup(state_, options.seed);
+  game_.Start(game::StartOptions{options.seed});
 }
 
 Simulator::~Simulator() { platform::SetBackend(nullptr); }
 
 void Simulator::RunFrames(std::int64_t count) {
-  for (std::int64_t i = 0; i < count; ++i) {
-    game::GameFrame(state_);
-    ++frames_;
+  for (std::int64_t i = 0; i < count && !game_.Over(); ++i) {
+    for (;;) {
+      const game::FrameStop stop = game_.Run();
+      if (stop.kind == game::FrameStop::Kind::kWait) {
+        backend_.WaitUntil(stop.wait.until);
+        continue;
+      }
+      if (stop.kind == game::FrameStop::Kind::kFrameEnd) ++frames_;
+      break;
+    }
   }
+}
+
+void Simulator::Click(int x, int y) {
+  Mouse(x, y);
+  Down();
+  RunFrames(1);
+  Up();
+  RunFrames(1);
 }
 
 BenchResult Simulator::Bench(std::int64_t count) {
@@ -49,15 +64,15 @@ BenchResult Simulator::Bench(std::int64_t count) {
   micros.reserve(static_cast<std::size_t>(count));
   using Clock = std::chrono::steady_clock;
   const Clock::time_point begin = Clock::now();
-  for (std::int64_t i = 0; i < count; ++i) {
+  for (std::int64_t i = 0; i < count && !game_.Over(); ++i) {
     const Clock::time_point start = Clock::now();
-    game::GameFrame(state_);
-    ++frames_;
+    RunFrames(1);
     micros.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
   }
   const double seconds = std::chrono::duration<double>(Clock::now() - begin).count();
   backend_.SetSkipWaits(false);
   backend_.SetCaptureFrames(true);
+  if (micros.empty()) return result;  // the game had ended
   std::sort(micros.begin(), micros.end());
   const std::size_t n = micros.size();
   result.medianMicros = n % 2 ? micros[n / 2] : (micros[n / 2 - 1] + micros[n / 2]) / 2;
@@ -71,7 +86,7 @@ BenchResult Simulator::Bench(std::int64_t count) {
 void Simulator::WriteState(std::ostream& out) {
   const game::ReportHeader header{frames_, backend_.CurrentTickCount(), backend_.WindowLeft(),
                                   backend_.WindowTop()};
-  game::WriteStateReport(out, header, state_);
+  game::WriteStateReport(out, header, game_.State());
 }
 
 bool Simulator::Execute(const Command& command, std::ostream& out, std::string& error) {
@@ -82,7 +97,7 @@ bool Simulator::Execute(const Command& command, std::ostream& out, std::string& 
     error = "the file name " + Quote(command.text) + " holds a NUL byte";
     return false;
   }
-  game::GameState& s = state_;
+  game::GameState& s = game_.State();
   switch (command.op) {
     case Op::kMouse:
       backend_.SetPointerInWindow(a[0], a[1]);
@@ -94,11 +109,7 @@ bool Simulator::Execute(const Command& command, std::ostream& out, std::string& 
       backend_.SetButton(false);
       return true;
     case Op::kClick:
-      backend_.SetPointerInWindow(a[0], a[1]);
-      backend_.SetButton(true);
-      RunFrames(1);
-      backend_.SetButton(false);
-      RunFrames(1);
+      Click(a[0], a[1]);
       return true;
     case Op::kFrames:
       if (a[0] < 0) {

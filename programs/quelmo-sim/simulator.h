@@ -1,9 +1,12 @@
 #pragma once
-// The real game on the headless backend, driven one script command at a time.
+// The real game on the headless backend: quelmo-sim's script commands, and the one
+// driver of the tests.  It runs the game's frame loop as a desktop does, each wait of
+// a frame carried out on the virtual clock.
 #include <cstdint>
 #include <ostream>
 #include <string>
 
+#include "game/game.h"
 #include "game/state.h"
 #include "platform/headless/headless_backend.h"
 #include "programs/quelmo-sim/script.h"
@@ -36,20 +39,30 @@ class Simulator {
 
   // Runs one command; `out` receives the state reports.  False with `error` set for a
   // command that cannot be carried out (an index out of range, an unknown name, a
-  // file that cannot be written).  The close button ends the game by throwing
-  // platform::ProgramExit out of here.
+  // file that cannot be written).  Once the close button has ended the game, nothing
+  // runs any more (GameOver).
   bool Execute(const Command& command, std::ostream& out, std::string& error);
+  // Runs `count` whole frames, or fewer when the game ends.
   void RunFrames(std::int64_t count);
   BenchResult Bench(std::int64_t count);
   void WriteState(std::ostream& out);
 
-  game::GameState& State() { return state_; }
+  // The player's hand: the pointer at window point (x, y), the left button, and a
+  // click (one frame held, the next released).
+  void Mouse(int x, int y) { backend_.SetPointerInWindow(x, y); }
+  void Down() { backend_.SetButton(true); }
+  void Up() { backend_.SetButton(false); }
+  void Click(int x, int y);
+
+  game::GameState& State() { return game_.State(); }
   platform::HeadlessBackend& Backend() { return backend_; }
   std::uint64_t FramesRun() const { return frames_; }
+  // The close button has ended the game: the program's exit status is 0.
+  bool GameOver() const { return game_.Over(); }
 
  private:
   platform::HeadlessBackend backend_;
-  game::GameState state_;
+  game::Game game_;
   std::uint64_t frames_ = 0;
 };
 

@@ -1,7 +1,7 @@
 // The frame pacing of an idle game without a window: each frame sleeps 10 ms and then
-// waits for the end of the pace period (1/51 s after the end of the previous wait),
-// with the window backend's clock.  Run under /usr/bin/time to see the processor time
-// the waiting costs.
+// waits for its paced deadline, with the game's own pacing rule and the window
+// backend's clock.  Run under /usr/bin/time to see the processor time the waiting
+// costs.
 //
 //   quelmo-pacing-probe [SECONDS]     (default 10)
 //
@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/sdl/sdl_clock.h"
+#include "runtime/frame_pace.h"
 
 namespace clk = platform::clock;
 
@@ -23,13 +24,14 @@ int main(int argc, char** argv) {
     return 2;
   }
   clk::TightenTimerSlack();
-  const std::uint64_t period = clk::kFrequency / 51;
+  rt::FramePace pace(clk::kFrequency, 50);
   const std::uint64_t end = clk::Now() + static_cast<std::uint64_t>(seconds) * clk::kFrequency;
   std::vector<double> periods;
   std::uint64_t last = clk::Now();
+  pace.WaitEnd(last);  // the first deadline, one period from here
   while (last < end) {
-    clk::SleepMs(10);
-    clk::WaitUntil(last + period + 1);
+    clk::WaitUntil(rt::SleepEnd(clk::Now(), 10, clk::kFrequency));
+    clk::WaitUntil(pace.WaitEnd(clk::Now()));
     const std::uint64_t now = clk::Now();
     periods.push_back(static_cast<double>(now - last) / 1e6);
     last = now;
@@ -39,6 +41,7 @@ int main(int argc, char** argv) {
     return periods[std::min(periods.size() - 1, static_cast<std::size_t>(q * static_cast<double>(periods.size())))];
   };
   std::printf("frames %zu median_ms %.4f p99_ms %.4f max_ms %.4f target_ms %.4f\n", periods.size(),
-              at(0.5), at(0.99), periods.back(), 1000.0 / 51.0);
+              at(0.5), at(0.99), periods.back(),
+              static_cast<double>(pace.Period()) / 1e6);
   return 0;
 }

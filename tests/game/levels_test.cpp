@@ -9,7 +9,7 @@
 #include "game/board.h"
 #include "game/levels.h"
 #include "runtime/random.h"
-#include "tests/game/harness.h"
+#include "tests/driver/played_game.h"
 
 namespace {
 

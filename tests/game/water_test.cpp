@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "tests/game/harness.h"
+#include "tests/driver/played_game.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // black in the strip.
 #include <gtest/gtest.h>
 
-#include "tests/look/harness.h"
+#include "tests/look/pixels.h"
 
 namespace {
 
@@ -102,7 +102,7 @@ TEST(BoardLook, PreviewOutlinesTheNextPieceOverTheHoveredCell) {
   g.ReadyToPlay();
   g.s.PieceQueue[1] = 2;
   g.s.TileGrid[10][8] = 20;
-  g.MouseAt(CellX(10) + 16, CellY(8) + 16);
+  g.Mouse(CellX(10) + 16, CellY(8) + 16);
   g.Frames(1);
   const std::uint32_t white = looktest::Rgb(255, 255, 255);
   // A white frame round the cell; the stone stays visible through the black inside.

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "runtime/screen.h"
-#include "tests/look/harness.h"
+#include "tests/look/pixels.h"
 
 namespace {
 
@@ -25,11 +25,11 @@ bool Shows(const Game& g, int number, int x, int y) {
 
 TEST(ControlsLook, SchnellShowsPressedOnlyWhileHeldBeforeTheWaterFlows) {
   Game g;
-  g.MouseAt(590, 64);
-  g.Button(true);
+  g.Mouse(590, 64);
+  g.Down();
   g.Frames(1);
   EXPECT_TRUE(Shows(g, 123, 560, 48));
-  g.Button(false);
+  g.Up();
   g.Frames(2);
   EXPECT_EQ(g.s.FlowSpeed, 1);
   EXPECT_TRUE(Shows(g, 122, 560, 48));
@@ -40,7 +40,7 @@ TEST(ControlsLook, SchnellShowsPressedOnlyWhileHeldBeforeTheWaterFlows) {
   g.s.Streams[1] = game::StreamRecord{3, 5, 1, 0, -1, 0};
   g.s.Paused = 1;  // the stream stays in its pipe
   g.Click(590, 64);
-  g.MouseAt(700, 500);
+  g.Mouse(700, 500);
   g.Frames(1);
   EXPECT_EQ(g.s.FlowSpeed, 4);
   EXPECT_TRUE(Shows(g, 123, 560, 48));
@@ -51,7 +51,7 @@ TEST(ControlsLook, MenuAndLevelListShowTheirEntriesAndTheChosenLevelPressed) {
   g.Click(60, 8);
   g.Click(60, 40);
   g.Click(200, 16 * 6 + 24);  // level 6
-  g.MouseAt(700, 500);
+  g.Mouse(700, 500);
   g.Frames(1);
   ASSERT_EQ(g.s.StartLevel, 6);
   EXPECT_TRUE(Shows(g, 105, 16, 0));  // the menu button, pressed while the menu is open
@@ -59,12 +59,12 @@ TEST(ControlsLook, MenuAndLevelListShowTheirEntriesAndTheChosenLevelPressed) {
   for (int n = 1; n <= 10; ++n)
     EXPECT_TRUE(Shows(g, n == 6 ? 105 : 104, 144, 16 * n + 16)) << n;
   // Held over an entry, it shows pressed; the close button likewise.
-  g.MouseAt(60, 40);
-  g.Button(true);
+  g.Mouse(60, 40);
+  g.Down();
   g.Frames(1);
   EXPECT_TRUE(Shows(g, 105, 16, 32));
   EXPECT_FALSE(Shows(g, 105, 16, 16));
-  g.MouseAt(630, 8);
+  g.Mouse(630, 8);
   g.Frames(1);
   EXPECT_TRUE(Shows(g, 111, 624, 0));
 }
@@ -80,8 +80,8 @@ TEST(ControlsLook, PanelsShowForSetupPauseAndTheResult) {
   g.Frames(1);
   EXPECT_FALSE(Shows(g, 202, 240, 208));
   EXPECT_TRUE(Shows(g, 201, 240, 176));
-  g.MouseAt(320, 240);
-  g.Button(true);
+  g.Mouse(320, 240);
+  g.Down();
   g.Frames(1);
   EXPECT_TRUE(Shows(g, 123, 288, 224));
 }

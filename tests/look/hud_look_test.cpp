@@ -9,7 +9,7 @@
 #include "game/texts.h"
 #include "runtime/canvas.h"
 #include "runtime/screen.h"
-#include "tests/look/harness.h"
+#include "tests/look/pixels.h"
 
 namespace {
 

@@ -5,14 +5,14 @@
 
 #include <algorithm>
 
-#include "tests/look/harness.h"
+#include "tests/look/pixels.h"
 
 namespace {
 
 TEST(Present, StillFramesAreNotSentAndChangesSendOnlyTheirRows) {
   looktest::Game g;
   platform::HeadlessBackend& screen = g.Backend();
-  g.MouseAt(-100, -100);  // the pointer off the window: nothing hovers
+  g.Mouse(-100, -100);  // the pointer off the window: nothing hovers
   g.Frames(60);
   const int sent = screen.ChangedPresentCount();
   g.Frames(100);
@@ -21,16 +21,16 @@ TEST(Present, StillFramesAreNotSentAndChangesSendOnlyTheirRows) {
 
   // Opening the menu (its button pressed, then the list below it) changes rows near
   // the top of the window only.
-  g.MouseAt(60, 8);
-  g.Button(true);
+  g.Mouse(60, 8);
+  g.Down();
   g.Frames(1);
   EXPECT_EQ(screen.LastChange().first, 0);
-  g.Button(false);
+  g.Up();
   g.Frames(1);
   const platform::RowSpan menu = screen.LastChange();
   EXPECT_FALSE(menu.Empty());
   EXPECT_LT(menu.first + menu.count, 200);
-  g.MouseAt(-100, -100);
+  g.Mouse(-100, -100);
   g.Frames(1);
   const int withMenu = screen.ChangedPresentCount();
   g.Frames(50);

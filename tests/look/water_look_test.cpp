@@ -7,7 +7,7 @@
 
 #include "runtime/canvas.h"
 #include "runtime/screen.h"
-#include "tests/look/harness.h"
+#include "tests/look/pixels.h"
 
 namespace {
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 #include <random>
 
 #include "runtime/canvas.h"
@@ -264,33 +265,46 @@ TEST_F(ScreenTest, PresentShowsTheBackBufferAndSelectsIt) {
   EXPECT_EQ(Back(0, 0), rt::PixelRGB(4, 5, 6));
 }
 
+// The frame loop's part: the platform waits as long as the runtime asked.
+void CarryOutWait(platform::HeadlessBackend& backend) {
+  if (const std::optional<rt::FrameWait> wait = rt::TakeWait()) backend.WaitUntil(wait->until);
+}
+
 TEST_F(ScreenTest, PacingHoldsEachFrameToThePeriodWithoutCatchingUp) {
   ASSERT_EQ(rt::SetFramePace(50), 1);
   constexpr std::uint64_t kFrame = 19'607'844;  // 1e9 / 51 counts, plus the one past it
   for (std::uint64_t k = 1; k <= 5; ++k) {
     rt::WaitMilliseconds(10);
+    CarryOutWait(backend_);
     rt::PresentFrame();
+    CarryOutWait(backend_);
     EXPECT_EQ(backend_.Nanoseconds(), k * kFrame);
   }
   // A frame whose work takes 30 ms is shown at once ...
   rt::WaitMilliseconds(30);
+  CarryOutWait(backend_);
   const std::uint64_t overrun = 5 * kFrame + 30'000'000;
   rt::PresentFrame();
-  EXPECT_EQ(backend_.Nanoseconds(), overrun);
+  const std::optional<rt::FrameWait> late = rt::TakeWait();
+  ASSERT_TRUE(late);
+  EXPECT_EQ(late->kind, rt::FrameWait::Kind::kPace);
+  EXPECT_EQ(late->until, overrun);
   // ... and the next period starts from there.
   rt::WaitMilliseconds(10);
+  CarryOutWait(backend_);
   rt::PresentFrame();
+  CarryOutWait(backend_);
   EXPECT_EQ(backend_.Nanoseconds(), overrun + kFrame);
   EXPECT_EQ(backend_.PresentCount(), 7);
 
-  // SetFramePace starts measuring from counter 0 again; a rate of 0 stops pacing.
+  // A rate of 0 stops pacing; a negative one is refused.  A negative sleep is not an
+  // endless one: no wait at all.
   ASSERT_EQ(rt::SetFramePace(0), 1);
-  const std::uint64_t before = backend_.Nanoseconds();
   rt::PresentFrame();
-  EXPECT_EQ(backend_.Nanoseconds(), before);
-  EXPECT_EQ(rt::SetFramePace(-1), 0);  // refused: no rate to divide by
-  rt::WaitMilliseconds(-1);             // not an endless wait: no wait at all
-  EXPECT_EQ(backend_.Nanoseconds(), before);
+  EXPECT_FALSE(rt::TakeWait());
+  EXPECT_EQ(rt::SetFramePace(-1), 0);
+  rt::WaitMilliseconds(-1);
+  EXPECT_FALSE(rt::TakeWait());
 }
 
 TEST_F(ScreenTest, NothingIsDrawnOrMadeWhileTheScreenIsClosed) {

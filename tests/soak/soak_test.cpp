@@ -22,6 +22,7 @@
 #include "game/game.h"
 #include "platform/headless/headless_backend.h"
 #include "runtime/screen.h"
+#include "tests/driver/played_game.h"
 
 namespace {
 
@@ -316,26 +317,18 @@ struct Tally {
 };
 
 void SoakOneSeed(std::uint32_t seed, long frames, Tally& tally) {
-  platform::HeadlessBackend backend;
-  platform::SetBackend(&backend);
-  game::GameState s;
-  game::GameStartup(s, seed);
+  testing_game::Game g(seed);
+  platform::HeadlessBackend& backend = g.backend;
+  game::GameState& s = g.s;
   Player player(seed, backend);
   // Start with a game so that every seed reaches the setup and the water.
-  backend.SetPointerInWindow(30, 8);
-  for (int y : {8, 24}) {
-    backend.SetPointerInWindow(30, y);
-    backend.SetButton(true);
-    game::GameFrame(s);
-    backend.SetButton(false);
-    game::GameFrame(s);
-  }
+  g.NewGame();
   game::GameState before = s;
   long warmKb = 0;
   for (long f = 0; f < frames; ++f) {
     if (f == 2000) warmKb = ResidentKilobytes();
     player.Next(s);
-    game::GameFrame(s);
+    g.Frames(1);
     const std::string fault = Check(s, before);
     if (!fault.empty()) {
       FAIL() << "seed " << seed << ", frame " << f << ": " << fault;
@@ -357,7 +350,6 @@ void SoakOneSeed(std::uint32_t seed, long frames, Tally& tally) {
   }
   tally.frames += frames;
   if (warmKb > 0) tally.maxGrowthKb = std::max(tally.maxGrowthKb, ResidentKilobytes() - warmKb);
-  platform::SetBackend(nullptr);
 }
 
 // Memory is watched within each game, after its first 2000 frames: every start-up
