@@ -53,10 +53,11 @@ void Game::Start(const StartOptions& options) {
   s.LockGrid = {};
   s.SmallFont = rt::LoadFontFace(1, texts::kFontFace, 8);  // 4. two fonts under number 1
   s.LargeFont = rt::LoadFontFace(1, texts::kFontFace, 12);
+  // The desktop learns which strip drags the window before it places it.
+  rt::SetWindowDragStrip(kDragHandle.left, kDragHandle.top, kDragHandle.right, kDragHandle.bottom);
   const int left = (rt::DesktopWidth() >> 1) - kWindowWidth / 2;  // 5. centred on the desktop
   const int top = (rt::DesktopHeight() >> 1) - kWindowHeight / 2;
   rt::OpenMainWindow(1, left, top, kWindowWidth, kWindowHeight, rt::kPopupStyle, texts::kWindowTitle);
-  rt::SetWindowDragStrip(kDragHandle.left, kDragHandle.top, kDragHandle.right, kDragHandle.bottom);
   rt::OpenWindowScreen(rt::MainWindowHandle(1), 0, 0, kWindowWidth, kWindowHeight, 0, 0, 0);  // 6.
   rt::SetFramePace(50);                                    // 7.
   BuildSprites(s);                                         // 8.

@@ -15,7 +15,8 @@ packages=(
   dpkg-dev file                      # the Debian package (CPack)
   time procps                        # tools/measure-window.sh; pgrep in the window test
   strace                             # the window test: the game starts no process
-  emscripten chromium nodejs         # the browser build and its test
+  emscripten chromium nodejs         # the browser build and its test ...
+  firefox-esr                        # ... in Firefox too
   g++-mingw-w64-x86-64 mingw-w64     # the Windows game ...
   wine wine64                        # ... and its tests, under Wine
 )

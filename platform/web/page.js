@@ -1,7 +1,8 @@
 // The page side of the browser backend (web_backend.cpp): the canvas that is the
-// game's window, the pointer and left button from Pointer Events, and the line the
-// page shows once the game has ended.  The game talks in game pixels; each is S x S
-// CSS pixels of the page, S being the scale the backend passes in.
+// game's window, the pointer and left button from Pointer Events, the timer that
+// runs the game's frame on, and the line the page shows once the game has ended.
+// The game talks in game pixels; each is S x S CSS pixels of the page, S being the
+// scale the backend passes in.
 mergeInto(LibraryManager.library, {
   $QuelmoPage: {
     canvas: null,
@@ -9,10 +10,8 @@ mergeInto(LibraryManager.library, {
     x: 0,              // the pointer in CSS pixels of the page, as the browser gives it
                        // (with any fraction); (0, 0) until it is first seen
     y: 0,
-    down: false,       // the left button (or a touch) is down
-    pressed: false,    // a press that no frame has been told of yet
     log: null,         // quelmoFrameLog, when the query asks for it
-    wake: null,        // the channel that resumes the game after a wait
+    hop: null,         // the channel that starts short timers afresh (see wake_after)
     firstFrame: true,
     listening: false,
     follow: function(event) {
@@ -23,8 +22,7 @@ mergeInto(LibraryManager.library, {
     press: function(event) {
       if (!event.isPrimary || event.button !== 0) return;
       QuelmoPage.follow(event);
-      QuelmoPage.down = true;
-      QuelmoPage.pressed = true;
+      _quelmo_page_button(1);
       if (event.target === QuelmoPage.canvas) {
         // The release is seen even outside the canvas or the page.
         QuelmoPage.canvas.setPointerCapture(event.pointerId);
@@ -42,22 +40,26 @@ mergeInto(LibraryManager.library, {
     release: function(event) {
       if (!event.isPrimary || (event.type === 'pointerup' && event.button !== 0)) return;
       QuelmoPage.follow(event);
-      QuelmoPage.down = false;
+      _quelmo_page_button(0);
     },
+    wake: function() { callUserCallback(_quelmo_page_wake); },
   },
+  $QuelmoPage__deps: ['quelmo_page_button', 'quelmo_page_wake', '$callUserCallback'],
 
-  // Suspends the game for `ms` milliseconds, the page going on meanwhile.  The game
-  // resumes from a message, not from the timer's own callback: a timer set from within
-  // a timer's callback, five deep or more, is stretched to at least 4 ms, and every
-  // wait of the game would be set from one.
-  quelmo_page_sleep__deps: ['$QuelmoPage', '$callUserCallback'],
-  quelmo_page_sleep: function(ms) {
-    Asyncify.handleSleep(function(wakeUp) {
-      var page = QuelmoPage;
-      if (!page.wake) page.wake = new MessageChannel();
-      page.wake.port1.onmessage = function() { callUserCallback(wakeUp); };
-      setTimeout(function() { page.wake.port2.postMessage(null); }, ms);
-    });
+  // Runs the game on after `ms` milliseconds, from the browser's event loop.  A timer
+  // set from within a timer's callback, five deep or more, is stretched to at least
+  // 4 ms, and every wait of the game is set from one: a shorter wait is set from a
+  // message instead, which counts afresh (and one of 0 ms runs the game on at once).
+  quelmo_page_wake_after__deps: ['$QuelmoPage'],
+  quelmo_page_wake_after: function(ms) {
+    var page = QuelmoPage;
+    if (ms >= 4) {
+      setTimeout(page.wake, ms);
+      return;
+    }
+    if (!page.hop) page.hop = new MessageChannel();
+    page.hop.port1.onmessage = ms > 0 ? function() { setTimeout(page.wake, ms); } : page.wake;
+    page.hop.port2.postMessage(null);
   },
 
   quelmo_page_viewport_width: function() { return window.innerWidth; },
@@ -68,7 +70,7 @@ mergeInto(LibraryManager.library, {
   // The canvas of width x height game pixels, not yet placed (quelmo_page_place).
   quelmo_page_open: function(width, height, title, titleLength) {
     var page = QuelmoPage;
-    document.title = new TextDecoder('windows-1252').decode(HEAPU8.subarray(title, title + titleLength));
+    document.title = UTF8ToString(title, titleLength);
     var canvas = document.createElement('canvas');
     canvas.width = width;
     canvas.height = height;
@@ -110,14 +112,6 @@ mergeInto(LibraryManager.library, {
   quelmo_page_pointer_x: function(scale) { return Math.floor(QuelmoPage.x / scale); },
   quelmo_page_pointer_y__deps: ['$QuelmoPage'],
   quelmo_page_pointer_y: function(scale) { return Math.floor(QuelmoPage.y / scale); },
-
-  // Down now, or pressed since the last call: a press shorter than a frame counts once.
-  quelmo_page_take_button__deps: ['$QuelmoPage'],
-  quelmo_page_take_button: function() {
-    var down = QuelmoPage.down || QuelmoPage.pressed;
-    QuelmoPage.pressed = false;
-    return down ? 1 : 0;
-  },
 
   // Rows first .. first + count - 1 of the canvas, as RGBA bytes at `rgba`.
   quelmo_page_present__deps: ['$QuelmoPage'],

@@ -1,5 +1,6 @@
 // The browser page as the game's desktop: see web_backend.h.  The page side (the
-// canvas, the pointer, the closing line) is page.js, linked in as a JavaScript library.
+// canvas, the pointer, the timers, the closing line) is page.js, linked in as a
+// JavaScript library.
 #include "platform/web/web_backend.h"
 
 #include <emscripten.h>
@@ -11,6 +12,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/button_latch.h"
 #include "platform/scaling.h"
 
 extern "C" {
@@ -22,12 +24,11 @@ void quelmo_page_place(int x, int y, int scale);
 void quelmo_page_close();
 int quelmo_page_pointer_x(int scale);
 int quelmo_page_pointer_y(int scale);
-int quelmo_page_take_button();
 void quelmo_page_present(const std::uint8_t* rgba, int width, int first, int count);
 void quelmo_page_log_frame(int pointerX, int pointerY, int buttonDown, int left, int top);
 int quelmo_page_frame_log_wanted();
 void quelmo_page_end();
-void quelmo_page_sleep(unsigned ms);
+void quelmo_page_wake_after(int ms);
 char* quelmo_page_parameter(const char* name);
 void quelmo_page_message(const char* text);
 double quelmo_page_time_origin();
@@ -36,26 +37,19 @@ double quelmo_page_time_origin();
 namespace platform {
 namespace {
 
-// The drawn title bar's strip that drags the window: its top 16 rows, from column
-// 144 to column 624.  At least kKeepVisible game pixels of it stay inside the viewport
-// both ways, so the canvas can always be dragged back.
-constexpr int kHandleLeft = 144;
-constexpr int kHandleRight = 624;
-constexpr int kTitleBarHeight = 16;
+constexpr std::uint64_t kNsPerMs = 1'000'000;
+// The page's clock is coarsened for privacy, to 0.1 ms in Chromium and to 1 ms in
+// Firefox, while its timers never fire early by their own, finer clock: a wake-up that
+// the page's clock reads as at most this much short of its deadline is on time.
+constexpr std::uint64_t kClockCoarseness = kNsPerMs;
+// At least this many game pixels of the drag strip stay inside the viewport both
+// ways, so that the canvas can always be dragged back.
 constexpr int kKeepVisible = 16;
 
-// The pacing wait hands the thread to the browser until shortly before the end of the
-// frame and spins on the clock for the rest, so that the frame period does not grow
-// by the lateness of the browser's timers.  How long before is learnt from how late
-// those timers have woken the page: a late wake-up widens the margin at once, and it
-// narrows again slowly while wake-ups are punctual (a busy machine costs spinning, a
-// quiet one little).
-constexpr std::uint64_t kNsPerMs = 1'000'000;
-constexpr std::uint64_t kStartSpinMarginNs = 1'500'000;
-constexpr std::uint64_t kMinSpinMarginNs = 500'000;
-constexpr std::uint64_t kMaxSpinMarginNs = 3'000'000;
-constexpr std::uint64_t kSpinMarginGuardNs = 300'000;    // added to the lateness seen
-constexpr std::uint64_t kSpinMarginNarrowingNs = 10'000;  // per punctual wake-up
+// The page's performance clock in nanoseconds.
+std::uint64_t PageNow() {
+  return static_cast<std::uint64_t>(emscripten_performance_now() * static_cast<double>(kNsPerMs));
+}
 
 class WebBackend final : public Backend {
  public:
@@ -93,6 +87,10 @@ class WebBackend final : public Backend {
     quelmo_page_close();
   }
 
+  void SetDragStrip(int left, int top, int right, int bottom) override {
+    strip_ = Strip{left, top, right, bottom};
+  }
+
   int WindowLeft() override { return left_; }
   int WindowTop() override { return top_; }
   void MoveWindow(int x, int y) override {
@@ -103,9 +101,18 @@ class WebBackend final : public Backend {
 
   int PointerX() override { return quelmo_page_pointer_x(scale_); }
   int PointerY() override { return quelmo_page_pointer_y(scale_); }
+  // The page's pointer events reach the latch as they happen: between two stretches
+  // of a frame, never within one.
   bool LeftButtonDown() override {
-    lastButton_ = quelmo_page_take_button() != 0;
+    lastButton_ = button_.Query();
     return lastButton_;
+  }
+  void Button(bool down) {
+    if (down) {
+      button_.Press();
+    } else {
+      button_.Release();
+    }
   }
 
   int PollEvent() override {
@@ -126,20 +133,19 @@ class WebBackend final : public Backend {
     const double ms = std::floor(quelmo_page_time_origin() + emscripten_performance_now());
     return static_cast<std::uint32_t>(static_cast<std::uint64_t>(ms));
   }
-  std::uint64_t Counter() override {
-    return static_cast<std::uint64_t>(emscripten_performance_now() * static_cast<double>(kNsPerMs));
-  }
+  std::uint64_t Counter() override { return PageNow(); }
   std::uint64_t CounterFrequency() override { return 1'000'000'000; }
-  void Sleep(std::uint32_t ms) override { quelmo_page_sleep(ms); }
-  void WaitUntil(std::uint64_t target) override;
-  [[noreturn]] void Exit(int code) override;
 
  private:
+  struct Strip {
+    int left, top, right, bottom;
+  };
+
   static EM_BOOL OnResize(int, const EmscriptenUiEvent*, void* self) {
     static_cast<WebBackend*>(self)->resized_ = true;
     return false;
   }
-  // Puts the window at (x, y), or as near as keeps the title bar within reach.
+  // Puts the window at (x, y), or as near as keeps the drag strip within reach.
   void Place(int x, int y);
   // The scale for the viewport as it is now: the one asked for while it fits, else
   // the largest that fits.
@@ -152,9 +158,9 @@ class WebBackend final : public Backend {
   int scale_ = kMinScale;
   bool open_ = false;
   bool resized_ = false;
-  bool presented_ = false;
+  ButtonLatch button_;
   bool lastButton_ = false;
-  std::uint64_t spinMargin_ = kStartSpinMarginNs;
+  std::optional<Strip> strip_;
   int width_ = 0, height_ = 0;
   int left_ = 0, top_ = 0;
   std::vector<std::uint32_t> rgba_;  // the canvas's picture, as the page takes it
@@ -170,60 +176,65 @@ int WebBackend::ChooseScale() const {
 }
 
 void WebBackend::Place(int x, int y) {
-  const int minLeft = kKeepVisible - kHandleRight;
-  const int maxLeft = DesktopWidth() - kHandleLeft - kKeepVisible;
-  const int maxTop = DesktopHeight() - kTitleBarHeight;
+  left_ = x;
+  top_ = y;
+  if (!strip_) return;
+  // Unlike a desktop's edges the page's cannot be reached past: the strip stays
+  // inside by kKeepVisible pixels across and its whole height down.
+  const int minLeft = kKeepVisible - strip_->right;
+  const int maxLeft = DesktopWidth() - strip_->left - kKeepVisible;
+  const int minTop = -strip_->top;
+  const int maxTop = DesktopHeight() - strip_->bottom;
   left_ = std::max(minLeft, std::min(x, maxLeft));
-  top_ = std::max(0, std::min(y, maxTop));
+  top_ = std::max(minTop, std::min(y, maxTop));
 }
 
 void WebBackend::Present(const std::uint32_t* pixels, int width, int height, RowSpan changed) {
   if (!open_ || pixels == nullptr || width != width_ || height != height_) return;
   if (logFrames_) quelmo_page_log_frame(PointerX(), PointerY(), lastButton_ ? 1 : 0, left_, top_);
-  if (!presented_) changed = RowSpan{0, height};  // the first frame is shown whole
-  const int first = std::max(changed.first, 0);
-  const int end = std::min(changed.first + changed.count, height);
-  if (end <= first) return;  // the canvas already shows this picture
+  if (changed.Empty()) return;  // the canvas already shows this picture
   // 0x00RRGGBB becomes the bytes R, G, B, 255 of the page's image data.
-  const std::size_t begin = static_cast<std::size_t>(first) * static_cast<std::size_t>(width);
-  const std::size_t stop = static_cast<std::size_t>(end) * static_cast<std::size_t>(width);
+  const std::size_t begin = static_cast<std::size_t>(changed.first) * static_cast<std::size_t>(width);
+  const std::size_t stop = begin + static_cast<std::size_t>(changed.count) * static_cast<std::size_t>(width);
   for (std::size_t i = begin; i < stop; ++i) {
     const std::uint32_t p = pixels[i];
     rgba_[i] = 0xFF000000u | ((p & 0xFFu) << 16) | (p & 0xFF00u) | ((p >> 16) & 0xFFu);
   }
-  quelmo_page_present(reinterpret_cast<const std::uint8_t*>(rgba_.data() + begin), width, first,
-                      end - first);
-  presented_ = true;
+  quelmo_page_present(reinterpret_cast<const std::uint8_t*>(rgba_.data() + begin), width,
+                      changed.first, changed.count);
 }
 
-void WebBackend::WaitUntil(std::uint64_t target) {
-  const std::uint64_t now = Counter();
-  if (now >= target) return;
-  const std::uint64_t sleepMs = target - now > spinMargin_ ? (target - now - spinMargin_) / kNsPerMs : 0;
-  if (sleepMs > 0) {
-    quelmo_page_sleep(static_cast<unsigned>(sleepMs));
-    const std::uint64_t due = now + sleepMs * kNsPerMs;
-    const std::uint64_t woke = Counter();
-    const std::uint64_t late = woke > due ? woke - due : 0;
-    spinMargin_ = std::max(late + kSpinMarginGuardNs, spinMargin_ - kSpinMarginNarrowingNs);
-    spinMargin_ = std::clamp(spinMargin_, kMinSpinMarginNs, kMaxSpinMarginNs);
-  }
-  while (Counter() < target) {
-  }
-}
+WebBackend* g_page = nullptr;
 
-void WebBackend::Exit(int code) {
-  CloseWindow();
-  quelmo_page_end();
-  emscripten_force_exit(code);
-  std::abort();  // not reached: the page's program has ended
+// The wake-up the page waits for: when, and whom to call.
+struct Wake {
+  std::uint64_t at = 0;
+  void (*call)() = nullptr;
+};
+Wake g_wake;
+
+void ScheduleWake() {
+  const std::uint64_t now = PageNow();
+  // Whole milliseconds, rounded up: the browser's timers take no fraction, and a
+  // wake-up before the deadline would only have to wait again.
+  const std::uint64_t left = g_wake.at > now ? g_wake.at - now : 0;
+  quelmo_page_wake_after(static_cast<int>((left + kNsPerMs - 1) / kNsPerMs));
 }
 
 }  // namespace
 
 std::unique_ptr<Backend> MakeWebBackend(const ScaleRequest& scale) {
-  return std::make_unique<WebBackend>(scale);
+  auto backend = std::make_unique<WebBackend>(scale);
+  g_page = backend.get();
+  return backend;
 }
+
+void WakeAt(std::uint64_t count, void (*call)()) {
+  g_wake = Wake{count, call};
+  ScheduleWake();
+}
+
+void EndPage() { quelmo_page_end(); }
 
 std::optional<std::string> PageParameter(const char* name) {
   char* value = quelmo_page_parameter(name);
@@ -236,3 +247,26 @@ std::optional<std::string> PageParameter(const char* name) {
 void ShowPageMessage(const std::string& text) { quelmo_page_message(text.c_str()); }
 
 }  // namespace platform
+
+// Called by page.js.
+extern "C" {
+
+// The page's timer has run out: the game goes on if its time has come.
+EMSCRIPTEN_KEEPALIVE void quelmo_page_wake() {
+  using platform::g_wake;
+  if (g_wake.call == nullptr) return;
+  if (platform::PageNow() + platform::kClockCoarseness < g_wake.at) {
+    platform::ScheduleWake();  // woken early: the rest of the wait
+    return;
+  }
+  void (*call)() = g_wake.call;
+  g_wake.call = nullptr;
+  call();
+}
+
+// The left button (or a finger) went down or up on the page.
+EMSCRIPTEN_KEEPALIVE void quelmo_page_button(int down) {
+  if (platform::g_page != nullptr) platform::g_page->Button(down != 0);
+}
+
+}  // extern "C"

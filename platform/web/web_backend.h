@@ -12,9 +12,9 @@
 // canvas fits the viewport, or the one the page asked for (`?scale=N`) when that
 // fits; it is chosen again whenever the viewport changes size.
 //
-// The game keeps its own blocking frame loop: the two waits of every frame (the sleep
-// at its start and the pacing wait after presenting) hand the browser back its main
-// thread until they end, so the page keeps drawing and taking input in between.
+// The page never blocks: the page's entry runs the game's frame stretch by stretch
+// from the browser's event loop (WakeAt), so the page keeps drawing and taking input
+// during the two waits of every frame.
 //
 // Diagnostics, off unless asked for: with `framelog` in the page's query, every
 // presented frame (shown, or left out because nothing changed) appends
@@ -22,6 +22,7 @@
 // window top] (positions in game pixels) to the page's global array `quelmoFrameLog`.
 // The first shown frame is marked on the page's performance timeline as
 // "quelmo-first-frame".
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -32,7 +33,16 @@
 namespace platform {
 
 // `scale.factor`: the factor the page asked for; without it the largest that fits.
+// There is one page: one backend.
 std::unique_ptr<Backend> MakeWebBackend(const ScaleRequest& scale);
+
+// Calls `call` from the browser's event loop once the page's counter (the backend's
+// Counter) has reached `count`, at once if it has; the page's thread is the
+// browser's until then.  A later WakeAt replaces an earlier one not yet due.
+void WakeAt(std::uint64_t count, void (*call)());
+
+// The game has ended: one line with a way to start again in place of the canvas.
+void EndPage();
 
 // The value of a parameter of the page's query (`?name=value`), if it is there.
 std::optional<std::string> PageParameter(const char* name);

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/button_latch.h"
 #include "platform/frame_log.h"
 #include "platform/scaling.h"
 #include "platform/win32/win32_clock.h"
@@ -35,7 +36,8 @@ int Physical(int game, int scale) {
   return static_cast<int>(std::clamp<std::int64_t>(physical, INT_MIN, INT_MAX));
 }
 
-// Texts come in the Windows-1252 code page; the window takes UTF-16.
+// Texts come in UTF-8 (the seam's) or the system's code page (the program's
+// arguments); the window takes UTF-16.
 std::wstring Widen(std::string_view text, UINT codePage) {
   if (text.empty()) return {};
   const int size = static_cast<int>(text.size());
@@ -76,7 +78,7 @@ std::uint64_t WallClockNs() {
   return (ticks - kTicksFrom1601To1970) * 100u;
 }
 
-class Win32Backend final : public Backend {
+class Win32Backend final : public BlockingBackend {
  public:
   explicit Win32Backend(const ScaleRequest& request) : request_(request) {}
   ~Win32Backend() override { ReleaseSection(); }
@@ -101,9 +103,7 @@ class Win32Backend final : public Backend {
   std::uint32_t TickCount() override { return GetTickCount(); }
   std::uint64_t Counter() override { return clock_.Now(); }
   std::uint64_t CounterFrequency() override { return clock_.Frequency(); }
-  void Sleep(std::uint32_t ms) override { clock_.SleepMs(ms); }
   void WaitUntil(std::uint64_t target) override { clock_.WaitUntil(target); }
-  [[noreturn]] void Exit(int code) override;
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -144,7 +144,7 @@ class Win32Backend final : public Backend {
   std::uint32_t* sectionBits_ = nullptr;
   int factor_ = 0;
   POINT offset_{};
-  bool pressLatched_ = false;  // a left press no LeftButtonDown has reported yet
+  ButtonLatch button_;         // the left button, from the window's button messages
   int pendingClose_ = 0;       // close requests seen while handling messages
   win32::Clock clock_;
   FrameLog log_;
@@ -194,18 +194,18 @@ bool Win32Backend::OpenWindow(int x, int y, int width, int height, std::string_v
   presented_ = false;
   if (!ShowAt(scale_, POINT{0, 0})) {
     ShowMessage("Quelmo cannot make its picture: " + LastErrorText() + ".", MessageKind::kError);
-    Exit(1);
+    return false;
   }
   // A popup window has neither frame nor caption, so its outer rectangle is the
   // client rectangle: the window is exactly the enlarged frame, at (x, y) in game pixels.
-  const std::wstring caption = title.empty() ? std::wstring(kTitle) : Widen(title, 1252);
+  const std::wstring caption = title.empty() ? std::wstring(kTitle) : Widen(title, CP_UTF8);
   window_ = CreateWindowExW(0, kClassName, caption.c_str(), WS_POPUP | WS_VISIBLE,
                             Physical(x, scale_), Physical(y, scale_), Physical(width, scale_),
                             Physical(height, scale_), nullptr, nullptr, instance_, this);
   if (window_ == nullptr) {
-    // The game cannot go on without its window, and nothing would show that it runs.
+    // The game cannot go on without its window: the entry ends it.
     ShowMessage("Quelmo cannot open its window: " + LastErrorText() + ".", MessageKind::kError);
-    Exit(1);
+    return false;
   }
   // The screen's setting is the primary monitor's; the window may have opened on
   // another monitor with a setting of its own.
@@ -363,11 +363,14 @@ void Win32Backend::ToggleFullScreen() {
 }
 
 bool Win32Backend::LeftButtonDown() {
-  // The button the player presses with, left or, with the buttons swapped, right.
-  const int button = GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
-  const bool down = (GetAsyncKeyState(button) & 0x8000) != 0 || pressLatched_;
-  pressLatched_ = false;
-  return down;
+  // The button messages since the frame handled its messages are handled first: a
+  // press that came in meanwhile is this frame's, not the next one's.  (Windows sends
+  // them for the button the player presses with, left or, swapped, right.)
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, PM_REMOVE)) {
+    DispatchMessageW(&msg);
+  }
+  return button_.Query();
 }
 
 int Win32Backend::PollEvent() {
@@ -405,7 +408,19 @@ LRESULT Win32Backend::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       // Latched here, so that a click released before the next frame still counts.
-      pressLatched_ = true;
+      // The release comes to this window wherever the pointer is by then (a drag
+      // can leave it behind).
+      button_.Press();
+      SetCapture(window);
+      return 0;
+    case WM_LBUTTONUP:
+      button_.Release();
+      if (GetCapture() == window) ReleaseCapture();
+      return 0;
+    case WM_CAPTURECHANGED:
+      // Another window took the pointer (a message box, the desktop's task switch):
+      // its release will not come here.
+      if (reinterpret_cast<HWND>(lParam) != window) button_.Release();
       return 0;
     case WM_KEYDOWN:
       if (wParam == VK_F11) {
@@ -477,10 +492,10 @@ void Win32Backend::Paint(HWND window) {
 void Win32Backend::Present(const std::uint32_t* pixels, int width, int height, RowSpan changed) {
   if (window_ == nullptr || pixels == nullptr || sectionBits_ == nullptr) return;
   log_.Frame(clock_.ToNanoseconds(clock_.Now()));
-  if (!presented_) changed = RowSpan{0, height};  // the first frame is shown whole
   if (changed.Empty()) return;  // the window already shows this picture
+  // A frame of another size than the window shows only where the two overlap.
   const int w = std::min(width, frameWidth_);
-  const int first = std::max(changed.first, 0);
+  const int first = changed.first;
   const int end = std::min({changed.first + changed.count, height, frameHeight_});
   if (end <= first || w <= 0) return;
   for (int row = first; row < end; ++row) {
@@ -503,14 +518,9 @@ void Win32Backend::Present(const std::uint32_t* pixels, int width, int height, R
   }
 }
 
-void Win32Backend::Exit(int code) {
-  log_.Close();
-  ExitProcess(static_cast<UINT>(code));
-}
-
 }  // namespace
 
-std::unique_ptr<Backend> MakeWin32Backend(const ScaleRequest& scale) {
+std::unique_ptr<BlockingBackend> MakeWin32Backend(const ScaleRequest& scale) {
   auto backend = std::make_unique<Win32Backend>(scale);
   if (!backend->Start()) return nullptr;
   return backend;

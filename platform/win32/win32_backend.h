@@ -16,7 +16,7 @@ namespace platform {
 // the factor asked for, or else the desktop's own scale setting rounded down, made
 // smaller while the game's window would not fit the desktop.  F11 and Alt+Enter
 // switch between the window and full screen.
-std::unique_ptr<Backend> MakeWin32Backend(const ScaleRequest& scale);
+std::unique_ptr<BlockingBackend> MakeWin32Backend(const ScaleRequest& scale);
 
 // A message box titled "Quelmo": the way a program without a console tells the player
 // something.  The text is in the system's ANSI code page, as the program's arguments are.

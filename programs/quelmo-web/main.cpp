@@ -1,5 +1,5 @@
 // The game in a web page: `index.html?seed=N&scale=N` as `quelmo --seed N --scale N`,
-// the page's backend, then the game.
+// the page's backend, then the game, whose frames run from the browser's event loop.
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +18,26 @@ struct PageOption {
   std::string_view option;
   std::string problem;
 };
+
+game::Game g_game;  // lives as long as the page
+
+// Runs the frame on to its next wait and has the page call back when that is over;
+// whole frames follow one another at once.
+void RunFrame() {
+  for (;;) {
+    const game::FrameStop stop = g_game.Run();
+    switch (stop.kind) {
+      case game::FrameStop::Kind::kWait:
+        platform::WakeAt(stop.wait.until, &RunFrame);
+        return;
+      case game::FrameStop::Kind::kFrameEnd:
+        break;
+      case game::FrameStop::Kind::kGameOver:
+        platform::EndPage();
+        return;
+    }
+  }
+}
 
 }  // namespace
 
@@ -46,5 +66,8 @@ int main() {
   static auto backend =
       platform::MakeWebBackend({cl.scale, game::kWindowWidth, game::kWindowHeight});
   platform::SetBackend(backend.get());
-  game::GameMain(cl.seed);
+  g_game.Start(game::StartOptions{cl.seed});
+  RunFrame();
+  // The page goes on: its frames are the browser's to run from here.
+  return 0;
 }
