@@ -8,6 +8,8 @@
 #   - processor time of the game, the Wine server and the X server while the game
 #     idles on its open menu for 10 seconds
 #   - median, 99th percentile and longest frame period over those 10 seconds
+#   - the same processor times for the floor: a program that only waits 51 times a
+#     second with the game's wait (quelmo-floor-probe), for 10 seconds right after
 #
 #   tools/measure-windows.sh
 #
@@ -18,7 +20,7 @@ root=$PWD
 
 tools/install-deps.sh
 cmake --preset windows >/dev/null
-cmake --build --preset windows --target quelmo >/dev/null
+cmake --build --preset windows --target quelmo quelmo-floor-probe >/dev/null
 build=$root/build/windows
 prefix=$build/wine
 
@@ -66,11 +68,27 @@ click_at $((632 * scale)) $((8 * scale))
 wait_until 10 "the game to end" bash -c "! kill -0 $game 2>/dev/null"
 wait "$game"
 
+step "the floor: only waiting 51 times a second, for 10 s"
+tools/wine-run.sh "$prefix" "$build/tests/windows/quelmo-floor-probe.exe" 12 >"$work/floor.txt" &
+floor=$!
+pids+=("$floor")
+sleep 1
+ff0=$(cpu_ns "$floor") fs0=$(cpu_ns "$server") fx0=$(cpu_ns "$xserver")
+ft0=$(date +%s%N)
+sleep 10
+ff1=$(cpu_ns "$floor") fs1=$(cpu_ns "$server") fx1=$(cpu_ns "$xserver")
+ft1=$(date +%s%N)
+wait "$floor"
+floor_percent() { awk -v c="$1" -v ns=$((ft1 - ft0)) 'BEGIN { printf "%.2f", 100 * c / ns }'; }
+
 echo
 echo "machine: $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg) (other work competes for the processor)"
 echo "scale:                          $scale"
 echo "quelmo.exe:                     $(stat -c %s "$build/programs/quelmo/quelmo.exe") bytes"
 echo "start to first presented frame: ${startup_ms} ms (Wine's start included)"
 echo "CPU idle on the open menu:      game $(percent $((g1 - g0))) %, wineserver $(percent $((s1 - s0))) %, Xvfb $(percent $((x1 - x0))) % of one core"
+echo "CPU of the floor (waits only):   probe $(floor_percent $((ff1 - ff0))) %, wineserver $(floor_percent $((fs1 - fs0))) %, Xvfb $(floor_percent $((fx1 - fx0))) % of one core"
+echo "                                ($(cat "$work/floor.txt"))"
+echo "game + wineserver / floor + wineserver: $(awk -v a=$((g1 - g0 + s1 - s0)) -v na=$((t1 - t0)) -v b=$((ff1 - ff0 + fs1 - fs0)) -v nb=$((ft1 - ft0)) 'BEGIN { printf "%.2f", (a / na) / (b / nb) }')"
 echo "frame period over ${periods} frames: median ${median} ms, p99 ${p99} ms, longest ${longest} ms"
 echo "                                (pace: $(awk 'BEGIN { printf "%.3f", 1000 / 51 }') ms)"

@@ -24,6 +24,16 @@ display_number=${DISPLAY:-}
 display_number=${display_number#*:}
 socket=/tmp/.X11-unix/X${display_number%%.*}
 if [[ -n ${DISPLAY:-} && -S $socket ]]; then display_id+=" $(stat -c '%i %Z' "$socket")"; fi
+# Whether this prefix's Wine server runs: it works in a folder named after the
+# prefix's device and inode.
+server_runs() {
+  local dir pid
+  dir=server-$(stat -c %D "$prefix")-$(printf '%x' "$(stat -c %i "$prefix")")
+  for pid in $(pgrep -x 'wineserver64|wineserver' || true); do
+    [[ $(readlink "/proc/$pid/cwd" 2>/dev/null) == */"$dir" ]] && return 0
+  done
+  return 1
+}
 (
   flock 9
   [[ -f $prefix/system.reg ]] || wine wineboot --init </dev/null >/dev/null 2>&1 9>&-
@@ -32,6 +42,13 @@ if [[ -n ${DISPLAY:-} && -S $socket ]]; then display_id+=" $(stat -c '%i %Z' "$s
     wineserver -w </dev/null >/dev/null 2>&1 9>&- || true
     printf '%s\n' "$display_id" >"$prefix.display"
   fi
-  wineserver -p30 </dev/null >/dev/null 2>&1 9>&- || true
+  if server_runs; then
+    wineserver -p30 </dev/null >/dev/null 2>&1 9>&- || true
+  else
+    # A new server: the services the first program starts come up here, away from
+    # the caller's output, or the caller would wait for them to end.
+    wineserver -p30 </dev/null >/dev/null 2>&1 9>&- || true
+    wine cmd /c exit </dev/null >/dev/null 2>&1 9>&- || true
+  fi
 ) 9>"$prefix.lock"
 exec wine "$@"
