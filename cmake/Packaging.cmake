@@ -4,11 +4,32 @@
 #                                                  data, manual page, licence and changelog
 #   (cd build/release && cpack)                    quelmo_<version>_<arch>.deb
 #
-# On Windows, a zip to unpack anywhere:
-#   (cd build/windows && cpack)                    quelmo-<version>-win64.zip
-# The page's site is assembled by programs/quelmo-web.  tools/release.sh makes all
-# three for a release.
+# On Windows, a zip to unpack anywhere, and in the browser build the site as a zip
+# with its page at the top, for any static host or game portal:
+#   cmake --build --preset windows --target zip    build/windows/quelmo-<version>-win64.zip
+#   cmake --build --preset web --target zip        build/web/quelmo-<version>-web.zip
+# tools/release.sh makes all three for a release.
+
+# zip: the installed files under `top` (a folder in the zip, or . for none), written
+# by cmake/ZipFolder.cmake in a fixed order, into <binary dir>/<name>.zip.
+function(quelmo_zip_target name top built)
+  set(stage ${PROJECT_BINARY_DIR}/zip-stage)
+  set(strip "")
+  if(WIN32)
+    set(strip --strip)
+  endif()
+  add_custom_target(zip
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${stage}
+    COMMAND ${CMAKE_COMMAND} --install ${PROJECT_BINARY_DIR} --prefix ${stage}/${top} ${strip}
+    COMMAND ${CMAKE_COMMAND} -DFOLDER=${stage} -DZIP=${PROJECT_BINARY_DIR}/${name}.zip
+            -P ${PROJECT_SOURCE_DIR}/cmake/ZipFolder.cmake
+    DEPENDS ${built}
+    COMMENT "Writing ${name}.zip"
+    VERBATIM)
+endfunction()
+
 if(EMSCRIPTEN)
+  quelmo_zip_target(quelmo-${PROJECT_VERSION}-web . quelmo-web)
   return()
 endif()
 
@@ -18,11 +39,7 @@ if(WIN32)
                  ${PROJECT_BINARY_DIR}/README.txt @ONLY NEWLINE_STYLE CRLF)
   install(FILES ${PROJECT_BINARY_DIR}/README.txt DESTINATION .)
   install(FILES ${QUELMO_FONT_LICENCE} DESTINATION . RENAME LICENSE-Lato.txt)
-  set(CPACK_GENERATOR ZIP)
-  set(CPACK_PACKAGE_NAME quelmo)
-  set(CPACK_PACKAGE_FILE_NAME quelmo-${PROJECT_VERSION}-win64)
-  set(CPACK_STRIP_FILES ON)
-  include(CPack)
+  quelmo_zip_target(quelmo-${PROJECT_VERSION}-win64 quelmo-${PROJECT_VERSION}-win64 quelmo)
   return()
 endif()
 
