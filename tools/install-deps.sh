@@ -20,9 +20,9 @@ packages=(
   wine wine64                        # ... and its tests, under Wine
 )
 if [[ "${1:-}" == "--play" ]]; then
-  packages=(cmake g++ make pkg-config libsdl2-dev libx11-dev)
+  packages=(cmake g++ make pkg-config libsdl2-dev libx11-dev fonts-lato)
 elif [[ "${1:-}" == "--web" ]]; then
-  packages=(cmake make emscripten python3)
+  packages=(cmake make emscripten python3 fonts-lato)
 elif [[ "${1:-}" == "--windows" ]]; then
   packages=(cmake make g++-mingw-w64-x86-64 mingw-w64 imagemagick fonts-lato)
 elif [[ "${1:-}" == "--release" ]]; then
