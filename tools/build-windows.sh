@@ -5,6 +5,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh --windows
 cmake --preset windows >/dev/null
-cmake --build --preset windows --target quelmo
-(cd build/windows && cpack -G ZIP >/dev/null)
+cmake --build --preset windows --target zip
 ls build/windows/quelmo-*-win64.zip

@@ -12,7 +12,7 @@ packages=(
   xvfb xdotool x11-utils imagemagick # the real-window test ...
   openbox wmctrl                     # ... with a window manager for close requests
   desktop-file-utils appstream       # checking the menu entry and the AppStream data
-  dpkg-dev file                      # the Debian package (CPack)
+  dpkg-dev file lintian              # the Debian package (CPack) and its check
   time procps                        # tools/measure-window.sh; pgrep in the window test
   strace                             # the window test: the game starts no process
   emscripten chromium nodejs         # the browser build and its test ...
@@ -21,11 +21,18 @@ packages=(
   wine wine64                        # ... and its tests, under Wine
 )
 if [[ "${1:-}" == "--play" ]]; then
-  packages=(cmake g++ make pkg-config libsdl2-dev libx11-dev)
+  packages=(cmake g++ make pkg-config libsdl2-dev libx11-dev fonts-lato)
 elif [[ "${1:-}" == "--web" ]]; then
-  packages=(cmake make emscripten python3)
+  packages=(cmake make emscripten python3 fonts-lato)
 elif [[ "${1:-}" == "--windows" ]]; then
   packages=(cmake make g++-mingw-w64-x86-64 mingw-w64 imagemagick fonts-lato)
+elif [[ "${1:-}" == "--release" ]]; then
+  # tools/release.sh: the three builds and their packages.
+  packages=(cmake g++ make pkg-config libsdl2-dev libx11-dev dpkg-dev file fonts-lato
+            emscripten python3 g++-mingw-w64-x86-64 mingw-w64 imagemagick)
+elif [[ -n "${1:-}" ]]; then
+  echo "usage: install-deps.sh [--play | --web | --windows | --release]" >&2
+  exit 2
 fi
 # npm comes with some builds of nodejs and is a package of its own in Debian's.
 if [[ " ${packages[*]} " == *" nodejs "* ]] && ! command -v npm >/dev/null; then

@@ -1,22 +1,12 @@
-// The window icon (a BMP with black as transparent) and its PNG for the desktop entry.
+// The window icon (a BMP with black as transparent) and its PNGs for desktops and the web app.
+#include <utility>
+
 #include "assets/images.h"
 #include "bmp_file.h"
+#include "tests/reference/png_frame.h"
 
 namespace assets_test {
 namespace {
-
-std::uint32_t Be32(const std::vector<std::uint8_t>& b, std::size_t at) {
-  return (static_cast<std::uint32_t>(b[at]) << 24) | (b[at + 1] << 16) | (b[at + 2] << 8) | b[at + 3];
-}
-
-std::uint32_t Crc32(const std::uint8_t* data, std::size_t size) {
-  std::uint32_t c = 0xFFFFFFFFu;
-  for (std::size_t i = 0; i < size; ++i) {
-    c ^= data[i];
-    for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-  }
-  return ~c;
-}
 
 TEST(WindowIcon, IsA64By64BitmapWithTransparentCornersAndIsEmbedded) {
   const std::vector<std::uint8_t> file = ReadBytes(AssetPath("icon.bmp"));
@@ -34,76 +24,54 @@ TEST(WindowIcon, IsA64By64BitmapWithTransparentCornersAndIsEmbedded) {
   EXPECT_TRUE(std::equal(embedded.begin(), embedded.end(), file.begin(), file.end()));
 }
 
-// Walks the PNG's chunks (checking each CRC), undoes the stored deflate blocks of its
-// zlib stream and compares every pixel with the BMP icon: same colour, alpha 0 exactly
-// where the BMP is black.
-TEST(WindowIcon, PngIsTheSameIconWithBlackMadeTransparent) {
-  const std::vector<std::uint8_t> png = ReadBytes(AssetPath("quelmo.png"));
+// Every PNG icon, decoded by libpng (which checks the chunks' CRCs and the zlib
+// stream's checksum), is the BMP icon enlarged by a whole factor: each pixel a block
+// of the same colour, alpha 0 exactly where the BMP is black.
+TEST(WindowIcon, PngIconsAreTheIconEnlargedWithBlackMadeTransparent) {
   const Bitmap icon = DecodeBmp(ReadBytes(AssetPath("icon.bmp")), "icon.bmp");
   ASSERT_EQ(icon.width, 64);
-  const std::vector<std::uint8_t> signature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-  ASSERT_GE(png.size(), 8u);
-  ASSERT_TRUE(std::equal(signature.begin(), signature.end(), png.begin()));
-  std::vector<std::uint8_t> ihdr, zlib;
-  std::vector<std::string> types;
-  for (std::size_t at = 8; at < png.size();) {
-    ASSERT_LE(at + 12, png.size());
-    const std::uint32_t length = Be32(png, at);
-    ASSERT_LE(at + 12 + length, png.size());
-    const std::string type(png.begin() + static_cast<std::ptrdiff_t>(at + 4),
-                           png.begin() + static_cast<std::ptrdiff_t>(at + 8));
-    EXPECT_EQ(Crc32(png.data() + at + 4, length + 4), Be32(png, at + 8 + length)) << type;
-    std::vector<std::uint8_t> body(png.begin() + static_cast<std::ptrdiff_t>(at + 8),
-                                   png.begin() + static_cast<std::ptrdiff_t>(at + 8 + length));
-    if (type == "IHDR") ihdr = body;
-    if (type == "IDAT") zlib.insert(zlib.end(), body.begin(), body.end());
-    types.push_back(type);
-    at += 12 + length;
+  for (const auto& [file, factor] : {std::pair{"quelmo.png", 1}, std::pair{"quelmo-128.png", 2},
+                                     std::pair{"quelmo-192.png", 3}, std::pair{"quelmo-256.png", 4}}) {
+    reftest::Frame png;
+    std::vector<std::uint8_t> alpha;
+    std::string error;
+    ASSERT_TRUE(reftest::ReadPngRgba(AssetPath(file).string(), png, alpha, error)) << file << ": " << error;
+    ASSERT_EQ(png.width, 64 * factor) << file;
+    ASSERT_EQ(png.height, 64 * factor) << file;
+    int wrong = 0;
+    for (int y = 0; y < png.height; ++y)
+      for (int x = 0; x < png.width; ++x) {
+        const std::size_t at = static_cast<std::size_t>(y) * png.width + x;
+        const std::uint32_t expected = icon.At(x / factor, y / factor);
+        wrong += png.pixels[at] != expected || alpha[at] != (expected == kBlack ? 0 : 255);
+      }
+    EXPECT_EQ(wrong, 0) << file << ": pixels that are not the icon's";
   }
-  ASSERT_FALSE(types.empty());
-  EXPECT_EQ(types.front(), "IHDR");
-  EXPECT_EQ(types.back(), "IEND");
-  ASSERT_EQ(ihdr.size(), 13u);
-  EXPECT_EQ(Be32(ihdr, 0), 64u);
-  EXPECT_EQ(Be32(ihdr, 4), 64u);
-  EXPECT_EQ(std::vector<std::uint8_t>(ihdr.begin() + 8, ihdr.end()),
-            (std::vector<std::uint8_t>{8, 6, 0, 0, 0}));
+}
 
-  ASSERT_GE(zlib.size(), 6u);
-  EXPECT_EQ((zlib[0] * 256 + zlib[1]) % 31, 0) << "zlib header check bits";
-  EXPECT_EQ(zlib[0] & 0x0F, 8) << "deflate";
-  std::vector<std::uint8_t> raw;
-  std::size_t at = 2;
-  for (bool last = false; !last;) {
-    ASSERT_LE(at + 5, zlib.size());
-    last = zlib[at] & 1;
-    ASSERT_EQ(zlib[at] & 6, 0) << "stored block";
-    const std::size_t len = zlib[at + 1] | (zlib[at + 2] << 8);
-    EXPECT_EQ(len ^ 0xFFFF, static_cast<std::size_t>(zlib[at + 3] | (zlib[at + 4] << 8)));
-    ASSERT_LE(at + 5 + len, zlib.size());
-    raw.insert(raw.end(), zlib.begin() + static_cast<std::ptrdiff_t>(at + 5),
-               zlib.begin() + static_cast<std::ptrdiff_t>(at + 5 + len));
-    at += 5 + len;
-  }
-  ASSERT_EQ(at + 4, zlib.size());
-  std::uint32_t a = 1, b = 0;
-  for (std::uint8_t v : raw) {
-    a = (a + v) % 65521;
-    b = (b + a) % 65521;
-  }
-  EXPECT_EQ(Be32(zlib, at), (b << 16) | a) << "Adler-32";
-
-  ASSERT_EQ(raw.size(), 64u * (1 + 64 * 4));
-  for (int y = 0; y < 64; ++y) {
-    const std::uint8_t* row = raw.data() + y * (1 + 64 * 4);
-    EXPECT_EQ(row[0], 0) << "filter of row " << y;
-    for (int x = 0; x < 64; ++x) {
-      const std::uint8_t* p = row + 1 + 4 * x;
-      const std::uint32_t colour = Rgb(p[0], p[1], p[2]);
-      EXPECT_EQ(colour, icon.At(x, y)) << x << "," << y;
-      EXPECT_EQ(p[3], icon.At(x, y) == kBlack ? 0 : 255) << x << "," << y;
+// The web app's maskable icon: opaque to its edges (a phone cuts its own shape from
+// it), the icon five times enlarged in the middle, one colour round it.
+TEST(WindowIcon, MaskableIconIsTheIconOnOneColourToTheEdges) {
+  const Bitmap icon = DecodeBmp(ReadBytes(AssetPath("icon.bmp")), "icon.bmp");
+  reftest::Frame png;
+  std::vector<std::uint8_t> alpha;
+  std::string error;
+  ASSERT_TRUE(reftest::ReadPngRgba(AssetPath("quelmo-maskable-512.png").string(), png, alpha, error)) << error;
+  ASSERT_EQ(png.width, 512);
+  ASSERT_EQ(png.height, 512);
+  constexpr int kFactor = 5, kOffset = (512 - 64 * kFactor) / 2;
+  const std::uint32_t round = png.pixels[0];
+  EXPECT_NE(round, kBlack);
+  int wrong = 0;
+  for (int y = 0; y < png.height; ++y)
+    for (int x = 0; x < png.width; ++x) {
+      const std::size_t at = static_cast<std::size_t>(y) * png.width + x;
+      const int ix = (x - kOffset) / kFactor, iy = (y - kOffset) / kFactor;
+      const bool inside = x >= kOffset && y >= kOffset && ix < 64 && iy < 64;
+      const std::uint32_t art = inside ? icon.At(ix, iy) : kBlack;
+      wrong += alpha[at] != 255 || png.pixels[at] != (art == kBlack ? round : art);
     }
-  }
+  EXPECT_EQ(wrong, 0) << "pixels that are neither the icon's nor the colour round it";
 }
 
 }  // namespace

@@ -8,7 +8,11 @@
 
 namespace reftest {
 
-bool ReadPng(const std::string& path, Frame& frame, std::string& error) {
+namespace {
+
+// Decodes the PNG file at `path` into rows of `format` pixels.
+bool ReadImage(const std::string& path, png_uint_32 format, int& width, int& height,
+               std::vector<png_byte>& data, std::string& error) {
   png_image image;
   std::memset(&image, 0, sizeof image);
   image.version = PNG_IMAGE_VERSION;
@@ -16,19 +20,36 @@ bool ReadPng(const std::string& path, Frame& frame, std::string& error) {
     error = image.message;
     return false;
   }
-  image.format = PNG_FORMAT_RGB;
-  std::vector<png_byte> rgb(PNG_IMAGE_SIZE(image));
-  if (!png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr)) {
+  image.format = format;
+  data.resize(PNG_IMAGE_SIZE(image));
+  if (!png_image_finish_read(&image, nullptr, data.data(), 0, nullptr)) {
     error = image.message;
     png_image_free(&image);
     return false;
   }
-  frame.width = static_cast<int>(image.width);
-  frame.height = static_cast<int>(image.height);
+  width = static_cast<int>(image.width);
+  height = static_cast<int>(image.height);
+  return true;
+}
+
+}  // namespace
+
+bool ReadPng(const std::string& path, Frame& frame, std::string& error) {
+  std::vector<std::uint8_t> alpha;
+  return ReadPngRgba(path, frame, alpha, error);
+}
+
+bool ReadPngRgba(const std::string& path, Frame& frame, std::vector<std::uint8_t>& alpha,
+                 std::string& error) {
+  std::vector<png_byte> rgba;
+  if (!ReadImage(path, PNG_FORMAT_RGBA, frame.width, frame.height, rgba, error)) return false;
   frame.pixels.resize(static_cast<std::size_t>(frame.width) * static_cast<std::size_t>(frame.height));
-  for (std::size_t i = 0; i < frame.pixels.size(); ++i)
-    frame.pixels[i] = (std::uint32_t{rgb[3 * i]} << 16) | (std::uint32_t{rgb[3 * i + 1]} << 8) |
-                      std::uint32_t{rgb[3 * i + 2]};
+  alpha.resize(frame.pixels.size());
+  for (std::size_t i = 0; i < frame.pixels.size(); ++i) {
+    frame.pixels[i] = (std::uint32_t{rgba[4 * i]} << 16) | (std::uint32_t{rgba[4 * i + 1]} << 8) |
+                      std::uint32_t{rgba[4 * i + 2]};
+    alpha[i] = rgba[4 * i + 3];
+  }
   return true;
 }
 

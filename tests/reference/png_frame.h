@@ -1,5 +1,6 @@
 #pragma once
-// Reading and writing a 640 x 480 frame of 0x00RRGGBB pixels as an 8-bit RGB PNG.
+// Reading and writing a frame of 0x00RRGGBB pixels (640 x 480 for the game's
+// screenshots) as an 8-bit PNG.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -14,6 +15,9 @@ struct Frame {
 
 // False with `error` set if the file cannot be read as a PNG.
 bool ReadPng(const std::string& path, Frame& frame, std::string& error);
+// The same with each pixel's opacity (0 to 255) in `alpha`, row by row.
+bool ReadPngRgba(const std::string& path, Frame& frame, std::vector<std::uint8_t>& alpha,
+                 std::string& error);
 // Writes the exact frame as an RGB PNG.
 bool WritePng(const std::string& path, const Frame& frame, std::string& error);
 

@@ -66,14 +66,17 @@ function report(name, value) {
 
 // --- the site, served from this machine --------------------------------------------
 const kTypes = {'.html': 'text/html; charset=utf-8', '.js': 'text/javascript',
-  '.wasm': 'application/wasm', '.png': 'image/png'};
+  '.wasm': 'application/wasm', '.png': 'image/png', '.txt': 'text/plain; charset=utf-8',
+  '.webmanifest': 'application/manifest+json'};
 let server;
 let origin;
 let browser;
 let profileDir;
 
-before(async () => {
-  server = http.createServer((request, response) => {
+// Serves the site on a port of its own; `change(name, bytes)` may answer a file with
+// other bytes.  Resolves to the server and its origin.
+async function serveSite(change = (name, bytes) => bytes) {
+  const own = http.createServer((request, response) => {
     const name = new URL(request.url, 'http://x').pathname.replace(/^\/$/, '/index.html');
     if (name === '/floor.html') {
       response.writeHead(200, {'Content-Type': kTypes['.html']}).end(kFloorPage);
@@ -85,10 +88,14 @@ before(async () => {
       return;
     }
     response.writeHead(200, {'Content-Type': kTypes[path.extname(file)] ?? 'application/octet-stream'});
-    response.end(fs.readFileSync(file));
+    response.end(change(name, fs.readFileSync(file)));
   });
-  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-  origin = `http://127.0.0.1:${server.address().port}`;
+  await new Promise((resolve) => own.listen(0, '127.0.0.1', resolve));
+  return {server: own, origin: `http://127.0.0.1:${own.address().port}`};
+}
+
+before(async () => {
+  ({server, origin} = await serveSite());
   profileDir = fs.mkdtempSync(`/tmp/quelmo-${firefox ? 'firefox' : 'chromium'}-`);
   browser = await puppeteer.launch(firefox ? {
     browser: 'firefox',
@@ -123,19 +130,22 @@ after(async () => {
   fs.writeFileSync(path.join(out, 'figures.json'), JSON.stringify(figures, null, 2) + '\n');
 });
 
-// A fresh page on `query` in `viewport`, with every console error and page error
-// collected.
-async function openGame(query, viewport = kViewport) {
+// A fresh page on `query` in `viewport` (of the site at `at`), with every console
+// error and page error collected.
+async function openGame(query, viewport = kViewport, at = origin) {
   const page = await browser.newPage();
   await page.setViewport(viewport);
   const errors = [];
   page.on('console', (m) => { if (m.type() === 'error' || m.type() === 'warn') errors.push(m.text()); });
   page.on('pageerror', (e) => errors.push(e.message));
   page.on('requestfailed', (r) => errors.push(`request failed: ${r.url()}`));
-  await page.goto(`${origin}/index.html${query}`, {waitUntil: 'load'});
-  await page.waitForFunction(() => performance.getEntriesByName('quelmo-first-frame').length > 0);
+  await page.goto(`${at}/index.html${query}`, {waitUntil: 'load'});
+  await waitFirstFrame(page);
   return {page, errors};
 }
+
+const waitFirstFrame = (page) =>
+  page.waitForFunction(() => performance.getEntriesByName('quelmo-first-frame').length > 0);
 
 const frameCount = (page) => page.evaluate(() => window.quelmoFrameLog.length);
 async function waitFrames(page, n) {
@@ -266,6 +276,18 @@ function replayInSim(log, shots, viewport = kViewport, scale = 1) {
   return files;
 }
 
+// Each captured frame is, pixel for pixel, the one quelmo-sim computes for the input
+// the page's frames read (its frame log).
+function assertFramesOfSim(log, captures) {
+  const files = replayInSim(log, captures.map((c) => c.frame));
+  for (const capture of captures) {
+    const expected = readBmp(files[capture.frame]);
+    assert.equal(expected.width, kWindow.width);
+    const differing = countDiffering(capture.rgba, expected.rgba);
+    assert.equal(differing, 0, `frame ${capture.frame}: ${differing} pixels differ from quelmo-sim`);
+  }
+}
+
 function countDiffering(a, b) {
   let n = 0;
   for (let i = 0; i < a.length; i += 4) {
@@ -351,13 +373,7 @@ test('frames match quelmo-sim for the same seed, presses and desktop', async () 
   const downFrames = log.map((entry, i) => (entry[3] ? i + 1 : 0)).filter((f) => f);
   assert.equal(downFrames.length, 2, `button seen down in frames ${downFrames}`);
 
-  const files = replayInSim(log, captures.map((c) => c.frame));
-  for (const capture of captures) {
-    const expected = readBmp(files[capture.frame]);
-    assert.equal(expected.width, kWindow.width);
-    const differing = countDiffering(capture.rgba, expected.rgba);
-    assert.equal(differing, 0, `frame ${capture.frame}: ${differing} pixels differ from quelmo-sim`);
-  }
+  assertFramesOfSim(log, captures);
 });
 
 // Presses at `from`, moves the pointer by (dx, dy) in a few steps and releases, with
@@ -478,9 +494,84 @@ test('the close button ends the game and offers a restart', async () => {
   }));
   assert.deepEqual(ended, {canvases: 0, text: 'Quelmo wurde beendet. Neu starten', link: 'Neu starten'});
   await Promise.all([page.waitForNavigation(), page.click('p.ended a')]);
-  await page.waitForFunction(() => performance.getEntriesByName('quelmo-first-frame').length > 0);
+  await waitFirstFrame(page);
   assert.equal(await page.evaluate(() => document.querySelectorAll('canvas').length), 1);
   await page.close();
+  assert.deepEqual(errors, []);
+});
+
+// A player who had an older version comes back: the new version's service worker
+// stores the site under its own cache and drops the old one.  With the server gone, a
+// reload still shows the game's frames, pixel for pixel, a click still opens the menu,
+// and the browser still finds the manifest and its icons and offers to install the app.
+test('once visited, the web app plays offline and can be installed', async () => {
+  const worker = fs.readFileSync(path.join(site, 'service-worker.js'), 'utf8');
+  const cache = worker.match(/const kCache = '([^']+)'/)[1];
+  let older = true;
+  const own = await serveSite((name, bytes) => (older && name === '/service-worker.js' ?
+    Buffer.from(worker.replace(cache, 'quelmo-0.0.0')) : bytes));
+  const {page, errors} = await openGame('?seed=0&framelog', kViewport, own.origin);
+  const cachesAre = (names) => page.waitForFunction(async (expected) =>
+    navigator.serviceWorker.controller !== null && (await caches.keys()).join(' ') === expected,
+  {}, names);
+  await cachesAre('quelmo-0.0.0');
+  older = false;
+  await page.reload({waitUntil: 'load'});
+  await cachesAre(cache);
+
+  own.server.closeAllConnections();
+  await new Promise((resolve) => own.server.close(resolve));
+  await assert.rejects(fetch(`${own.origin}/index.html`), 'the server still answers');
+  await page.reload({waitUntil: 'load'});
+  await waitFirstFrame(page);
+  const rect = await canvasRect(page);
+  const captures = [await captureCanvas(page)];
+  await shortPress(page, rect.left + 60, rect.top + 8);   // "Menü - Quelmo 1.2"
+  await waitFrames(page, 4);
+  captures.push(await captureCanvas(page));
+  assertFramesOfSim(await page.evaluate(() => window.quelmoFrameLog), captures);
+  assert.notEqual(countDiffering(captures[0].rgba, captures[1].rgba), 0, 'the menu did not open');
+
+  let manifest;
+  if (firefox) {
+    // No installability report through WebDriver BiDi: the page's manifest link, read
+    // from the cache, is what Firefox would take.
+    const found = await page.evaluate(async () => {
+      const link = document.querySelector('link[rel=manifest]').href;
+      return {url: link, data: await (await fetch(link)).text()};
+    });
+    assert.equal(found.url, `${own.origin}/manifest.webmanifest`);
+    manifest = JSON.parse(found.data);
+  } else {
+    const cdp = await page.createCDPSession();
+    const found = await cdp.send('Page.getAppManifest');
+    const {installabilityErrors} = await cdp.send('Page.getInstallabilityErrors');
+    await cdp.detach();
+    assert.equal(found.url, `${own.origin}/manifest.webmanifest`);
+    assert.deepEqual(found.errors, []);
+    assert.deepEqual(installabilityErrors, []);
+    manifest = JSON.parse(found.data);
+  }
+  assert.deepEqual([manifest.name, manifest.short_name, manifest.display], ['Quelmo', 'Quelmo', 'standalone']);
+  // Every icon loads at its size; the maskable one is filled to its corners with the
+  // app's background, which is the page's.
+  const seen = await page.evaluate(async (icons) => Promise.all(icons.map(async (icon) => {
+    const image = new Image();
+    image.src = icon.src;
+    await image.decode();
+    const corner = document.createElement('canvas').getContext('2d', {willReadFrequently: true});
+    corner.drawImage(image, 0, 0);
+    const [r, g, b] = corner.getImageData(0, 0, 1, 1).data;
+    return {size: `${image.naturalWidth}x${image.naturalHeight}`, purpose: icon.purpose,
+      corner: `rgb(${r}, ${g}, ${b})`, page: getComputedStyle(document.body).backgroundColor};
+  })), manifest.icons);
+  await page.close();
+  assert.deepEqual(seen.map((icon) => `${icon.size} ${icon.purpose}`), manifest.icons.map((icon) =>
+    `${icon.sizes} ${icon.purpose}`));
+  assert.deepEqual(seen.map((icon) => icon.size).sort(), ['192x192', '512x512']);
+  const maskable = seen.find((icon) => icon.purpose === 'maskable');
+  const hex = (rgb) => '#' + rgb.match(/\d+/g).map((v) => Number(v).toString(16).padStart(2, '0')).join('');
+  assert.deepEqual([hex(maskable.corner), hex(maskable.page)], [manifest.background_color, manifest.background_color]);
   assert.deepEqual(errors, []);
 });
 

@@ -42,5 +42,9 @@ void DrawWord(Surface& s, std::string_view word, int left, int top, std::uint32_
 
 // icon.cpp: the window icon, 64 x 64, black where transparent.
 Surface WindowIcon();
+// The web app's maskable icon, 512 x 512: the window icon five times enlarged in the
+// middle of the page's colour, which fills the square to its edges, so that the
+// round or rounded shape a phone cuts from it shows the whole tile.
+Surface MaskableIcon();
 
 }  // namespace art

@@ -85,4 +85,16 @@ Surface WindowIcon() {
   return s;
 }
 
+Surface MaskableIcon() {
+  constexpr int kMaskableSize = 512;
+  constexpr int kFactor = 5;
+  const Surface tile = Enlarge(WindowIcon(), kFactor);
+  Surface s = Blank(kMaskableSize, kMaskableSize, colour::kPage);
+  const int offset = (kMaskableSize - tile.width) / 2;
+  for (int y = 0; y < tile.height; ++y)
+    for (int x = 0; x < tile.width; ++x)
+      if (tile.At(x, y) != colour::kKey) Put(s, offset + x, offset + y, tile.At(x, y));
+  return s;
+}
+
 }  // namespace art

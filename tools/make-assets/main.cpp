@@ -3,7 +3,7 @@
 //   cmake --build --preset release --target make-assets && build/release/tools/make-assets/make-assets assets
 // The output is the same bytes on every run: all texture comes from seeded hashes.
 //
-//   make-assets <output-dir>        the catalogue BMPs, icon.bmp and quelmo.png
+//   make-assets <output-dir>        the catalogue BMPs, icon.bmp and the PNG icons
 //   make-assets --sheet <file.bmp>  a contact sheet of all art and a mock board
 #include <cstdio>
 #include <filesystem>
@@ -54,6 +54,16 @@ int main(int argc, char** argv) {
     ok = WriteFile(dir / image.file, rt::EncodeBmp24(image.pixels)) && ok;
   const rt::Surface icon = art::WindowIcon();
   ok = WriteFile(dir / "icon.bmp", rt::EncodeBmp24(icon)) && ok;
-  ok = WriteFile(dir / "quelmo.png", art::EncodePngRgba(icon, art::colour::kKey)) && ok;
+  // The icon for desktops and web pages at each size they ask for, by whole factors.
+  struct SizedIcon {
+    const char* file;
+    int factor;
+  };
+  for (const SizedIcon& sized : {SizedIcon{"quelmo.png", 1}, SizedIcon{"quelmo-128.png", 2},
+                                 SizedIcon{"quelmo-192.png", 3}, SizedIcon{"quelmo-256.png", 4}})
+    ok = WriteFile(dir / sized.file,
+                   art::EncodePngRgba(art::Enlarge(icon, sized.factor), art::colour::kKey)) && ok;
+  ok = WriteFile(dir / "quelmo-maskable-512.png",
+                 art::EncodePngRgba(art::MaskableIcon(), std::nullopt)) && ok;
   return ok ? 0 : 1;
 }

@@ -33,6 +33,13 @@ void Ring(Surface& s, int inset, std::uint32_t topLeft, std::uint32_t bottomRigh
   for (int y = top; y <= bottom; ++y) Put(s, right, y, bottomRight);
 }
 
+Surface Enlarge(const Surface& image, int factor) {
+  Surface s = Blank(image.width * factor, image.height * factor, colour::kKey);
+  for (int y = 0; y < s.height; ++y)
+    for (int x = 0; x < s.width; ++x) s.Row(y)[x] = image.At(x / factor, y / factor);
+  return s;
+}
+
 Surface SingleBevel(int width, int height) {
   Surface s = Blank(width, height, colour::kFace);
   Ring(s, 0, colour::kLight, colour::kDark);

@@ -28,6 +28,9 @@ constexpr std::uint32_t kGreenInnerLight = Rgb(149, 170, 149);
 constexpr std::uint32_t kGreenOuterDark = Rgb(56, 71, 56);
 constexpr std::uint32_t kGreenInnerDark = Rgb(84, 107, 84);
 constexpr std::uint32_t kLabel = Grey(224);          // the words on the special tiles
+// The page round the game in the browser, and the background the web app shows
+// behind its icon (the page and its manifest are given the same colour).
+constexpr std::uint32_t kPage = Rgb(32, 38, 43);
 }  // namespace colour
 
 Surface Blank(int width, int height, std::uint32_t fill);
@@ -42,6 +45,10 @@ Surface SingleBevel(int width, int height);
 Surface DoubleBevel(int width, int height);
 // Green controls: raised, or pressed with light and dark rings swapped.
 Surface GreenControl(int width, int height, bool pressed);
+
+// `image` at `factor` times its size, each pixel a factor x factor block: the
+// game's own way of showing its pixels larger, kept sharp.
+Surface Enlarge(const Surface& image, int factor);
 
 // Linear mix of two colours, t in 0..1, rounded to the nearest level.
 std::uint32_t Mix(std::uint32_t a, std::uint32_t b, double t);
