@@ -29,7 +29,7 @@ if [[ -n ${DISPLAY:-} && -S $socket ]]; then display_id+=" $(stat -c '%i %Z' "$s
 server_runs() {
   local dir pid
   dir=server-$(stat -c %D "$prefix")-$(printf '%x' "$(stat -c %i "$prefix")")
-  for pid in $(pgrep -x 'wineserver64|wineserver' || true); do
+  for pid in $(pgrep wineserver || true); do
     [[ $(readlink "/proc/$pid/cwd" 2>/dev/null) == */"$dir" ]] && return 0
   done
   return 1

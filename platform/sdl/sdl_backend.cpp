@@ -540,8 +540,13 @@ SdlBackend::Pointer SdlBackend::QueryPointer() {
 
 bool SdlBackend::LeftButtonDown() {
   // The desktop's button events since the frame took its window events are taken
-  // first: a press that came in meanwhile is this frame's, not the next one's.
+  // first: a press that came in meanwhile is this frame's, not the next one's.  On X
+  // one look at the connection tells whether anything came in at all.
+#if defined(SDL_VIDEO_DRIVER_X11)
+  if (xDisplay_ == nullptr || XEventsQueued(xDisplay_, QueuedAfterReading) > 0) SDL_PumpEvents();
+#else
   SDL_PumpEvents();
+#endif
   return button_.Query();
 }
 

@@ -145,6 +145,11 @@ class Win32Backend final : public BlockingBackend {
   int factor_ = 0;
   POINT offset_{};
   ButtonLatch button_;         // the left button, from the window's button messages
+  mutable RECT rect_{};        // the window's rectangle, while rectKnown_
+  mutable bool rectKnown_ = false;
+  mutable POINT cursor_{};     // the pointer as last read, and when
+  mutable bool cursorRead_ = false;
+  mutable std::uint64_t cursorReadAt_ = 0;
   int pendingClose_ = 0;       // close requests seen while handling messages
   win32::Clock clock_;
   FrameLog log_;
@@ -223,6 +228,7 @@ void Win32Backend::CloseWindow() {
   // confirm (under Wine without a window manager, for seconds) before the game can end.
   PostMessageW(window_, kDestroyMessage, 0, 0);
   window_ = nullptr;
+  rectKnown_ = false;
 }
 
 // Shows the picture factor times enlarged with its top-left corner at frameOffset in
@@ -282,16 +288,27 @@ void Win32Backend::ReleaseSection() {
   factor_ = 0;
 }
 
+// The game asks for the window's place and the pointer several times a frame, and
+// every question to the desktop costs (under Wine, a round trip to the X server or the
+// Wine server): the window's rectangle is asked again only after the window moved or
+// changed size, and the pointer at most once a millisecond.
 RECT Win32Backend::WindowRect() const {
-  RECT rect{};
-  if (window_ != nullptr) GetWindowRect(window_, &rect);
-  return rect;
+  if (window_ == nullptr) return RECT{};
+  if (!rectKnown_) {
+    GetWindowRect(window_, &rect_);
+    rectKnown_ = true;
+  }
+  return rect_;
 }
 
 POINT Win32Backend::Cursor() const {
-  POINT point{};
-  GetCursorPos(&point);
-  return point;
+  const std::uint64_t now = clock_.Now();
+  if (!cursorRead_ || now - cursorReadAt_ > clock_.Frequency() / 1000) {
+    GetCursorPos(&cursor_);
+    cursorRead_ = true;
+    cursorReadAt_ = now;
+  }
+  return cursor_;
 }
 
 // The window's physical top-left as the game knows it: in full screen, where the
@@ -417,6 +434,9 @@ LRESULT Win32Backend::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lP
       button_.Release();
       if (GetCapture() == window) ReleaseCapture();
       return 0;
+    case WM_WINDOWPOSCHANGED:
+      rectKnown_ = false;  // moved or resized, by the game or by the desktop
+      break;
     case WM_CAPTURECHANGED:
       // Another window took the pointer (a message box, the desktop's task switch):
       // its release will not come here.

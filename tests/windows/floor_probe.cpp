@@ -4,7 +4,8 @@
 //
 //   quelmo-floor-probe [SECONDS]     (default 10)
 //
-// Prints one line: frames, median, 99th percentile and longest period in ms.
+// Prints one line: frames, median, 99th percentile and longest period in ms, and
+// which wait this Windows offers.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -36,7 +37,8 @@ int main(int argc, char** argv) {
   const auto at = [&](double q) {
     return periods[std::min(periods.size() - 1, static_cast<std::size_t>(q * static_cast<double>(periods.size())))];
   };
-  std::printf("frames %zu median_ms %.4f p99_ms %.4f max_ms %.4f\n", periods.size(), at(0.5),
-              at(0.99), periods.back());
+  std::printf("frames %zu median_ms %.4f p99_ms %.4f max_ms %.4f wait %s\n", periods.size(),
+              at(0.5), at(0.99), periods.back(),
+              clock.HighResolutionTimer() ? "high-resolution-timer" : "sleep");
   return 0;
 }
