@@ -15,6 +15,7 @@
 #include "game/state.h"
 #include "platform/headless/headless_backend.h"
 #include "programs/common/recorder.h"
+#include "game/game.h"
 #include "runtime/frame_pace.h"
 
 namespace {
@@ -38,12 +39,13 @@ void RecordedFrame(benchmark::State& state, bool moving) {
   recorder->OpenWindow(192, 144, 640, 480, "Quelmo", {});
   recorder->FramesBegin();
   const std::vector<std::uint32_t> pixels(640 * 480);
-  rt::FramePace pace(backend.CounterFrequency(), 50);
+  rt::FramePace pace(backend.CounterFrequency(), game::kFramePaceRate);
   int step = 0;
   for (auto _ : state) {
     // The frame's two waits, on the virtual clock, as the frame loop carries them out.
-    const rt::FrameWait sleep{rt::FrameWait::Kind::kSleep, 10,
-                              rt::SleepEnd(backend.Counter(), 10, backend.CounterFrequency())};
+    constexpr std::uint32_t kSleep = game::kSleepBeforeFrameMs;
+    const rt::FrameWait sleep{rt::FrameWait::Kind::kSleep, kSleep,
+                              rt::SleepEnd(backend.Counter(), kSleep, backend.CounterFrequency())};
     backend.WaitUntil(sleep.until);
     recorder->Waited(sleep);
     benchmark::DoNotOptimize(recorder->PollEvent());

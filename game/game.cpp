@@ -20,7 +20,7 @@ namespace {
 
 // --- frame steps 1 to 5 -----------------------------------------------------------
 // Part of every frame's period is spent asleep rather than in the pacing wait.
-void SleepAtFrameStart() { rt::WaitMilliseconds(10); }
+void SleepAtFrameStart() { rt::WaitMilliseconds(kSleepBeforeFrameMs); }
 // At most one window message; the game needs none of them.
 void HandleWindowEvent() { (void)rt::PollWindowEvent(); }
 void ClearBackBuffer() { rt::ClearBuffer(0, 0, 0); }
@@ -59,7 +59,7 @@ void Game::Start(const StartOptions& options) {
   const int top = (rt::DesktopHeight() >> 1) - kWindowHeight / 2;
   rt::OpenMainWindow(1, left, top, kWindowWidth, kWindowHeight, rt::kPopupStyle, texts::kWindowTitle);
   rt::OpenWindowScreen(rt::MainWindowHandle(1), 0, 0, kWindowWidth, kWindowHeight, 0, 0, 0);  // 6.
-  rt::SetFramePace(50);                                    // 7.
+  rt::SetFramePace(kFramePaceRate);                        // 7.
   BuildSprites(s);                                         // 8.
   s.Streams = {};                                          // 9.
   s.PieceQueue = {};

@@ -16,6 +16,11 @@ namespace game {
 constexpr int kWindowWidth = 640;
 constexpr int kWindowHeight = 480;
 
+// The frame's pace: SetFramePace's rate (which the pacing rule makes 51 frames a
+// second), and the sleep before the first step of every frame.
+constexpr int kFramePaceRate = 50;
+constexpr int kSleepBeforeFrameMs = 10;
+
 // What the program entry chooses before the game starts.
 struct StartOptions {
   // Replaces the tick count as the random generator's seed: a game played again.

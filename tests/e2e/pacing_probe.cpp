@@ -6,14 +6,15 @@
 //   quelmo-pacing-probe [SECONDS]     (default 10)
 //
 // Prints one line: frames, median, 99th percentile and longest frame period in ms.
-#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
+#include "game/game.h"
 #include "platform/sdl/sdl_clock.h"
 #include "runtime/frame_pace.h"
+#include "tests/e2e/period_report.h"
 
 namespace clk = platform::clock;
 
@@ -24,24 +25,20 @@ int main(int argc, char** argv) {
     return 2;
   }
   clk::TightenTimerSlack();
-  rt::FramePace pace(clk::kFrequency, 50);
+  rt::FramePace pace(clk::kFrequency, game::kFramePaceRate);
   const std::uint64_t end = clk::Now() + static_cast<std::uint64_t>(seconds) * clk::kFrequency;
   std::vector<double> periods;
   std::uint64_t last = clk::Now();
   pace.WaitEnd(last);  // the first deadline, one period from here
   while (last < end) {
-    clk::WaitUntil(rt::SleepEnd(clk::Now(), 10, clk::kFrequency));
+    clk::WaitUntil(rt::SleepEnd(clk::Now(), game::kSleepBeforeFrameMs, clk::kFrequency));
     clk::WaitUntil(pace.WaitEnd(clk::Now()));
     const std::uint64_t now = clk::Now();
     periods.push_back(static_cast<double>(now - last) / 1e6);
     last = now;
   }
-  std::sort(periods.begin(), periods.end());
-  const auto at = [&](double q) {
-    return periods[std::min(periods.size() - 1, static_cast<std::size_t>(q * static_cast<double>(periods.size())))];
-  };
-  std::printf("frames %zu median_ms %.4f p99_ms %.4f max_ms %.4f target_ms %.4f\n", periods.size(),
-              at(0.5), at(0.99), periods.back(),
-              static_cast<double>(pace.Period()) / 1e6);
+  char target[64];
+  std::snprintf(target, sizeof target, "target_ms %.4f", static_cast<double>(pace.Period()) / 1e6);
+  probe::PrintPeriods(periods, target);
   return 0;
 }

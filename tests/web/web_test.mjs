@@ -181,50 +181,35 @@ async function shortPress(page, x, y) {
   await cdp.detach();
 }
 
-// Pixels cross between the page and the test as base64 text: a long array of numbers
+// An image's pixels as the page reads them (from a copy, so that the game's own canvas
+// is never read back), carried to the test as base64 text: a long array of numbers
 // takes the browser's protocol seconds to carry.
-const kToBase64 = `(bytes) => {
+const kReadPixels = `(image) => {
+  const copy = document.createElement('canvas');
+  copy.width = image.width;
+  copy.height = image.height;
+  const context = copy.getContext('2d', {willReadFrequently: true});
+  context.drawImage(image, 0, 0);
+  const bytes = context.getImageData(0, 0, image.width, image.height).data;
   let text = '';
   for (let i = 0; i < bytes.length; i += 0x8000) {
     text += String.fromCharCode.apply(null, bytes.subarray(i, i + 0x8000));
   }
-  return btoa(text);
+  return {width: image.width, height: image.height, rgba: btoa(text)};
 }`;
-const fromBase64 = (text) => new Uint8Array(Buffer.from(text, 'base64'));
+const withPixels = (read) => ({...read, rgba: new Uint8Array(Buffer.from(read.rgba, 'base64'))});
 
-// The canvas's pixels and the number of frames presented so far, read together (from
-// a copy, so that the game's own canvas is never read back).
-const captureCanvas = async (page) => {
-  const {frame, rgba} = await page.evaluate(`(() => {
-    const toBase64 = ${kToBase64};
-    const c = document.querySelector('canvas');
-    const copy = document.createElement('canvas');
-    copy.width = c.width;
-    copy.height = c.height;
-    const context = copy.getContext('2d', {willReadFrequently: true});
-    context.drawImage(c, 0, 0);
-    const data = context.getImageData(0, 0, c.width, c.height).data;
-    return {frame: window.quelmoFrameLog.length, rgba: toBase64(data)};
-  })()`);
-  return {frame, rgba: fromBase64(rgba)};
-};
+// The canvas's pixels and the number of frames presented so far, read together.
+const captureCanvas = async (page) => withPixels(await page.evaluate(`(() => ({
+  ...(${kReadPixels})(document.querySelector('canvas')),
+  frame: window.quelmoFrameLog.length,
+}))()`));
 
 // A PNG (a screenshot) to top-down RGBA, decoded by the page's browser.
-const readPng = async (page, png) => {
-  const {width, height, rgba} = await page.evaluate(`(async () => {
-    const toBase64 = ${kToBase64};
-    const bytes = Uint8Array.from(atob('${png.toString('base64')}'), (c) => c.charCodeAt(0));
-    const image = await createImageBitmap(new Blob([bytes], {type: 'image/png'}));
-    const copy = document.createElement('canvas');
-    copy.width = image.width;
-    copy.height = image.height;
-    const context = copy.getContext('2d', {willReadFrequently: true});
-    context.drawImage(image, 0, 0);
-    const data = context.getImageData(0, 0, image.width, image.height).data;
-    return {width: image.width, height: image.height, rgba: toBase64(data)};
-  })()`);
-  return {width, height, rgba: fromBase64(rgba)};
-};
+const readPng = async (page, png) => withPixels(await page.evaluate(`(async () => {
+  const bytes = Uint8Array.from(atob('${png.toString('base64')}'), (c) => c.charCodeAt(0));
+  return (${kReadPixels})(await createImageBitmap(new Blob([bytes], {type: 'image/png'})));
+})()`));
 
 // 24-bit BMP (as quelmo-sim's `shot` writes it) to top-down RGBA.
 function readBmp(file) {

@@ -6,14 +6,15 @@
 //
 // Prints one line: frames, median, 99th percentile and longest period in ms, and
 // which wait this Windows offers.
-#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
 #include "platform/win32/win32_clock.h"
+#include "game/game.h"
 #include "runtime/frame_pace.h"
+#include "tests/e2e/period_report.h"
 
 int main(int argc, char** argv) {
   const long seconds = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 10;
@@ -22,7 +23,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   platform::win32::Clock clock;
-  rt::FramePace pace(clock.Frequency(), 50);
+  rt::FramePace pace(clock.Frequency(), game::kFramePaceRate);
   const std::uint64_t end = clock.Now() + static_cast<std::uint64_t>(seconds) * clock.Frequency();
   std::vector<double> periods;
   std::uint64_t last = clock.Now();
@@ -33,12 +34,6 @@ int main(int argc, char** argv) {
     periods.push_back(static_cast<double>(clock.ToNanoseconds(now - last)) / 1e6);
     last = now;
   }
-  std::sort(periods.begin(), periods.end());
-  const auto at = [&](double q) {
-    return periods[std::min(periods.size() - 1, static_cast<std::size_t>(q * static_cast<double>(periods.size())))];
-  };
-  std::printf("frames %zu median_ms %.4f p99_ms %.4f max_ms %.4f wait %s\n", periods.size(),
-              at(0.5), at(0.99), periods.back(),
-              clock.HighResolutionTimer() ? "high-resolution-timer" : "sleep");
+  probe::PrintPeriods(periods, clock.HighResolutionTimer() ? "wait high-resolution-timer" : "wait sleep");
   return 0;
 }
