@@ -20,6 +20,14 @@ int FittingScale(int wanted, int desktopWidth, int desktopHeight, int width, int
                     LargestFittingScale(desktopWidth, desktopHeight, width, height));
 }
 
+PixelRatio ReducedToFit(int roomWidth, int roomHeight, int width, int height) {
+  if (width <= 0 || height <= 0 || roomWidth <= 0 || roomHeight <= 0) return {};
+  if (roomWidth >= width && roomHeight >= height) return {kMinScale, 1};
+  // The narrower of the two ratios, room / frame, compared without dividing.
+  if (std::int64_t{roomWidth} * height <= std::int64_t{roomHeight} * width) return {roomWidth, width};
+  return {roomHeight, height};
+}
+
 int ScaleFromDpi(double dotsPerInch) {
   if (!(dotsPerInch >= 96.0)) return kMinScale;  // also a NaN
   const double factor = std::floor(dotsPerInch / 96.0);

@@ -41,6 +41,20 @@ int LargestFittingScale(int roomWidth, int roomHeight, int width, int height);
 // own scale setting), made smaller while the window would not fit the desktop.
 int FittingScale(int wanted, int desktopWidth, int desktopHeight, int width, int height);
 
+// How big a game pixel is shown: `physical` / `game` physical pixels (a whole factor
+// S is S / 1).  Towards the game a physical position p is game position
+// floor(p * game / physical), and a room of physical size r holds floor(r * game /
+// physical) game pixels.
+struct PixelRatio {
+  int physical = 1;
+  int game = 1;
+  bool Reduced() const { return physical < game; }
+};
+
+// The frame's size in room too small for it at kMinScale: reduced, keeping its
+// proportions, to the largest size that fits; kMinScale itself where it fits.
+PixelRatio ReducedToFit(int roomWidth, int roomHeight, int width, int height);
+
 // The whole-number factor from a desktop's scale setting given as dots per inch
 // (96 is 100 %), rounded down and kept within kMinScale .. kMaxScale.
 int ScaleFromDpi(double dotsPerInch);

@@ -1,14 +1,15 @@
 // The page side of the browser backend (web_backend.cpp): the canvas that is the
 // game's window, the pointer and left button from Pointer Events, the timer that
 // runs the game's frame on, and the line the page shows once the game has ended.
-// The game talks in game pixels; each is S x S CSS pixels of the page, S being the
-// scale the backend passes in.
+// The game talks in game pixels; each is physical / game CSS pixels of the page, the
+// ratio the backend passes in: a whole factor, or less than one where the viewport is
+// too small for the game.
 mergeInto(LibraryManager.library, {
   $QuelmoPage: {
     canvas: null,
     context: null,
-    x: 0,              // the pointer in CSS pixels of the page, as the browser gives it
-                       // (with any fraction); (0, 0) until it is first seen
+    x: 0,              // the pointer in CSS pixels of the viewport, as the browser gives
+                       // it (with any fraction); (0, 0) until it is first seen
     y: 0,
     log: null,         // quelmoFrameLog, when the query asks for it
     hop: null,         // the channel that starts short timers afresh (see wake_after)
@@ -16,11 +17,14 @@ mergeInto(LibraryManager.library, {
     listening: false,
     follow: function(event) {
       if (!event.isPrimary) return;
-      QuelmoPage.x = event.pageX;
-      QuelmoPage.y = event.pageY;
+      QuelmoPage.x = event.clientX;
+      QuelmoPage.y = event.clientY;
     },
+    // The left button anywhere on the page, as on a desktop; a finger only where it
+    // touches the game.  A second finger is not the primary pointer: it is ignored.
     press: function(event) {
       if (!event.isPrimary || event.button !== 0) return;
+      if (event.pointerType === 'touch' && event.target !== QuelmoPage.canvas) return;
       QuelmoPage.follow(event);
       _quelmo_page_button(1);
       if (event.target === QuelmoPage.canvas) {
@@ -87,16 +91,19 @@ mergeInto(LibraryManager.library, {
     }
   },
 
-  // The canvas at game position (x, y), each of its pixels shown as scale x scale CSS
-  // pixels (the page's style keeps them sharp).
+  // The canvas at game position (x, y), each of its pixels shown as physical / game
+  // CSS pixels: enlarged by whole factors and kept sharp, or reduced and smoothed,
+  // since a reduced picture that repeats pixels drops rows of the text.
   quelmo_page_place__deps: ['$QuelmoPage'],
-  quelmo_page_place: function(x, y, scale) {
+  quelmo_page_place: function(x, y, physical, game) {
     var canvas = QuelmoPage.canvas;
     if (!canvas) return;
-    canvas.style.width = canvas.width * scale + 'px';
-    canvas.style.height = canvas.height * scale + 'px';
-    canvas.style.left = x * scale + 'px';
-    canvas.style.top = y * scale + 'px';
+    var css = function(n) { return n * physical / game + 'px'; };
+    canvas.style.width = css(canvas.width);
+    canvas.style.height = css(canvas.height);
+    canvas.style.left = css(x);
+    canvas.style.top = css(y);
+    canvas.style.imageRendering = physical < game ? 'auto' : 'pixelated';
   },
 
   quelmo_page_close__deps: ['$QuelmoPage'],
@@ -109,9 +116,9 @@ mergeInto(LibraryManager.library, {
   // The game pixel under the pointer: rounded down, so that every CSS pixel of a game
   // pixel's block, and every fraction of one, is that game pixel.
   quelmo_page_pointer_x__deps: ['$QuelmoPage'],
-  quelmo_page_pointer_x: function(scale) { return Math.floor(QuelmoPage.x / scale); },
+  quelmo_page_pointer_x: function(physical, game) { return Math.floor(QuelmoPage.x * game / physical); },
   quelmo_page_pointer_y__deps: ['$QuelmoPage'],
-  quelmo_page_pointer_y: function(scale) { return Math.floor(QuelmoPage.y / scale); },
+  quelmo_page_pointer_y: function(physical, game) { return Math.floor(QuelmoPage.y * game / physical); },
 
   // Rows first .. first + count - 1 of the canvas, as RGBA bytes at `rgba`.
   quelmo_page_present__deps: ['$QuelmoPage'],

@@ -20,10 +20,10 @@ extern "C" {
 int quelmo_page_viewport_width();
 int quelmo_page_viewport_height();
 void quelmo_page_open(int width, int height, const char* title, int titleLength);
-void quelmo_page_place(int x, int y, int scale);
+void quelmo_page_place(int x, int y, int physical, int game);
 void quelmo_page_close();
-int quelmo_page_pointer_x(int scale);
-int quelmo_page_pointer_y(int scale);
+int quelmo_page_pointer_x(int physical, int game);
+int quelmo_page_pointer_y(int physical, int game);
 void quelmo_page_present(const std::uint8_t* rgba, int width, int first, int count);
 void quelmo_page_log_frame(int pointerX, int pointerY, int buttonDown, int left, int top);
 int quelmo_page_frame_log_wanted();
@@ -55,7 +55,7 @@ class WebBackend final : public Backend {
  public:
   explicit WebBackend(const ScaleRequest& scale)
       : logFrames_(quelmo_page_frame_log_wanted() != 0), request_(scale) {
-    scale_ = ChooseScale();
+    ratio_ = ChooseRatio();
     emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, false,
                                    &WebBackend::OnResize);
   }
@@ -66,8 +66,8 @@ class WebBackend final : public Backend {
   WebBackend& operator=(const WebBackend&) = delete;
 
   // The viewport in game pixels; CSS pixels left over at its edges count for nothing.
-  int DesktopWidth() override { return quelmo_page_viewport_width() / scale_; }
-  int DesktopHeight() override { return quelmo_page_viewport_height() / scale_; }
+  int DesktopWidth() override { return InGamePixels(quelmo_page_viewport_width()); }
+  int DesktopHeight() override { return InGamePixels(quelmo_page_viewport_height()); }
 
   bool OpenWindow(int x, int y, int width, int height, std::string_view title,
                   std::span<const std::uint8_t> /*iconBmp: the page's favicon*/) override {
@@ -77,7 +77,7 @@ class WebBackend final : public Backend {
     open_ = true;
     Place(x, y);
     quelmo_page_open(width, height, title.data(), static_cast<int>(title.size()));
-    quelmo_page_place(left_, top_, scale_);
+    quelmo_page_place(left_, top_, ratio_.physical, ratio_.game);
     return true;
   }
 
@@ -96,11 +96,11 @@ class WebBackend final : public Backend {
   void MoveWindow(int x, int y) override {
     if (!open_) return;
     Place(x, y);
-    quelmo_page_place(left_, top_, scale_);
+    quelmo_page_place(left_, top_, ratio_.physical, ratio_.game);
   }
 
-  int PointerX() override { return quelmo_page_pointer_x(scale_); }
-  int PointerY() override { return quelmo_page_pointer_y(scale_); }
+  int PointerX() override { return quelmo_page_pointer_x(ratio_.physical, ratio_.game); }
+  int PointerY() override { return quelmo_page_pointer_y(ratio_.physical, ratio_.game); }
   // The page's pointer events reach the latch as they happen: between two stretches
   // of a frame, never within one.
   bool LeftButtonDown() override {
@@ -120,7 +120,7 @@ class WebBackend final : public Backend {
     // The new viewport may fit another scale: the window keeps its place in game
     // pixels, and a smaller desktop may have left the title bar out of reach.
     resized_ = false;
-    scale_ = ChooseScale();
+    ratio_ = ChooseRatio();
     if (open_) MoveWindow(left_, top_);
     return kEventResize;
   }
@@ -147,15 +147,19 @@ class WebBackend final : public Backend {
   }
   // Puts the window at (x, y), or as near as keeps the drag strip within reach.
   void Place(int x, int y);
-  // The scale for the viewport as it is now: the one asked for while it fits, else
-  // the largest that fits.
-  int ChooseScale() const;
+  // How big a game pixel is for the viewport as it is now: the whole factor asked for
+  // while it fits, else the largest that fits, and in a viewport too small for the
+  // game at its own size, reduced to fit.
+  PixelRatio ChooseRatio() const;
+  int InGamePixels(int cssPixels) const {
+    return static_cast<int>(std::int64_t{cssPixels} * ratio_.game / ratio_.physical);
+  }
 
   const bool logFrames_;
   // The scale must be known before the window opens: the desktop the game centres it
   // on is measured in game pixels.
   const ScaleRequest request_;
-  int scale_ = kMinScale;
+  PixelRatio ratio_;
   bool open_ = false;
   bool resized_ = false;
   ButtonLatch button_;
@@ -166,13 +170,15 @@ class WebBackend final : public Backend {
   std::vector<std::uint32_t> rgba_;  // the canvas's picture, as the page takes it
 };
 
-int WebBackend::ChooseScale() const {
+PixelRatio WebBackend::ChooseRatio() const {
   const int viewportWidth = quelmo_page_viewport_width();
   const int viewportHeight = quelmo_page_viewport_height();
   const int width = open_ ? width_ : request_.windowWidth;
   const int height = open_ ? height_ : request_.windowHeight;
-  if (request_.factor) return FittingScale(*request_.factor, viewportWidth, viewportHeight, width, height);
-  return LargestFittingScale(viewportWidth, viewportHeight, width, height);
+  const PixelRatio reduced = ReducedToFit(viewportWidth, viewportHeight, width, height);
+  if (reduced.Reduced()) return reduced;
+  if (request_.factor) return {FittingScale(*request_.factor, viewportWidth, viewportHeight, width, height), 1};
+  return {LargestFittingScale(viewportWidth, viewportHeight, width, height), 1};
 }
 
 void WebBackend::Place(int x, int y) {

@@ -235,7 +235,8 @@ function readBmp(file) {
 // Runs quelmo-sim on the input the page's frames read (from the frame log), writing a
 // shot after each frame in `shots`, on the desktop of a `viewport` shown at `scale`;
 // returns the shot files by frame.
-function replayInSim(log, shots, viewport = kViewport, scale = 1) {
+function replayInSim(log, shots, viewport = kViewport, scale = 1,
+    desktop = {width: Math.floor(viewport.width / scale), height: Math.floor(viewport.height / scale)}) {
   const lines = [];
   let pointer = null;
   let down = false;
@@ -253,24 +254,28 @@ function replayInSim(log, shots, viewport = kViewport, scale = 1) {
       lines.push(`shot ${files[frame]}`);
     }
   });
+  lines.push('state');
   const script = path.join(out, 'replay.txt');
   fs.writeFileSync(script, lines.join('\n') + '\n');
-  const run = spawnSync(sim, ['--seed', '0', '--desktop', `${Math.floor(viewport.width / scale)}`,
-    `${Math.floor(viewport.height / scale)}`, '--scale', `${scale}`, script], {encoding: 'utf8'});
+  const run = spawnSync(sim, ['--seed', '0', '--desktop', `${desktop.width}`, `${desktop.height}`,
+    '--scale', `${scale}`, script], {encoding: 'utf8'});
   assert.equal(run.status, 0, `quelmo-sim failed: ${run.stderr}`);
+  // The game's state after the last frame, for a test that asks what the play did.
+  files.state = JSON.parse(run.stdout.trim().split('\n').pop());
   return files;
 }
 
 // Each captured frame is, pixel for pixel, the one quelmo-sim computes for the input
-// the page's frames read (its frame log).
-function assertFramesOfSim(log, captures) {
-  const files = replayInSim(log, captures.map((c) => c.frame));
+// the page's frames read (its frame log).  Returns the state the game ended in.
+function assertFramesOfSim(log, captures, desktop = undefined) {
+  const files = replayInSim(log, captures.map((c) => c.frame), kViewport, 1, desktop);
   for (const capture of captures) {
     const expected = readBmp(files[capture.frame]);
     assert.equal(expected.width, kWindow.width);
     const differing = countDiffering(capture.rgba, expected.rgba);
     assert.equal(differing, 0, `frame ${capture.frame}: ${differing} pixels differ from quelmo-sim`);
   }
+  return files.state;
 }
 
 function countDiffering(a, b) {
@@ -465,6 +470,77 @@ test('dragging the title bar moves the canvas with the pointer and keeps the bar
       await page.close();
       assert.deepEqual([back.left - corner.left, back.top - corner.top], [-200, -300]);
       assert.deepEqual(errors, []);
+    });
+
+// A phone, held either way: the page shows the whole game reduced to fit, neither
+// scrolls nor zooms, and taps and a finger on the title bar play it as clicks and a
+// drag do, on the game pixel under the finger.
+test('on a phone the whole game fits, and taps and drags play it', {skip: firefox && 'Chromium emulates phones'},
+    async () => {
+      const phones = [
+        {width: 844, height: 390, isLandscape: true},
+        {width: 390, height: 844, isLandscape: false},
+      ];
+      for (const phone of phones) {
+        const viewport = {...phone, deviceScaleFactor: 3, isMobile: true, hasTouch: true};
+        const {page, errors} = await openGame('?seed=0&framelog', viewport);
+        // Game pixels per CSS pixel, as the page reduces the game.
+        const ratio = Math.min(phone.width / kWindow.width, phone.height / kWindow.height);
+        const desktop = {width: Math.floor(phone.width / ratio), height: Math.floor(phone.height / ratio)};
+        const rect = await canvasRect(page);
+        const name = `${phone.width}x${phone.height}`;
+        assert.ok(Math.abs(rect.width - kWindow.width * ratio) < 0.01, `${name}: ${rect.width} wide`);
+        assert.ok(rect.left >= 0 && rect.top >= 0 && rect.left + rect.width <= phone.width + 0.01 &&
+            rect.top + rect.height <= phone.height + 0.01, `${name}: canvas at ${JSON.stringify(rect)}`);
+        const at = (x, y) => ({x: rect.left + (x + 0.5) * ratio, y: rect.top + (y + 0.5) * ratio});
+        const tap = async (x, y) => {
+          const p = at(x, y);
+          await page.touchscreen.tap(p.x, p.y);
+          await waitFrames(page, 3);
+        };
+        const captures = [];
+        await tap(60, 8);                    // "Menü - Quelmo 1.2"
+        captures.push(await captureCanvas(page));
+        await tap(60, 24);                   // "Neues Spiel"
+        await page.waitForFunction((n) => window.quelmoFrameLog.length > n, {}, captures[0].frame + 400);
+        await tap(32 * 10, 32 * 8);          // a piece on the field, once it is in play
+        captures.push(await captureCanvas(page));
+
+        // A finger on the title bar drags the game by whole game pixels: by as many as
+        // lie between the game pixels under the finger at its start and at its end.
+        // (The emulated touch screen takes whole CSS pixels.)
+        const from = {x: Math.round(at(300, 8).x), y: Math.round(at(300, 8).y)};
+        const to = {x: from.x + 25, y: from.y + 18};
+        const gamePixel = (css) => Math.floor(css / ratio);
+        await page.touchscreen.touchStart(from.x, from.y);
+        await waitFrames(page, 2);
+        for (let step = 1; step <= 5; ++step) {
+          await page.touchscreen.touchMove(from.x + (to.x - from.x) * step / 5, from.y + (to.y - from.y) * step / 5);
+          await waitFrames(page, 1);
+        }
+        await page.touchscreen.touchEnd();
+        await waitFrames(page, 3);
+        captures.push(await captureCanvas(page));
+        const moved = await canvasRect(page);
+        const expected = {x: gamePixel(to.x) - gamePixel(from.x), y: gamePixel(to.y) - gamePixel(from.y)};
+        assert.ok(Math.abs(moved.left - rect.left - expected.x * ratio) < 0.02 &&
+            Math.abs(moved.top - rect.top - expected.y * ratio) < 0.02,
+        `${name}: moved to ${JSON.stringify(moved)}, not by ${JSON.stringify(expected)} game pixels`);
+        const page_ = await page.evaluate(() => ({
+          scrollX: window.scrollX, scrollY: window.scrollY, zoom: window.visualViewport.scale,
+          wide: document.scrollingElement.scrollWidth, tall: document.scrollingElement.scrollHeight,
+          smooth: getComputedStyle(document.querySelector('canvas')).imageRendering,
+        }));
+        assert.deepEqual(page_, {scrollX: 0, scrollY: 0, zoom: 1, wide: phone.width, tall: phone.height,
+          smooth: 'auto'}, name);
+        if (phone.isLandscape) await page.screenshot({path: path.join(out, 'phone.png')});
+        const log = await page.evaluate(() => window.quelmoFrameLog);
+        await page.close();
+        const state = assertFramesOfSim(log, captures, desktop);
+        assert.equal(state.Level, 1, `${name}: no game started`);
+        assert.notEqual(state.TileGrid[10][8], 0, `${name}: no piece laid`);
+        assert.deepEqual(errors, []);
+      }
     });
 
 test('the close button ends the game and offers a restart', async () => {
