@@ -387,6 +387,13 @@ bool Win32Backend::LeftButtonDown() {
   while (PeekMessageW(&msg, nullptr, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, PM_REMOVE)) {
     DispatchMessageW(&msg);
   }
+  // A release can go astray (the window moved away under the pointer of a drag, the
+  // pointer taken by another window): while the button seems held, the desktop's own
+  // state of the button says whether it still is.
+  if (button_.Down()) {
+    const int physical = GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
+    if ((GetAsyncKeyState(physical) & 0x8000) == 0) button_.Release();
+  }
   return button_.Query();
 }
 
