@@ -33,7 +33,7 @@ void RecordedFrame(benchmark::State& state, bool moving) {
     state.SkipWithError(error.c_str());
     return;
   }
-  recorder->Start(backend, 1, "bench");
+  recorder->Start(backend, game::StartOptions{1}, "bench");
   recorder->SetStateHooks([] { g_kept = g_game; },
                           [](std::ostream&, const game::ReportHeader&) {});
   recorder->OpenWindow(192, 144, 640, 480, "Quelmo", {});

@@ -83,9 +83,9 @@ long long CellPixels(const rt::Font& font, std::string_view text) {
 }
 
 // The short texts the game draws most.
-const std::array<std::string_view, 6> kLabels = {game::texts::kNewGame, game::texts::kPoints,
-                                                 game::texts::kOk, game::texts::kFast,
-                                                 game::texts::kCountdown2, "12345"};
+constexpr const game::texts::Table& kTexts = game::texts::kGerman;
+const std::array<std::string_view, 6> kLabels = {kTexts.newGame, kTexts.points, kTexts.ok,
+                                                 kTexts.fast, kTexts.countdown2, "12345"};
 
 // ---- ours ----
 
@@ -123,30 +123,30 @@ BENCHMARK(BM_Text_Labels)->ArgName("large")->Arg(0)->Arg(1);
 // (changing every frame), each label drawn as shadow and face.
 void BM_Text_BusyFrame(benchmark::State& state) {
   OpenTarget(Small(), 1);
-  namespace t = game::texts;
+  constexpr const game::texts::Table& t = kTexts;
   std::array<std::string, 11> levelNames;
-  for (int n = 1; n <= 10; ++n) levelNames[static_cast<std::size_t>(n)] = std::string(t::kLevelPrefix) + rt::FormatNumber(n);
+  for (int n = 1; n <= 10; ++n) levelNames[static_cast<std::size_t>(n)] = std::string(t.levelPrefix) + rt::FormatNumber(n);
   std::int32_t score = 1000;
   for (auto _ : state) {
     auto centred = [](std::string_view text) { return 320 - rt::TextWidth(text) / 2; };
     rt::SetDrawFont(Small());
-    Label(20, 0, t::kMenuButton);
-    Label(20, 16, t::kNewGame);
-    Label(20, 32, t::kStartLevel);
-    Label(20, 48, t::kResume);
-    Label(centred(t::kFailed), 200, t::kFailed);
+    Label(20, 0, t.menuButton);
+    Label(20, 16, t.newGame);
+    Label(20, 32, t.startLevel);
+    Label(20, 48, t.resume);
+    Label(centred(t.failed), 200, t.failed);
     rt::SetDrawFont(Large());
-    Label(centred(t::kOk), 228, t::kOk);
+    Label(centred(t.ok), 228, t.ok);
     rt::SetDrawFont(Small());
-    Label(centred(t::kCleared), 200, t::kCleared);
+    Label(centred(t.cleared), 200, t.cleared);
     rt::SetDrawFont(Large());
-    Label(centred(t::kOk), 228, t::kOk);
+    Label(centred(t.ok), 228, t.ok);
     rt::SetDrawFont(Small());
-    Label(centred(t::kPleaseWait), 232, t::kPleaseWait);
-    Label(centred(t::kPaused), 232, t::kPaused);
-    Label(570, 56, t::kFast);
-    Label(500, 18, t::kCountdown1);
-    Label(500, 30, t::kCountdown2);
+    Label(centred(t.pleaseWait), 232, t.pleaseWait);
+    Label(centred(t.paused), 232, t.paused);
+    Label(570, 56, t.fast);
+    Label(500, 18, t.countdown1);
+    Label(500, 30, t.countdown2);
     rt::SetDrawFont(Large());
     Label(595, 20, rt::FormatNumber(score % 91));
     const std::string total = rt::FormatNumber(score);
@@ -155,7 +155,7 @@ void BM_Text_BusyFrame(benchmark::State& state) {
     Label(524 - rt::TextWidth(level), 52, level);
     rt::SetDrawFont(Small());
     for (int n = 1; n <= 10; ++n) Label(148, 16 * n + 16, levelNames[static_cast<std::size_t>(n)]);
-    Label(500, 464, t::kCredit);
+    Label(500, 464, t.credit);
     ++score;
     benchmark::ClobberMemory();
   }

@@ -8,6 +8,7 @@
 
 #include "assets/images.h"
 #include "game/controls.h"
+#include "game/marks.h"
 #include "game/sprites.h"
 #include "game/texts.h"
 #include "runtime/canvas.h"
@@ -95,19 +96,21 @@ void ComposeNoticePanel() {
 
 // The fixed labels of the two score boxes, drawn once into the frame.
 void LabelFrame(const GameState& s) {
+  const texts::Table& t = *s.Texts;
   rt::OpenCanvas(rt::SpriteCanvas(kFrame));
   rt::SetDrawMode(1);
   rt::SetDrawFont(s.SmallFont);
-  DrawLabel(244, 50, texts::kPoints, 1);
-  DrawLabel(244, 62, texts::kTotalSuffix, 1);
-  DrawLabel(404, 50, texts::kPoints, 1);
-  DrawLabel(404, 62, texts::kLevelSuffix, 1);
+  DrawLabel(244, 50, t.points, 1);
+  DrawLabel(244, 62, t.totalSuffix, 1);
+  DrawLabel(404, 50, t.points, 1);
+  DrawLabel(404, 62, t.levelSuffix, 1);
   rt::CloseCanvas();
 }
 
 // A special tile of colour X and kind Y is its colour square with the kind's overlay
-// drawn over it keyed on white: the overlay's white field shows the colour.
-void ComposeSpecialTiles() {
+// drawn over it keyed on white: the overlay's white field shows the colour.  With
+// `marks`, each also carries its stream's mark.
+void ComposeSpecialTiles(bool marks) {
   for (int x = 1; x <= 4; ++x) {
     const StreamRgb& rgb = kStreamColours[static_cast<std::size_t>(x)];
     rt::NewBlankSprite(ColourSquare(x), 32, 32, 0);
@@ -126,20 +129,21 @@ void ComposeSpecialTiles() {
       rt::DrawSprite(ColourSquare(x), 0, 0);
       rt::DrawSpriteKeyed(Overlay(y), 0, 0);
       rt::SelectBuffer(-1);
+      if (marks) DrawStreamMark(n, x);
     }
   }
 }
 
 }  // namespace
 
-void BuildSprites(const GameState& s) {
+void BuildSprites(const GameState& s, bool marks) {
   for (int number : kLoadOrder) LoadImage(number);
   rt::NewBlankSprite(kWaterLayer, 640, 480, 0);
   ComposeFrame();
   ComposeResultPanel();
   ComposeNoticePanel();
   LabelFrame(s);
-  ComposeSpecialTiles();
+  ComposeSpecialTiles(marks);
 }
 
 void DrawLabel(int x, int y, std::string_view text, int style) {

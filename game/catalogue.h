@@ -14,8 +14,9 @@ constexpr int kResultPanelTop = 176;
 constexpr int kNoticePanelTop = 208;
 
 // Loads every image and composes every sprite, in the game's fixed order.  Needs the
-// fonts (the frame's score labels are drawn with SmallFont).
-void BuildSprites(const GameState& s);
+// fonts (the frame's score labels are drawn with SmallFont) and the language.  With
+// `marks`, the special tiles carry their streams' marks.
+void BuildSprites(const GameState& s, bool marks);
 
 // Draws text as a shadow at (x - 1, y - 1) and the face at (x, y) on the open canvas.
 // Style 1: light grey on dark grey; style 2: pale green on dark green; any other

@@ -48,6 +48,7 @@ void Game::Start(const StartOptions& options) {
   next_ = Stretch::kTop;
   over_ = false;
   s = GameState{};                                         // 1. everything from zero
+  s.Texts = options.texts;
   rt::StartRuntime(options.seed);                          // 2. runtime services, seed
   s.TileGrid = {};                                         // 3. the board arrays
   s.LockGrid = {};
@@ -60,7 +61,7 @@ void Game::Start(const StartOptions& options) {
   rt::OpenMainWindow(1, left, top, kWindowWidth, kWindowHeight, rt::kPopupStyle, texts::kWindowTitle);
   rt::OpenWindowScreen(rt::MainWindowHandle(1), 0, 0, kWindowWidth, kWindowHeight, 0, 0, 0);  // 6.
   rt::SetFramePace(kFramePaceRate);                        // 7.
-  BuildSprites(s);                                         // 8.
+  BuildSprites(s, options.marks);                          // 8.
   s.Streams = {};                                          // 9.
   s.PieceQueue = {};
   RefillQueue(s);                                          // 10. seven random pipes show

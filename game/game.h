@@ -25,6 +25,11 @@ constexpr int kSleepBeforeFrameMs = 10;
 struct StartOptions {
   // Replaces the tick count as the random generator's seed: a game played again.
   std::optional<std::uint32_t> seed;
+  // The language of the game's texts (German unless asked otherwise).
+  const texts::Table* texts = &texts::kGerman;
+  // Every start, pass and goal tile carries a mark of its stream, for players who
+  // cannot tell the colours apart.
+  bool marks = false;
 };
 
 // Where the frame handed the thread back to the platform.

@@ -23,38 +23,40 @@ int CentredX(std::string_view text) { return 320 - rt::TextWidth(text) / 2; }
 
 // "O K" of a result panel, in the large font; the small font is selected again after.
 void DrawOkLabel(const GameState& s) {
+  const texts::Table& t = *s.Texts;
   rt::SetDrawFont(s.LargeFont);
-  DrawLabel(CentredX(texts::kOk), 228, texts::kOk, 2);
+  DrawLabel(CentredX(t.ok), 228, t.ok, 2);
   rt::SetDrawFont(s.SmallFont);
 }
 
 }  // namespace
 
 void DrawFrameTexts(GameState& s) {
+  const texts::Table& t = *s.Texts;
   rt::OpenCanvas(rt::ScreenCanvas());
   rt::SetDrawMode(1);
   rt::SetDrawFont(s.SmallFont);
 
-  DrawLabel(20, 0, texts::kMenuButton, 2);
+  DrawLabel(20, 0, t.menuButton, 2);
   if (s.MenuOpen != 0) {
-    DrawLabel(20, 16, texts::kNewGame, 2);
-    DrawLabel(20, 32, texts::kStartLevel, 2);
-    DrawLabel(20, 48, s.Paused != 0 ? texts::kResume : texts::kPause, 2);
+    DrawLabel(20, 16, t.newGame, 2);
+    DrawLabel(20, 32, t.startLevel, 2);
+    DrawLabel(20, 48, s.Paused != 0 ? t.resume : t.pause, 2);
   }
   if (s.LevelFailed != 0) {
-    DrawLabel(CentredX(texts::kFailed), 200, texts::kFailed, 1);
+    DrawLabel(CentredX(t.failed), 200, t.failed, 1);
     DrawOkLabel(s);
   }
   if (s.LevelCleared != 0) {
-    DrawLabel(CentredX(texts::kCleared), 200, texts::kCleared, 1);
+    DrawLabel(CentredX(t.cleared), 200, t.cleared, 1);
     DrawOkLabel(s);
   }
   if (InSetup(s))
-    DrawLabel(CentredX(texts::kPleaseWait), 232, texts::kPleaseWait, 1);
-  if (s.Paused != 0) DrawLabel(CentredX(texts::kPaused), 232, texts::kPaused, 1);
-  DrawLabel(570, 56, texts::kFast, 2);
-  DrawLabel(500, 18, texts::kCountdown1, 1);
-  DrawLabel(500, 30, texts::kCountdown2, 1);
+    DrawLabel(CentredX(t.pleaseWait), 232, t.pleaseWait, 1);
+  if (s.Paused != 0) DrawLabel(CentredX(t.paused), 232, t.paused, 1);
+  DrawLabel(570, 56, t.fast, 2);
+  DrawLabel(500, 18, t.countdown1, 1);
+  DrawLabel(500, 30, t.countdown2, 1);
 
   // The countdown and both scores in the large font; the scores end at their boxes'
   // right edges.
@@ -67,14 +69,15 @@ void DrawFrameTexts(GameState& s) {
   rt::SetDrawFont(s.SmallFont);
 
   if (s.LevelListOpen != 0) {
-    std::string entry(texts::kLevelPrefix);
-    ForEachListEntry(s.LastLevel, kFirstVisibleListTop, kLastVisibleListTop, [&entry](std::int32_t n) {
-      entry.resize(texts::kLevelPrefix.size());
+    const std::size_t prefix = t.levelPrefix.size();
+    std::string entry(t.levelPrefix);
+    ForEachListEntry(s.LastLevel, kFirstVisibleListTop, kLastVisibleListTop, [&entry, prefix](std::int32_t n) {
+      entry.resize(prefix);
       entry += rt::FormatNumber(n);
       DrawLabel(148, ListEntryTop(n), entry, 2);
     });
   }
-  DrawLabel(500, 464, texts::kCredit, 1);
+  DrawLabel(500, 464, t.credit, 1);
   rt::CloseCanvas();
 }
 

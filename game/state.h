@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "game/texts.h"
 #include "runtime/arrays.h"
 #include "runtime/canvas.h"
 
@@ -68,6 +69,7 @@ struct GameState {
   std::int32_t FrameMouseY = 0;
   std::int32_t HoverColumn = 0;
   std::int32_t HoverRow = 0;
+  const texts::Table* Texts = &texts::kGerman;  // the language the texts are drawn in
   const rt::Font* SmallFont = nullptr;
   const rt::Font* LargeFont = nullptr;
   std::string TotalScoreText;

@@ -1,33 +1,92 @@
 #pragma once
 // Every text the game shows, as Windows-1252 bytes ("\xFC" is u-umlaut, "\xDF" is
-// sharp s).  Change a wording here and nowhere else.
+// sharp s): one table per language.  German is the game as it is meant; English is
+// there on request.  Change a wording here and nowhere else.
+#include <optional>
 #include <string_view>
 
 namespace game::texts {
 
 constexpr std::string_view kWindowTitle = "Quelmo";
-constexpr std::string_view kMenuButton = "Men\xFC - Quelmo 1.2";
-constexpr std::string_view kNewGame = "Neues Spiel";
-constexpr std::string_view kStartLevel = "Startlevel";
-constexpr std::string_view kPause = "Pause";
-constexpr std::string_view kResume = "Weiter";
-constexpr std::string_view kFailed = "Gescheitert!";
-constexpr std::string_view kCleared = "Level geschafft!";
-constexpr std::string_view kOk = "O K";
-constexpr std::string_view kPleaseWait = "Bitte warten";
-constexpr std::string_view kPaused = "Spiel pausiert";
-constexpr std::string_view kFast = "Schnell";
-constexpr std::string_view kCountdown1 = "Zeit bis das";
-constexpr std::string_view kCountdown2 = "Quelmo flie\xDFt";
-constexpr std::string_view kLevelPrefix = "Level ";
-constexpr std::string_view kPoints = "Punkte";
-constexpr std::string_view kTotalSuffix = "(Gesamt)";
-constexpr std::string_view kLevelSuffix = "(Level)";
-// The credit bar is 128 pixels wide and the line starts 4 pixels in: this wording is
-// 99 pixels wide in the small font.
-constexpr std::string_view kCredit = "Vom Quelmo-Team";
 
 // The font face the game asks for; the runtime draws it with its built-in heavy face.
 constexpr std::string_view kFontFace = "Arial Black";
+
+struct Table {
+  std::string_view code;  // the language's two letters: --lang, ?lang=
+  std::string_view menuButton;
+  std::string_view newGame;
+  std::string_view startLevel;
+  std::string_view pause;
+  std::string_view resume;
+  std::string_view failed;
+  std::string_view cleared;
+  std::string_view ok;
+  std::string_view pleaseWait;
+  std::string_view paused;
+  std::string_view fast;
+  std::string_view countdown1;  // the countdown's label, in two lines
+  std::string_view countdown2;
+  std::string_view levelPrefix;  // a level list entry is this and the level's number
+  std::string_view points;       // the score boxes' labels: points over their suffix
+  std::string_view totalSuffix;
+  std::string_view levelSuffix;
+  // The credit bar is 128 pixels wide and the line starts 4 pixels in: the German
+  // wording's ink is 97 pixels wide in the small font, the English one's 103.  The
+  // English countdown label's first line is the wider one too, and still ends 24
+  // pixels before the countdown's number.
+  std::string_view credit;
+};
+
+constexpr Table kGerman = {
+    "de",
+    "Men\xFC - Quelmo 1.2",
+    "Neues Spiel",
+    "Startlevel",
+    "Pause",
+    "Weiter",
+    "Gescheitert!",
+    "Level geschafft!",
+    "O K",
+    "Bitte warten",
+    "Spiel pausiert",
+    "Schnell",
+    "Zeit bis das",
+    "Quelmo flie\xDFt",
+    "Level ",
+    "Punkte",
+    "(Gesamt)",
+    "(Level)",
+    "Vom Quelmo-Team",
+};
+
+constexpr Table kEnglish = {
+    "en",
+    "Menu - Quelmo 1.2",
+    "New game",
+    "Start level",
+    "Pause",
+    "Resume",
+    "Failed!",
+    "Level cleared!",
+    "O K",
+    "Please wait",
+    "Game paused",
+    "Fast",
+    "Time until the",
+    "Quelmo flows",
+    "Level ",
+    "Points",
+    "(total)",
+    "(level)",
+    "By the Quelmo team",
+};
+
+// The table of the language with the two letters `code`, or none for another code.
+constexpr std::optional<const Table*> Language(std::string_view code) {
+  if (code == kGerman.code) return &kGerman;
+  if (code == kEnglish.code) return &kEnglish;
+  return std::nullopt;
+}
 
 }  // namespace game::texts

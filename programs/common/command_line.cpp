@@ -46,6 +46,10 @@ CommandLine Error(std::string message) {
 
 }  // namespace
 
+game::StartOptions StartOptionsOf(const CommandLine& cl) {
+  return game::StartOptions{cl.seed, cl.texts, cl.marks};
+}
+
 CommandLine ParseCommandLine(std::span<const std::string_view> args) {
   CommandLine result;
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -78,6 +82,16 @@ CommandLine ParseCommandLine(std::span<const std::string_view> args) {
       result.scale = static_cast<int>(*number);
       continue;
     }
+    if (const auto value = OptionValue(args, i, "--lang", missing)) {
+      const auto table = missing ? std::nullopt : game::texts::Language(*value);
+      if (!table) return Error("--lang needs de (German) or en (English)");
+      result.texts = *table;
+      continue;
+    }
+    if (arg == "--marks") {
+      result.marks = true;
+      continue;
+    }
     if (!arg.empty() && arg.front() == '-') return Error("unknown option " + std::string(arg));
     return Error("unexpected argument " + std::string(arg));
   }
@@ -85,7 +99,7 @@ CommandLine ParseCommandLine(std::span<const std::string_view> args) {
 }
 
 std::string HelpText() {
-  return "usage: quelmo [--seed N] [--scale N] [--record FILE]\n"
+  return "usage: quelmo [--seed N] [--scale N] [--lang de|en] [--marks] [--record FILE]\n"
          "\n"
          "Quelmo, a pipe-laying puzzle. Lay the pieces from the queue before the water\n"
          "flows; the game is played with the mouse alone.\n"
@@ -96,6 +110,11 @@ std::string HelpText() {
          "              by default the desktop's own scale setting, rounded down.  A\n"
          "              window too big for the screen is shown at the largest scale\n"
          "              that fits.  F11 or Alt+Enter switches full screen on and off\n"
+         "  --lang de|en\n"
+         "              the language of the game's texts: de, German (the default), or\n"
+         "              en, English\n"
+         "  --marks     mark the start, pass and goal tiles of each stream with one to\n"
+         "              four dots, for players who cannot tell their colours apart\n"
          "  --record FILE\n"
          "              write the game as it is played to FILE, a script that quelmo-sim\n"
          "              replays exactly (quelmo-sim FILE): attach it to a bug report\n"

@@ -40,7 +40,7 @@ int PlayGame(platform::BlockingBackend& backend, const game::StartOptions& optio
   if (recorder == nullptr) {
     platform::SetBackend(&backend);
   } else {
-    start.seed = recorder->Start(backend, options.seed, platformName);
+    start.seed = recorder->Start(backend, options, platformName);
     recorder->SetStateHooks([] { kept = game.State(); },
                             [](std::ostream& out, const game::ReportHeader& header) {
                               game::WriteStateReport(out, header, kept);

@@ -38,14 +38,18 @@ Recorder::~Recorder() {
   if (file_ != nullptr) std::fclose(file_);
 }
 
-std::uint32_t Recorder::Start(platform::Backend& real, std::optional<std::uint32_t> seed,
+std::uint32_t Recorder::Start(platform::Backend& real, const game::StartOptions& options,
                               std::string_view platformName) {
   real_ = &real;
   tickStart_ = real.TickCount();
-  const std::uint32_t chosen = seed ? *seed : tickStart_;
+  const std::uint32_t chosen = options.seed ? *options.seed : tickStart_;
   std::ostringstream head;
   head << "# options: --seed " << chosen << " --tick-start " << tickStart_ << " --desktop "
-       << real.DesktopWidth() << ' ' << real.DesktopHeight() << "\n# quelmo " << QUELMO_VERSION
+       << real.DesktopWidth() << ' ' << real.DesktopHeight();
+  // The look asked for, so that the replay's screenshots are the game's.
+  if (options.texts != &game::texts::kGerman) head << " --lang " << options.texts->code;
+  if (options.marks) head << " --marks";
+  head << "\n# quelmo " << QUELMO_VERSION
        << ' ' << platformName << '\n';
   Write(head.str());
   return chosen;

@@ -21,6 +21,7 @@
 #include <string_view>
 #include <vector>
 
+#include "game/game.h"
 #include "game/state_report.h"
 #include "platform/platform.h"
 #include "runtime/frame_pace.h"
@@ -35,9 +36,10 @@ class Recorder final : public platform::Backend {
   Recorder(const Recorder&) = delete;
   Recorder& operator=(const Recorder&) = delete;
 
-  // Starts recording the game played on `real` and writes the first lines.  Returns
-  // the seed the game must use: the one given, else the tick count, as the game's own.
-  std::uint32_t Start(platform::Backend& real, std::optional<std::uint32_t> seed,
+  // Starts recording the game played on `real` with `options` and writes the first
+  // lines.  Returns the seed the game must use: the one given, else the tick count, as
+  // the game's own.
+  std::uint32_t Start(platform::Backend& real, const game::StartOptions& options,
                       std::string_view platformName);
 
   // The game's state: `keep` copies it at the end of every frame, `report` writes

@@ -1,8 +1,8 @@
 // quelmo-sim: runs the real game on the headless backend from a script, for tests,
 // benchmarks and reproducing a game exactly.
 //
-//   quelmo-sim [--seed N] [--tick-start MS] [--desktop W H] [--scale N] [--bench N] [--check]
-//              [SCRIPT]
+//   quelmo-sim [--seed N] [--tick-start MS] [--desktop W H] [--scale N] [--lang de|en]
+//              [--marks] [--bench N] [--check] [SCRIPT]
 #include <cstdio>
 #include <fstream>
 #ifdef _WIN32
@@ -24,8 +24,8 @@
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: quelmo-sim [--seed N] [--tick-start MS] [--desktop W H] [--scale N] [--bench N]\n"
-    "                  [--check] [SCRIPT]\n";
+    "usage: quelmo-sim [--seed N] [--tick-start MS] [--desktop W H] [--scale N]\n"
+    "                  [--lang de|en] [--marks] [--bench N] [--check] [SCRIPT]\n";
 
 // --help: the usage, then what the options and the script's commands do.
 constexpr std::string_view kHelp =
@@ -40,6 +40,8 @@ constexpr std::string_view kHelp =
     "                    at that scale does: the desktop, the window and the pointer are\n"
     "                    N times as far in physical pixels, screenshots N times as big;\n"
     "                    the game and its states are the same at every scale\n"
+    "  --lang de|en      the language of the game's texts (default de, German)\n"
+    "  --marks           the streams' marks (one to four dots) on their special tiles\n"
     "  --bench N         after the script, time N more frames without waits\n"
     "  --check           compare every '# state {...}' line (a recording made with\n"
     "                    quelmo --record) with the state at that point; exit 1 at the\n"
@@ -116,6 +118,13 @@ int ParseCommandLine(int argc, char** argv, CommandLine& cl) {
       }
       cl.options.scale = static_cast<int>(*v);
       i += 1;
+    } else if (arg == "--lang") {
+      const auto table = i + 1 < argc ? game::texts::Language(argv[i + 1]) : std::nullopt;
+      if (!table) return BadCommandLine("--lang needs de (German) or en (English)");
+      cl.options.texts = *table;
+      i += 1;
+    } else if (arg == "--marks") {
+      cl.options.marks = true;
     } else if (arg == "--check") {
       cl.check = true;
     } else if (arg == "--help" || arg == "-h") {

@@ -28,7 +28,7 @@ bool InRange(std::int32_t v, int first, int last) { return v >= first && v <= la
 
 Simulator::Simulator(const Options& options) : backend_(BackendOptions(options)) {
   platform::SetBackend(&backend_);
-  game_.Start(game::StartOptions{options.seed});
+  game_.Start(game::StartOptions{options.seed, options.texts, options.marks});
 }
 
 Simulator::~Simulator() { platform::SetBackend(nullptr); }

@@ -19,6 +19,8 @@ struct Options {
   int desktopWidth = 1920;
   int desktopHeight = 1080;
   int scale = 1;  // the headless screen's whole-number enlargement
+  const game::texts::Table* texts = &game::texts::kGerman;  // the game's language
+  bool marks = false;  // the streams' marks on their tiles
 };
 
 // Per-frame work time of a run with every wait skipped.

@@ -66,7 +66,7 @@ int main() {
   static auto backend =
       platform::MakeWebBackend({cl.scale, game::kWindowWidth, game::kWindowHeight});
   platform::SetBackend(backend.get());
-  g_game.Start(game::StartOptions{cl.seed});
+  g_game.Start(programs::StartOptionsOf(cl));
   RunFrame();
   // The page goes on: its frames are the browser's to run from here.
   return 0;

@@ -35,5 +35,5 @@ int main(int argc, char** argv) {
       platform::MakeSdlBackend({cl.scale, game::kWindowWidth, game::kWindowHeight});
   if (!backend) return 1;  // no display: the reason is already on standard error
   rt::SetWindowIcon(assets::Icon());
-  return programs::PlayGame(*backend, game::StartOptions{cl.seed}, recorder.get(), "linux");
+  return programs::PlayGame(*backend, programs::StartOptionsOf(cl), recorder.get(), "linux");
 }

@@ -29,5 +29,5 @@ int main(int argc, char** argv) {
   auto backend =
       platform::MakeWin32Backend({cl.scale, game::kWindowWidth, game::kWindowHeight});
   if (!backend) return 1;  // the message box has said why
-  return programs::PlayGame(*backend, game::StartOptions{cl.seed}, recorder.get(), "windows");
+  return programs::PlayGame(*backend, programs::StartOptionsOf(cl), recorder.get(), "windows");
 }

@@ -17,7 +17,8 @@ run() {  # run ARGS...: sets status, out, err
 }
 
 run --help
-[[ $status -eq 0 && $out == usage:\ quelmo* && $out == *--seed\ N* && $out == *--scale\ N* && -z $err ]] ||
+[[ $status -eq 0 && $out == usage:\ quelmo* && $out == *--seed\ N* && $out == *--scale\ N* &&
+   $out == *--lang\ de\|en* && $out == *--marks* && -z $err ]] ||
   fail "--help: status $status, out '$out', err '$err'"
 run --version
 [[ $status -eq 0 && $out =~ ^quelmo\ [0-9]+\.[0-9]+\.[0-9]+$ && -z $err ]] ||
@@ -25,7 +26,7 @@ run --version
 
 for args in "--bogus" "--seed" "--seed abc" "--seed -1" "--seed 4294967296" "--seed=" \
             "extra" "--seed 3 extra" "--record" "--record=" "--scale" "--scale 0" "--scale 9" \
-            "--scale=2x" "--scale -1"; do
+            "--scale=2x" "--scale -1" "--lang" "--lang fr" "--lang=EN" "--marks=1"; do
   # shellcheck disable=SC2086
   run $args
   lines=$(printf '%s\n' "$err" | wc -l)

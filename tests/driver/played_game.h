@@ -26,6 +26,9 @@ class Game : public sim::Simulator {
   explicit Game(std::uint32_t seed = 0,
                 platform::HeadlessBackend::Options options = platform::HeadlessBackend::Options{})
       : sim::Simulator(DriverOptions(seed, options)), s(State()), backend(Backend()) {}
+  // A game started as quelmo-sim starts it with `options` (a language, the marks).
+  explicit Game(const sim::Options& options)
+      : sim::Simulator(options), s(State()), backend(Backend()) {}
 
   void Frames(int n) { RunFrames(n); }
   // Opens the menu and chooses "Neues Spiel"; the level starts in the second frame.

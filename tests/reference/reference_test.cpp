@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "game/sprites.h"
 #include "tests/reference/png_frame.h"
 #include "programs/quelmo-sim/script.h"
 #include "programs/quelmo-sim/simulator.h"
@@ -45,7 +46,19 @@ const Rect kNoticeText{256, 224, 383, 255};
 struct Scene {
   const char* name;
   std::vector<Rect> extraText;
+  sim::Options options{};  // the look asked for on the command line
 };
+
+sim::Options English() {
+  sim::Options options;
+  options.texts = &game::texts::kEnglish;
+  return options;
+}
+sim::Options Marks() {
+  sim::Options options;
+  options.marks = true;
+  return options;
+}
 
 const Scene kScenes[] = {
     {"idle", {}},
@@ -57,6 +70,8 @@ const Scene kScenes[] = {
     {"menu", {kMenuText, kLevelListText}},
     {"busy", {kMenuText, kLevelListText, kResultText, kOkText, kNoticeText}},
     {"longlist", {kMenuText, kLongLevelListText}},
+    {"english", {kMenuText}, English()},
+    {"marks", {}, Marks()},
 };
 
 std::string SourcePath(const std::string& file) {
@@ -108,11 +123,18 @@ std::string WriteActual(const std::string& name, const reftest::Frame& frame) {
 }
 #endif
 
-// Runs the scene's script and returns the last presented frame.
-reftest::Frame RunScene(const std::string& name) {
+// What a scene ends in: the last presented frame, the state report, and the board.
+struct SceneEnd {
+  reftest::Frame frame;
+  std::string state;
+  game::GameState game;
+};
+
+// Runs the scene's script with `options`.
+SceneEnd RunScene(const std::string& name, const sim::Options& options = {}) {
   std::ifstream in(SourcePath("scenes/" + name + ".sim"));
   EXPECT_TRUE(in) << "missing script for " << name;
-  sim::Simulator simulator(sim::Options{});
+  sim::Simulator simulator(options);
   std::string line, error;
   std::ostringstream ignored;
   int number = 0;
@@ -130,11 +152,15 @@ reftest::Frame RunScene(const std::string& name) {
       }
     }
   }
-  reftest::Frame frame;
-  frame.width = simulator.Backend().LastFrameWidth();
-  frame.height = simulator.Backend().LastFrameHeight();
-  frame.pixels = simulator.Backend().LastFrame();
-  return frame;
+  SceneEnd end;
+  end.frame.width = simulator.Backend().LastFrameWidth();
+  end.frame.height = simulator.Backend().LastFrameHeight();
+  end.frame.pixels = simulator.Backend().LastFrame();
+  std::ostringstream state;
+  simulator.WriteState(state);
+  end.state = state.str();
+  end.game = simulator.State();
+  return end;
 }
 
 struct Ink {
@@ -185,6 +211,16 @@ void ExpectTextBoxMatches(const reftest::Frame& ref, const reftest::Frame& got, 
   EXPECT_NEAR(have.y1, want.y1, 3);
 }
 
+// The boxes of a scene that hold text.
+std::vector<Rect> TextBoxes(const Scene& scene) {
+  std::vector<Rect> text = kAlwaysText;
+  text.insert(text.end(), scene.extraText.begin(), scene.extraText.end());
+  return text;
+}
+bool InAny(const std::vector<Rect>& rects, int x, int y) {
+  return std::any_of(rects.begin(), rects.end(), [&](const Rect& r) { return r.Contains(x, y); });
+}
+
 // Names the scene in test output.
 void PrintTo(const Scene& scene, std::ostream* os) { *os << scene.name; }
 
@@ -192,15 +228,12 @@ class Reference : public testing::TestWithParam<Scene> {};
 
 TEST_P(Reference, FrameMatchesItsScreenshot) {
   const Scene& scene = GetParam();
-  const reftest::Frame got = RunScene(scene.name);
+  const reftest::Frame got = RunScene(scene.name, scene.options).frame;
   ASSERT_EQ(got.width, 640);
   ASSERT_EQ(got.height, 480);
   std::string error;
-  std::vector<Rect> text = kAlwaysText;
-  text.insert(text.end(), scene.extraText.begin(), scene.extraText.end());
-  const auto inText = [&](int x, int y) {
-    return std::any_of(text.begin(), text.end(), [&](const Rect& r) { return r.Contains(x, y); });
-  };
+  const std::vector<Rect> text = TextBoxes(scene);
+  const auto inText = [&](int x, int y) { return InAny(text, x, y); };
 #ifndef QUELMO_REFERENCE_BMP_DIR
   if (const char* update = std::getenv("QUELMO_UPDATE_REFERENCES"); update && *update == '1') {
     std::vector<bool> approximate(got.pixels.size());
@@ -232,6 +265,54 @@ TEST_P(Reference, FrameMatchesItsScreenshot) {
                   << "; this frame is in " << actual;
   }
 }
+
+// The looks on request leave the game as it is: every scene played in English or with
+// the streams' marks ends in the same state, and its frame differs only inside the
+// boxes that hold text, or only on the special tiles.
+class LooksOnRequest : public testing::TestWithParam<Scene> {};
+
+TEST_P(LooksOnRequest, ChangeOnlyTheirOwnPixels) {
+  const Scene& scene = GetParam();
+  const SceneEnd german = RunScene(scene.name, scene.options);
+  // Cells that hold a special tile.
+  std::vector<Rect> special;
+  for (int c = 0; c < game::kColumns; ++c)
+    for (int r = 0; r < game::kRows; ++r)
+      if (german.game.TileGrid[c][r] > game::kSpecialBase)
+        special.push_back({32 * c - 16, 32 * r - 16, 32 * c + 15, 32 * r + 15});
+  const std::pair<sim::Options, std::vector<Rect>> looks[] = {{English(), TextBoxes(scene)},
+                                                              {Marks(), special}};
+  for (const auto& [options, allowed] : looks) {
+    SCOPED_TRACE(options.marks ? "--marks" : "--lang en");
+    const SceneEnd other = RunScene(scene.name, options);
+    EXPECT_EQ(other.state, german.state);
+    int changed = 0, outside = 0;
+    for (int y = 0; y < 480; ++y)
+      for (int x = 0; x < 640; ++x) {
+        const std::size_t i = static_cast<std::size_t>(y * 640 + x);
+        if (other.frame.pixels[i] == german.frame.pixels[i]) continue;
+        ++changed;
+        if (!InAny(allowed, x, y)) ++outside;
+      }
+    EXPECT_EQ(outside, 0) << "pixels changed outside their boxes";
+    // Every scene shows texts; a scene with special tiles shows their marks.
+    if (!allowed.empty()) {
+      EXPECT_GT(changed, 0);
+    }
+  }
+}
+
+const std::vector<Scene> GermanScenes() {
+  std::vector<Scene> scenes;
+  for (const Scene& scene : kScenes)
+    if (scene.options.texts == &game::texts::kGerman && !scene.options.marks) scenes.push_back(scene);
+  return scenes;
+}
+
+INSTANTIATE_TEST_SUITE_P(Scenes, LooksOnRequest, testing::ValuesIn(GermanScenes()),
+                         [](const testing::TestParamInfo<Scene>& param) {
+                           return std::string(param.param.name);
+                         });
 
 INSTANTIATE_TEST_SUITE_P(Scenes, Reference, testing::ValuesIn(kScenes),
                          [](const testing::TestParamInfo<Scene>& param) {
