@@ -148,11 +148,34 @@ mergeInto(LibraryManager.library, {
 
   // The game has ended: one line in place of the canvas, with a way to start again.
   quelmo_page_end__deps: ['$QuelmoPage'],
-  quelmo_page_end: function() {
-    var again = document.createElement('a');
-    again.href = location.href;
-    again.textContent = 'Neu starten';
-    QuelmoPage.showLine('Quelmo wurde beendet. ').append(again);
+  quelmo_page_end: function(text, again) {
+    var link = document.createElement('a');
+    link.href = location.href;
+    link.textContent = UTF8ToString(again);
+    QuelmoPage.showLine(UTF8ToString(text)).append(link);
+  },
+
+  quelmo_page_language: function(code) { document.documentElement.lang = UTF8ToString(code); },
+
+  // One choice beside the game, in the page's corner: a link to the page with one
+  // parameter of its query changed, so that the address keeps what was chosen.
+  quelmo_page_choice: function(label, parameter, value, chosen) {
+    var choices = document.getElementById('choices');
+    if (!choices) {
+      choices = document.createElement('nav');
+      choices.id = 'choices';
+      document.body.appendChild(choices);
+    }
+    var query = new URLSearchParams(location.search);
+    var name = UTF8ToString(parameter), wanted = UTF8ToString(value);
+    if (wanted === '') query.delete(name); else query.set(name, wanted);
+    var link = document.createElement('a');
+    var search = query.toString();
+    link.href = location.pathname + (search ? '?' + search : '') + location.hash;
+    link.textContent = UTF8ToString(label);
+    link.dataset.parameter = name;
+    if (chosen) link.setAttribute('aria-current', 'true');
+    choices.appendChild(link);
   },
 
   quelmo_page_message__deps: ['$QuelmoPage'],

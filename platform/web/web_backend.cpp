@@ -27,7 +27,9 @@ int quelmo_page_pointer_y(int physical, int game);
 void quelmo_page_present(const std::uint8_t* rgba, int width, int first, int count);
 void quelmo_page_log_frame(int pointerX, int pointerY, int buttonDown, int left, int top);
 int quelmo_page_frame_log_wanted();
-void quelmo_page_end();
+void quelmo_page_end(const char* text, const char* again);
+void quelmo_page_choice(const char* label, const char* parameter, const char* value, int chosen);
+void quelmo_page_language(const char* code);
 void quelmo_page_wake_after(int ms);
 char* quelmo_page_parameter(const char* name);
 void quelmo_page_message(const char* text);
@@ -240,7 +242,9 @@ void WakeAt(std::uint64_t count, void (*call)()) {
   ScheduleWake();
 }
 
-void EndPage() { quelmo_page_end(); }
+void EndPage(const std::string& text, const std::string& again) {
+  quelmo_page_end(text.c_str(), again.c_str());
+}
 
 std::optional<std::string> PageParameter(const char* name) {
   char* value = quelmo_page_parameter(name);
@@ -251,6 +255,14 @@ std::optional<std::string> PageParameter(const char* name) {
 }
 
 void ShowPageMessage(const std::string& text) { quelmo_page_message(text.c_str()); }
+
+void ShowPageChoices(const std::vector<PageChoice>& choices, const std::string& language) {
+  quelmo_page_language(language.c_str());
+  for (const PageChoice& choice : choices) {
+    quelmo_page_choice(choice.label.c_str(), choice.parameter.c_str(), choice.value.c_str(),
+                       choice.chosen ? 1 : 0);
+  }
+}
 
 }  // namespace platform
 

@@ -26,6 +26,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 #include "platform/scaling.h"
@@ -41,13 +42,28 @@ std::unique_ptr<Backend> MakeWebBackend(const ScaleRequest& scale);
 // browser's until then.  A later WakeAt replaces an earlier one not yet due.
 void WakeAt(std::uint64_t count, void (*call)());
 
-// The game has ended: one line with a way to start again in place of the canvas.
-void EndPage();
+// The game has ended: the line `text` in place of the canvas, and after it a link
+// `again` that starts the game again.
+void EndPage(const std::string& text, const std::string& again);
 
 // The value of a parameter of the page's query (`?name=value`), if it is there.
 std::optional<std::string> PageParameter(const char* name);
 
 // Shows one line of text in place of the game (a page that cannot start).
 void ShowPageMessage(const std::string& text);
+
+// A choice the page offers beside the game: following it reloads the page with its
+// query parameter set to `value` (removed when `value` is empty), the other
+// parameters kept.  A `chosen` one is shown as the one in force.
+struct PageChoice {
+  std::string label;
+  std::string parameter;
+  std::string value;
+  bool chosen = false;
+};
+// Shows the choices in a corner of the page, outside the game's window (which, like
+// any window on a desktop, covers them when it is dragged over them); `language` is
+// the page's language, its two letters.
+void ShowPageChoices(const std::vector<PageChoice>& choices, const std::string& language);
 
 }  // namespace platform

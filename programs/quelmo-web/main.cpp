@@ -1,5 +1,7 @@
-// The game in a web page: `index.html?seed=N&scale=N` as `quelmo --seed N --scale N`,
+// The game in a web page: `index.html?seed=N&scale=N&lang=en&marks=1` as
+// `quelmo --seed N --scale N --lang en --marks`,
 // the page's backend, then the game, whose frames run from the browser's event loop.
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -8,6 +10,7 @@
 #include "platform/scaling.h"
 #include "platform/web/web_backend.h"
 #include "programs/common/command_line.h"
+#include "programs/quelmo-web/page_texts.h"
 
 namespace {
 
@@ -20,6 +23,7 @@ struct PageOption {
 };
 
 game::Game g_game;  // lives as long as the page
+const page_texts::Table* g_texts = &page_texts::kGerman;
 
 // Runs the frame on to its next wait and has the page call back when that is over;
 // whole frames follow one another at once.
@@ -33,7 +37,7 @@ void RunFrame() {
       case game::FrameStop::Kind::kFrameEnd:
         break;
       case game::FrameStop::Kind::kGameOver:
-        platform::EndPage();
+        platform::EndPage(std::string(g_texts->ended), std::string(g_texts->again));
         return;
     }
   }
@@ -42,14 +46,28 @@ void RunFrame() {
 }  // namespace
 
 int main() {
+  // The language first: the page's lines are in it too.  A bad ?lang= is named in
+  // the game's own language.
+  const page_texts::Language* language = &page_texts::kLanguages[0];
+  if (const auto code = platform::PageParameter("lang")) {
+    language = nullptr;
+    for (const page_texts::Language& offered : page_texts::kLanguages) {
+      if (*code == offered.game->code) language = &offered;
+    }
+    if (language == nullptr) {
+      platform::ShowPageMessage(std::string(page_texts::kBadLanguage));
+      return 2;
+    }
+  }
+  const page_texts::Table& texts = *language->page;
+  const std::string scaleProblem = std::string(texts.badScale) + std::to_string(platform::kMinScale) +
+                                   std::string(texts.to) + std::to_string(platform::kMaxScale) + ".";
   const PageOption options[] = {
-      {"seed", "--seed", "Quelmo: ?seed= braucht eine Zahl von 0 bis 4294967295."},
-      {"scale", "--scale",
-       "Quelmo: ?scale= braucht eine ganze Zahl von " + std::to_string(platform::kMinScale) +
-           " bis " + std::to_string(platform::kMaxScale) + "."},
+      {"seed", "--seed", std::string(texts.badSeed)},
+      {"scale", "--scale", scaleProblem},
   };
   // Each parameter is read on its own first, so that the line names the bad one.
-  std::vector<std::string> words;
+  std::vector<std::string> words = {"--lang", std::string(language->game->code)};
   for (const PageOption& option : options) {
     const auto value = platform::PageParameter(option.parameter);
     if (!value) continue;
@@ -61,11 +79,26 @@ int main() {
     words.emplace_back(option.option);
     words.push_back(*value);
   }
+  // ?marks=1 asks for the marks; any other value, or none, for the tiles as they are.
+  const bool marks = platform::PageParameter("marks") == std::optional<std::string>("1");
+  if (marks) words.emplace_back("--marks");
   const std::vector<std::string_view> args(words.begin(), words.end());
   const programs::CommandLine cl = programs::ParseCommandLine(args);
   static auto backend =
       platform::MakeWebBackend({cl.scale, game::kWindowWidth, game::kWindowHeight});
   platform::SetBackend(backend.get());
+  g_texts = &texts;
+
+  // Beside the game: the languages, each in its own words, and the marks on or off.
+  std::vector<platform::PageChoice> choices;
+  for (const page_texts::Language& offered : page_texts::kLanguages) {
+    const bool isDefault = &offered == &page_texts::kLanguages[0];
+    choices.push_back({std::string(offered.name), "lang", isDefault ? "" : std::string(offered.game->code),
+                       &offered == language});
+  }
+  choices.push_back({std::string(texts.marks), "marks", marks ? "" : "1", marks});
+  platform::ShowPageChoices(choices, std::string(language->game->code));
+
   g_game.Start(programs::StartOptionsOf(cl));
   RunFrame();
   // The page goes on: its frames are the browser's to run from here.

@@ -19,7 +19,7 @@ game_command=("${@:?usage: record_test.sh QUELMO_SIM GAME_COMMAND...}")
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=tests/e2e/xsession.sh
 source "$here/xsession.sh"
-begin_e2e record xdotool wmctrl openbox
+begin_e2e record xdotool wmctrl openbox import convert compare
 
 step "starting Xvfb 1024x768 and openbox"
 start_xsession
@@ -94,20 +94,27 @@ step "the recording replays to the same state"
 grep -q '"FlowSpeed":4' "$work/replay.out" || fail "\"Schnell\" did not act in the game"
 echo "recording: $(wc -l <"$record") lines, $(wc -c <"$record") bytes, $(grep -o '"frame":[0-9]*' "$work/replay.out")"
 
-step "a game killed in its stride leaves a recording that replays"
+step "a game in English with the marks, killed in its stride, leaves a recording that replays"
 record=$work/cut.sim
-"${game_command[@]}" --record "$record" >"$work/quelmo-cut.out" 2>&1 &
+"${game_command[@]}" --lang en --marks --record "$record" >"$work/quelmo-cut.out" 2>&1 &
 other=$!
 pids+=("$other")
 wait_until 20 "the second game's window" find_window
 wait_until 10 "the second game's first frames" frames_at_least 3
 click_at 80 8
 wait_frames 20
+shot_region "$work/cut-window.png" 0 0 640 480   # the open menu, still
 kill -KILL "$other"
 wait "$other" 2>/dev/null || true
 [[ $(tail -c 1 "$record" | od -An -c | tr -d ' ') == '\n' ]] || fail "the cut recording ends in half a line"
 replayed=$( (cat "$record" && echo state) | "$sim" | grep -o '"MenuOpen":[0-9]*,' ) ||
   fail "the cut recording does not replay"
 [[ $replayed == '"MenuOpen":1,' ]] || fail "the cut recording lost the click on the menu button"
+[[ $(head -n 1 "$record") == "# options: "*" --lang en --marks" ]] ||
+  fail "the recording does not keep the look it was played in: $(head -n 1 "$record")"
+(cat "$record" && echo "shot $work/cut-replayed.bmp") | "$sim" >/dev/null
+convert "$work/cut-replayed.bmp" "$work/cut-replayed.png"
+same_image "$work/cut-window.png" "$work/cut-replayed.png" ||
+  fail "the English window differs from its replay (see $work/cut-window.png)"
 
 echo "PASS"

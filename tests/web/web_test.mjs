@@ -236,7 +236,8 @@ function readBmp(file) {
 // shot after each frame in `shots`, on the desktop of a `viewport` shown at `scale`;
 // returns the shot files by frame.
 function replayInSim(log, shots, viewport = kViewport, scale = 1,
-    desktop = {width: Math.floor(viewport.width / scale), height: Math.floor(viewport.height / scale)}) {
+    desktop = {width: Math.floor(viewport.width / scale), height: Math.floor(viewport.height / scale)},
+    look = []) {
   const lines = [];
   let pointer = null;
   let down = false;
@@ -261,7 +262,7 @@ function replayInSim(log, shots, viewport = kViewport, scale = 1,
   const script = path.join(out, 'replay.txt');
   fs.writeFileSync(script, lines.join('\n') + '\n');
   const run = spawnSync(sim, ['--seed', '0', '--desktop', `${desktop.width}`, `${desktop.height}`,
-    '--scale', `${scale}`, script], {encoding: 'utf8'});
+    '--scale', `${scale}`, ...look, script], {encoding: 'utf8'});
   assert.equal(run.status, 0, `quelmo-sim failed: ${run.stderr}`);
   // The game's state after the last frame, for a test that asks what the play did.
   files.state = JSON.parse(run.stdout.trim().split('\n').pop());
@@ -271,9 +272,10 @@ function replayInSim(log, shots, viewport = kViewport, scale = 1,
 // Each captured frame is, pixel for pixel, the one quelmo-sim computes for the input
 // the page's frames read (its frame log).  Returns the state the game ended in.  A
 // capture may leave out a rectangle `unseen` ({left, top, right, bottom}): the seconds
-// of the countdown follow the page's clock, which the frame log does not hold.
-function assertFramesOfSim(log, captures, desktop = undefined) {
-  const files = replayInSim(log, captures.map((c) => c.frame), kViewport, 1, desktop);
+// of the countdown follow the page's clock, which the frame log does not hold.  `look`
+// are the quelmo-sim options of the page's query (--lang, --marks).
+function assertFramesOfSim(log, captures, desktop = undefined, look = []) {
+  const files = replayInSim(log, captures.map((c) => c.frame), kViewport, 1, desktop, look);
   for (const capture of captures) {
     const expected = readBmp(files[capture.frame]);
     assert.equal(expected.width, kWindow.width);
@@ -334,7 +336,8 @@ test('the page loads without errors and shows its first frame quickly', async ()
   }
   // A seed that is not a number, or a scale out of range, is refused with a line that
   // names it instead of the game.
-  for (const [query, line] of [['?seed=x', /seed.*Zahl/], ['?seed=1&scale=9', /scale.*1 bis 8/]]) {
+  for (const [query, line] of [['?seed=x', /seed.*Zahl/], ['?seed=1&scale=9', /scale.*1 bis 8/],
+    ['?lang=en&scale=9', /scale.*needs.*1 to 8/], ['?lang=fr', /lang.*de oder en/]]) {
     const page = await browser.newPage();
     await page.goto(`${origin}/index.html${query}`, {waitUntil: 'load'});
     await page.waitForFunction(() => document.querySelector('p.ended') !== null);
@@ -500,6 +503,11 @@ test('on a phone the whole game fits, and taps and drags play it', {skip: firefo
         assert.ok(Math.abs(rect.width - kWindow.width * ratio) < 0.01, `${name}: ${rect.width} wide`);
         assert.ok(rect.left >= 0 && rect.top >= 0 && rect.left + rect.width <= phone.width + 0.01 &&
             rect.top + rect.height <= phone.height + 0.01, `${name}: canvas at ${JSON.stringify(rect)}`);
+        // The choices of language and marks are in view, beside or below the game.
+        const choices = await page.evaluate(() => document.getElementById('choices').getBoundingClientRect().toJSON());
+        assert.ok(choices.left >= 0 && choices.bottom <= phone.height &&
+            (choices.right <= rect.left || choices.top >= rect.top + rect.height),
+        `${name}: choices at ${JSON.stringify(choices)}, the game at ${JSON.stringify(rect)}`);
         const at = (x, y) => ({x: rect.left + (x + 0.5) * ratio, y: rect.top + (y + 0.5) * ratio});
         const tap = async (x, y) => {
           const p = at(x, y);
@@ -515,6 +523,7 @@ test('on a phone the whole game fits, and taps and drags play it', {skip: firefo
         // The countdown's seconds, from here on.
         const countdown = {left: 560, top: 16, right: 624, bottom: 48};
         captures.push({...await captureCanvas(page), unseen: countdown});
+        await page.screenshot({path: path.join(out, `phone-${name}.png`)});
 
         // A finger on the title bar drags the game by whole game pixels: by as many as
         // lie between the game pixels under the finger at its start and at its end.
@@ -543,7 +552,6 @@ test('on a phone the whole game fits, and taps and drags play it', {skip: firefo
         }));
         assert.deepEqual(page_, {scrollX: 0, scrollY: 0, zoom: 1, wide: phone.width, tall: phone.height,
           smooth: 'auto'}, name);
-        if (phone.isLandscape) await page.screenshot({path: path.join(out, 'phone.png')});
         const log = await page.evaluate(() => window.quelmoFrameLog);
         await page.close();
         const state = assertFramesOfSim(log, captures, desktop);
@@ -567,6 +575,54 @@ test('the close button ends the game and offers a restart', async () => {
   await Promise.all([page.waitForNavigation(), page.click('p.ended a')]);
   await waitFirstFrame(page);
   assert.equal(await page.evaluate(() => document.querySelectorAll('canvas').length), 1);
+  await page.close();
+  assert.deepEqual(errors, []);
+});
+
+// English and the streams' marks, asked for in the address and chosen beside the game:
+// the game's frames are quelmo-sim's with --lang en --marks, the page's own lines are
+// English, and each choice reloads the page with its address changed, the rest kept.
+test('the page offers English and the marks beside the game and keeps them in its address', async () => {
+  const {page, errors} = await openGame('?seed=0&framelog&lang=en&marks=1');
+  const rect = await canvasRect(page);
+  const choices = await page.evaluate(() => ({
+    lang: document.documentElement.lang,
+    links: [...document.querySelectorAll('#choices a')].map((a) => [a.textContent, a.hasAttribute('aria-current')]),
+    box: document.getElementById('choices').getBoundingClientRect().toJSON(),
+  }));
+  assert.equal(choices.lang, 'en');
+  assert.deepEqual(choices.links, [['Deutsch', false], ['English', true], ['Colour marks', true]]);
+  // In the viewport's corner, clear of the window where it opens.
+  assert.ok(choices.box.bottom <= kViewport.height && choices.box.left >= 0 &&
+            (choices.box.right <= rect.left || choices.box.top >= rect.top + rect.height),
+            JSON.stringify(choices.box));
+
+  await shortPress(page, rect.left + 60, rect.top + 8);   // "Menu - Quelmo 1.2"
+  await waitFrames(page, 4);
+  const captures = [await captureCanvas(page)];           // the menu in English
+  await shortPress(page, rect.left + 60, rect.top + 24);  // "New game"
+  await page.waitForFunction((n) => window.quelmoFrameLog.length > n, {}, captures[0].frame + 180);
+  captures.push(await captureCanvas(page));               // the level's tiles, marked
+  await shortPress(page, rect.left + 632, rect.top + 8);  // the close button
+  await page.waitForFunction(() => document.querySelector('p.ended') !== null);
+  const ended = await page.evaluate(() => document.querySelector('p.ended').textContent);
+  assert.equal(ended, 'Quelmo has ended. Start again');
+  const log = await page.evaluate(() => window.quelmoFrameLog);
+  assertFramesOfSim(log, captures, undefined, ['--lang', 'en', '--marks']);
+
+  // German again: the address loses its lang and keeps the rest; then the marks off.
+  await page.goto(`${origin}/index.html?seed=0&lang=en&marks=1`, {waitUntil: 'load'});
+  await waitFirstFrame(page);
+  await Promise.all([page.waitForNavigation(), page.click('#choices a:nth-child(1)')]);
+  await waitFirstFrame(page);
+  assert.equal(await page.evaluate(() => location.search), '?seed=0&marks=1');
+  assert.equal(await page.evaluate(() => document.documentElement.lang), 'de');
+  await Promise.all([page.waitForNavigation(), page.click('#choices a:nth-child(3)')]);
+  await waitFirstFrame(page);
+  assert.equal(await page.evaluate(() => location.search), '?seed=0');
+  assert.deepEqual(await page.evaluate(() => [...document.querySelectorAll('#choices a')].map((a) => a.textContent)),
+                   ['Deutsch', 'English', 'Farbzeichen']);
+  await page.screenshot({path: path.join(out, 'web-choices.png')});
   await page.close();
   assert.deepEqual(errors, []);
 });

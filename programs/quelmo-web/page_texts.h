@@ -1,0 +1,50 @@
+#pragma once
+// The page's own lines, beside the game's texts: one table per language, chosen by
+// the page's ?lang= as the game's are.  UTF-8, as the page shows them.
+#include <string_view>
+
+#include "game/texts.h"
+
+namespace page_texts {
+
+struct Table {
+  std::string_view badSeed;   // ?seed= is not a number
+  std::string_view badScale;  // ?scale= is no whole number in range, before the range
+  std::string_view to;        // ... between the range's ends
+  std::string_view ended;     // the game has ended; then the link
+  std::string_view again;
+  std::string_view marks;     // the choice of the streams' marks
+};
+
+constexpr Table kGerman = {
+    "Quelmo: ?seed= braucht eine Zahl von 0 bis 4294967295.",
+    "Quelmo: ?scale= braucht eine ganze Zahl von ",
+    " bis ",
+    "Quelmo wurde beendet. ",
+    "Neu starten",
+    "Farbzeichen",
+};
+
+constexpr Table kEnglish = {
+    "Quelmo: ?seed= needs a number from 0 to 4294967295.",
+    "Quelmo: ?scale= needs a whole number from ",
+    " to ",
+    "Quelmo has ended. ",
+    "Start again",
+    "Colour marks",
+};
+
+// The languages the page offers, each named in its own language, the first the
+// default: the game's texts and the page's.
+struct Language {
+  const game::texts::Table* game;
+  std::string_view name;
+  const Table* page;
+};
+constexpr Language kLanguages[] = {{&game::texts::kGerman, "Deutsch", &kGerman},
+                                   {&game::texts::kEnglish, "English", &kEnglish}};
+
+// A ?lang= of none of them, said in the default language.
+constexpr std::string_view kBadLanguage = "Quelmo: ?lang= braucht de oder en.";
+
+}  // namespace page_texts
