@@ -14,6 +14,8 @@
 #   tools/measure-windows.sh
 #
 # QUELMO_SCALE=N measures the game at scale N (--scale N) on a screen N times as big.
+# QUELMO_BINARY=PATH measures another quelmo.exe (an older one, to compare) with the
+# same steps and the same floor.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -23,6 +25,7 @@ cmake --preset windows >/dev/null
 cmake --build --preset windows --target quelmo quelmo-floor-probe >/dev/null
 build=$root/build/windows
 prefix=$build/wine
+exe=${QUELMO_BINARY:-$build/programs/quelmo/quelmo.exe}
 
 # shellcheck source=tests/e2e/xsession.sh
 source "$root/tests/e2e/xsession.sh"
@@ -41,7 +44,7 @@ server=$(pgrep -n -x wineserver64 || pgrep -n -x wineserver)
 
 step "starting the game"
 start_ns=$(date +%s%N)
-QUELMO_FRAME_LOG=$log tools/wine-run.sh "$prefix" "$build/programs/quelmo/quelmo.exe" --scale "$scale" &
+QUELMO_FRAME_LOG=$log tools/wine-run.sh "$prefix" "$exe" --scale "$scale" &
 game=$!
 pids+=("$game")
 wait_until 30 "the window" find_window
@@ -84,7 +87,7 @@ floor_percent() { awk -v c="$1" -v ns=$((ft1 - ft0)) 'BEGIN { printf "%.2f", 100
 echo
 echo "machine: $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg) (other work competes for the processor)"
 echo "scale:                          $scale"
-echo "quelmo.exe:                     $(stat -c %s "$build/programs/quelmo/quelmo.exe") bytes"
+echo "quelmo.exe:                     $(stat -c %s "$exe") bytes"
 echo "start to first presented frame: ${startup_ms} ms (Wine's start included)"
 echo "CPU idle on the open menu:      game $(percent $((g1 - g0))) %, wineserver $(percent $((s1 - s0))) %, Xvfb $(percent $((x1 - x0))) % of one core"
 echo "CPU of the floor (waits only):   probe $(floor_percent $((ff1 - ff0))) %, wineserver $(floor_percent $((fs1 - fs0))) %, Xvfb $(floor_percent $((fx1 - fx0))) % of one core"
