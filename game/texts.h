@@ -2,7 +2,6 @@
 // Every text the game shows, as Windows-1252 bytes ("\xFC" is u-umlaut, "\xDF" is
 // sharp s): one table per language.  German is the game as it is meant; English is
 // there on request.  Change a wording here and nowhere else.
-#include <optional>
 #include <string_view>
 
 namespace game::texts {
@@ -38,7 +37,8 @@ struct Table {
   std::string_view credit;
 };
 
-constexpr Table kGerman = {
+// Inline: one table in the whole program, so that a table is known by its address.
+inline constexpr Table kGerman = {
     "de",
     "Men\xFC - Quelmo 1.2",
     "Neues Spiel",
@@ -60,7 +60,7 @@ constexpr Table kGerman = {
     "Vom Quelmo-Team",
 };
 
-constexpr Table kEnglish = {
+inline constexpr Table kEnglish = {
     "en",
     "Menu - Quelmo 1.2",
     "New game",
@@ -82,11 +82,15 @@ constexpr Table kEnglish = {
     "By the Quelmo team",
 };
 
-// The table of the language with the two letters `code`, or none for another code.
-constexpr std::optional<const Table*> Language(std::string_view code) {
-  if (code == kGerman.code) return &kGerman;
-  if (code == kEnglish.code) return &kEnglish;
-  return std::nullopt;
+// Every language the game speaks, the default first.
+inline constexpr const Table* kLanguages[] = {&kGerman, &kEnglish};
+
+// The table of the language with the two letters `code`; null for another code.
+constexpr const Table* Language(std::string_view code) {
+  for (const Table* table : kLanguages) {
+    if (code == table->code) return table;
+  }
+  return nullptr;
 }
 
 }  // namespace game::texts

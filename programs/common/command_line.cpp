@@ -83,9 +83,8 @@ CommandLine ParseCommandLine(std::span<const std::string_view> args) {
       continue;
     }
     if (const auto value = OptionValue(args, i, "--lang", missing)) {
-      const auto table = missing ? std::nullopt : game::texts::Language(*value);
-      if (!table) return Error("--lang needs de (German) or en (English)");
-      result.texts = *table;
+      result.texts = missing ? nullptr : game::texts::Language(*value);
+      if (result.texts == nullptr) return Error("--lang needs de (German) or en (English)");
       continue;
     }
     if (arg == "--marks") {

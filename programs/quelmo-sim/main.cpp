@@ -119,9 +119,10 @@ int ParseCommandLine(int argc, char** argv, CommandLine& cl) {
       cl.options.scale = static_cast<int>(*v);
       i += 1;
     } else if (arg == "--lang") {
-      const auto table = i + 1 < argc ? game::texts::Language(argv[i + 1]) : std::nullopt;
-      if (!table) return BadCommandLine("--lang needs de (German) or en (English)");
-      cl.options.texts = *table;
+      cl.options.texts = i + 1 < argc ? game::texts::Language(argv[i + 1]) : nullptr;
+      if (cl.options.texts == nullptr) {
+        return BadCommandLine("--lang needs de (German) or en (English)");
+      }
       i += 1;
     } else if (arg == "--marks") {
       cl.options.marks = true;

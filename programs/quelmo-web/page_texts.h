@@ -1,6 +1,7 @@
 #pragma once
 // The page's own lines, beside the game's texts: one table per language, chosen by
 // the page's ?lang= as the game's are.  UTF-8, as the page shows them.
+#include <iterator>
 #include <string_view>
 
 #include "game/texts.h"
@@ -16,7 +17,7 @@ struct Table {
   std::string_view marks;     // the choice of the streams' marks
 };
 
-constexpr Table kGerman = {
+inline constexpr Table kGerman = {
     "Quelmo: ?seed= braucht eine Zahl von 0 bis 4294967295.",
     "Quelmo: ?scale= braucht eine ganze Zahl von ",
     " bis ",
@@ -25,7 +26,7 @@ constexpr Table kGerman = {
     "Farbzeichen",
 };
 
-constexpr Table kEnglish = {
+inline constexpr Table kEnglish = {
     "Quelmo: ?seed= needs a number from 0 to 4294967295.",
     "Quelmo: ?scale= needs a whole number from ",
     " to ",
@@ -34,15 +35,25 @@ constexpr Table kEnglish = {
     "Colour marks",
 };
 
-// The languages the page offers, each named in its own language, the first the
-// default: the game's texts and the page's.
+// The languages the page offers, the game's in its order, each named in its own
+// language and with the page's lines in it.
 struct Language {
   const game::texts::Table* game;
   std::string_view name;
   const Table* page;
 };
-constexpr Language kLanguages[] = {{&game::texts::kGerman, "Deutsch", &kGerman},
+inline constexpr Language kLanguages[] = {{&game::texts::kGerman, "Deutsch", &kGerman},
                                    {&game::texts::kEnglish, "English", &kEnglish}};
+static_assert(std::size(kLanguages) == std::size(game::texts::kLanguages),
+              "every language of the game needs the page's lines too");
+
+// The page's side of the game's language `game`.
+constexpr const Language& Of(const game::texts::Table* game) {
+  for (const Language& language : kLanguages) {
+    if (language.game == game) return language;
+  }
+  return kLanguages[0];
+}
 
 // A ?lang= of none of them, said in the default language.
 constexpr std::string_view kBadLanguage = "Quelmo: ?lang= braucht de oder en.";
