@@ -69,10 +69,9 @@ void DrawFrameTexts(GameState& s) {
   rt::SetDrawFont(s.SmallFont);
 
   if (s.LevelListOpen != 0) {
-    const std::size_t prefix = t.levelPrefix.size();
     std::string entry(t.levelPrefix);
-    ForEachListEntry(s.LastLevel, kFirstVisibleListTop, kLastVisibleListTop, [&entry, prefix](std::int32_t n) {
-      entry.resize(prefix);
+    ForEachListEntry(s.LastLevel, kFirstVisibleListTop, kLastVisibleListTop, [&entry, &t](std::int32_t n) {
+      entry.resize(t.levelPrefix.size());
       entry += rt::FormatNumber(n);
       DrawLabel(148, ListEntryTop(n), entry, 2);
     });

@@ -22,6 +22,28 @@ struct PageOption {
   std::string problem;
 };
 
+// Adds the page's `?parameter=value` to `words` as the command line's `option value`.
+// When the command line refuses it, the page shows the option's problem instead of the
+// game, and the answer is false.  Each parameter is read on its own, so that the line
+// names the bad one.
+bool TakeParameter(const PageOption& option, std::vector<std::string>& words) {
+  const auto value = platform::PageParameter(option.parameter);
+  if (!value) return true;
+  const std::string_view pair[] = {option.option, *value};
+  if (programs::ParseCommandLine(pair).action != programs::CommandLine::Action::kPlay) {
+    platform::ShowPageMessage(option.problem);
+    return false;
+  }
+  words.emplace_back(option.option);
+  words.push_back(*value);
+  return true;
+}
+
+programs::CommandLine Parse(const std::vector<std::string>& words) {
+  const std::vector<std::string_view> args(words.begin(), words.end());
+  return programs::ParseCommandLine(args);
+}
+
 game::Game g_game;  // lives as long as the page
 const page_texts::Table* g_texts = &page_texts::kGerman;
 
@@ -48,42 +70,23 @@ void RunFrame() {
 int main() {
   // The language first: the page's lines are in it too.  A bad ?lang= is named in
   // the game's own language.
-  const page_texts::Language* language = &page_texts::kLanguages[0];
-  if (const auto code = platform::PageParameter("lang")) {
-    language = nullptr;
-    for (const page_texts::Language& offered : page_texts::kLanguages) {
-      if (*code == offered.game->code) language = &offered;
-    }
-    if (language == nullptr) {
-      platform::ShowPageMessage(std::string(page_texts::kBadLanguage));
-      return 2;
-    }
-  }
-  const page_texts::Table& texts = *language->page;
+  std::vector<std::string> words;
+  if (!TakeParameter({"lang", "--lang", std::string(page_texts::kBadLanguage)}, words)) return 2;
+  const page_texts::Language& language = page_texts::Of(Parse(words).texts);
+  const page_texts::Table& texts = *language.page;
   const std::string scaleProblem = std::string(texts.badScale) + std::to_string(platform::kMinScale) +
                                    std::string(texts.to) + std::to_string(platform::kMaxScale) + ".";
   const PageOption options[] = {
       {"seed", "--seed", std::string(texts.badSeed)},
       {"scale", "--scale", scaleProblem},
   };
-  // Each parameter is read on its own first, so that the line names the bad one.
-  std::vector<std::string> words = {"--lang", std::string(language->game->code)};
   for (const PageOption& option : options) {
-    const auto value = platform::PageParameter(option.parameter);
-    if (!value) continue;
-    const std::string_view pair[] = {option.option, *value};
-    if (programs::ParseCommandLine(pair).action != programs::CommandLine::Action::kPlay) {
-      platform::ShowPageMessage(option.problem);
-      return 2;
-    }
-    words.emplace_back(option.option);
-    words.push_back(*value);
+    if (!TakeParameter(option, words)) return 2;
   }
   // ?marks=1 asks for the marks; any other value, or none, for the tiles as they are.
   const bool marks = platform::PageParameter("marks") == std::optional<std::string>("1");
   if (marks) words.emplace_back("--marks");
-  const std::vector<std::string_view> args(words.begin(), words.end());
-  const programs::CommandLine cl = programs::ParseCommandLine(args);
+  const programs::CommandLine cl = Parse(words);
   static auto backend =
       platform::MakeWebBackend({cl.scale, game::kWindowWidth, game::kWindowHeight});
   platform::SetBackend(backend.get());
@@ -94,10 +97,10 @@ int main() {
   for (const page_texts::Language& offered : page_texts::kLanguages) {
     const bool isDefault = &offered == &page_texts::kLanguages[0];
     choices.push_back({std::string(offered.name), "lang", isDefault ? "" : std::string(offered.game->code),
-                       &offered == language});
+                       &offered == &language});
   }
   choices.push_back({std::string(texts.marks), "marks", marks ? "" : "1", marks});
-  platform::ShowPageChoices(choices, std::string(language->game->code));
+  platform::ShowPageChoices(choices, std::string(language.game->code));
 
   g_game.Start(programs::StartOptionsOf(cl));
   RunFrame();

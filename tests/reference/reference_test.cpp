@@ -302,7 +302,7 @@ TEST_P(LooksOnRequest, ChangeOnlyTheirOwnPixels) {
   }
 }
 
-const std::vector<Scene> GermanScenes() {
+std::vector<Scene> GermanScenes() {
   std::vector<Scene> scenes;
   for (const Scene& scene : kScenes)
     if (scene.options.texts == &game::texts::kGerman && !scene.options.marks) scenes.push_back(scene);
