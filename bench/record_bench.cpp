@@ -37,28 +37,31 @@ void RecordedFrame(benchmark::State& state, bool moving) {
   recorder->SetStateHooks([] { g_kept = g_game; },
                           [](std::ostream&, const game::ReportHeader&) {});
   recorder->OpenWindow(192, 144, 640, 480, "Quelmo", {});
-  recorder->FramesBegin();
+  // The frame's two waits, on the virtual clock, as the frame loop carries them out.
+  constexpr std::uint32_t kSleep = game::kSleepBeforeFrameMs;
+  const auto sleepFromNow = [&backend] {
+    return rt::FrameWait{rt::FrameWait::Kind::kSleep, kSleep,
+                         rt::SleepEnd(backend.Counter(), kSleep, backend.CounterFrequency())};
+  };
+  rt::FrameWait sleep = sleepFromNow();
+  recorder->FramesBegin(sleep);
   const std::vector<std::uint32_t> pixels(640 * 480);
   rt::FramePace pace(backend.CounterFrequency(), game::kFramePaceRate);
   int step = 0;
   for (auto _ : state) {
-    // The frame's two waits, on the virtual clock, as the frame loop carries them out.
-    constexpr std::uint32_t kSleep = game::kSleepBeforeFrameMs;
-    const rt::FrameWait sleep{rt::FrameWait::Kind::kSleep, kSleep,
-                              rt::SleepEnd(backend.Counter(), kSleep, backend.CounterFrequency())};
     backend.WaitUntil(sleep.until);
-    recorder->Waited(sleep);
     benchmark::DoNotOptimize(recorder->PollEvent());
     if (moving) backend.SetPointerOnDesktop(200 + (++step % 300), 300);
     benchmark::DoNotOptimize(recorder->PointerX() - recorder->WindowLeft());
     benchmark::DoNotOptimize(recorder->PointerY() - recorder->WindowTop());
     benchmark::DoNotOptimize(recorder->LeftButtonDown());
     recorder->Present(pixels.data(), 640, 480, platform::RowSpan{});
-    const rt::FrameWait paced{rt::FrameWait::Kind::kPace, 0, pace.WaitEnd(backend.Counter())};
-    backend.WaitUntil(paced.until);
-    recorder->Waited(paced);
-    benchmark::DoNotOptimize(recorder->TickCount());
-    recorder->FrameEnded();
+    recorder->Shown();
+    const std::uint64_t deadline = pace.WaitEnd(backend.Counter());
+    backend.WaitUntil(deadline);
+    benchmark::DoNotOptimize(recorder->TickCountAt(deadline));
+    sleep = sleepFromNow();
+    recorder->FrameEnded(sleep);
   }
   recorder.reset();
   std::filesystem::remove(path);

@@ -20,7 +20,7 @@ namespace {
 
 // --- frame steps 1 to 5 -----------------------------------------------------------
 // Part of every frame's period is spent asleep rather than in the pacing wait.
-void SleepAtFrameStart() { rt::WaitMilliseconds(kSleepBeforeFrameMs); }
+rt::FrameWait SleepAtFrameStart() { return rt::WaitMilliseconds(kSleepBeforeFrameMs); }
 // At most one window message; the game needs none of them.
 void HandleWindowEvent() { (void)rt::PollWindowEvent(); }
 void ClearBackBuffer() { rt::ClearBuffer(0, 0, 0); }
@@ -29,7 +29,7 @@ void DrawWaterLayer() { rt::DrawSprite(sprite::kWaterLayer, 0, 0); }
 void DrawFrameSprite() { rt::DrawSpriteKeyed(sprite::kFrame, 0, 0); }
 
 // --- frame step 18 ------------------------------------------------------------------
-void ShowFrame() { (void)rt::PresentFrame(); }
+rt::FrameWait ShowFrame() { return rt::PresentFrame(); }
 
 // --- frame steps 19, 25 -------------------------------------------------------------
 // "Neues Spiel" or the next level asked for a level start earlier in this frame.
@@ -43,9 +43,9 @@ void PlaceSetupPieceIfDue(GameState& s) {
 
 }  // namespace
 
-void Game::Start(const StartOptions& options) {
+rt::FrameWait Game::Start(const StartOptions& options) {
   GameState& s = s_;
-  next_ = Stretch::kTop;
+  shown_ = false;
   over_ = false;
   s = GameState{};                                         // 1. everything from zero
   s.Texts = options.texts;
@@ -74,61 +74,52 @@ void Game::Start(const StartOptions& options) {
   s.FlowSpeed = kNormalSpeed;
   s.StartLevel = 1;
   ClearField(s);                                           // 12.
+  return SleepAtFrameStart();                              // 13. the first frame's step 1
 }
 
 FrameStop Game::Run() {
   GameState& s = s_;
-  while (!over_) {
-    switch (next_) {
-      case Stretch::kTop:
-        SleepAtFrameStart();          // 1
-        next_ = Stretch::kUntilShow;
-        break;
-      case Stretch::kUntilShow:
-        HandleWindowEvent();          // 2
-        ClearBackBuffer();            // 3
-        DrawWaterLayer();             // 4
-        DrawFrameSprite();            // 5
-        DrawQueueStrip(s);            // 6
-        DrawBoard(s);                 // 7
-        DrawMenuBackgrounds(s);       // 8
-        ReadMouse(s);                 // 9
-        DrawPiecePreview(s);          // 10
-        DrawPanels(s);                // 11
-        FollowDrag(s);                // 12
-        SlideQueue(s);                // 13
-        DrawFastButtonPressed(s);     // 14
-        if (HandleMouseButton(s) == ButtonOutcome::kClose) {  // 15
-          // Nothing after the close button runs: the runtime ends, and so does the loop.
-          rt::EndRuntime();
-          over_ = true;
-          break;
-        }
-        DrawMenuButtonPressed(s);     // 16
-        DrawFrameTexts(s);            // 17
-        ShowFrame();                  // 18
-        next_ = Stretch::kAfterShow;
-        break;
-      case Stretch::kAfterShow:
-        // What follows is seen in the next frame.
-        BeginLevelIfRequested(s);     // 19
-        AdvancePhaseCounter(s);       // 20
-        StartLevelCountdown(s);       // 21
-        HoldCountdownWhilePaused(s);  // 22
-        StepCountdown(s);             // 23
-        StartWaterIfDue(s);           // 24
-        PlaceSetupPieceIfDue(s);      // 25
-        AdvanceFlow(s);               // 26
-        next_ = Stretch::kTop;
-        return FrameStop{FrameStop::Kind::kFrameEnd, {}};
+  if (over_) return FrameStop{FrameStop::Kind::kGameOver, {}, false};
+  if (!shown_) {
+    still_.FrameBegins(s);
+    HandleWindowEvent();          // 2
+    ClearBackBuffer();            // 3
+    DrawWaterLayer();             // 4
+    DrawFrameSprite();            // 5
+    DrawQueueStrip(s);            // 6
+    DrawBoard(s);                 // 7
+    DrawMenuBackgrounds(s);       // 8
+    ReadMouse(s);                 // 9
+    DrawPiecePreview(s);          // 10
+    DrawPanels(s);                // 11
+    FollowDrag(s);                // 12
+    SlideQueue(s);                // 13
+    DrawFastButtonPressed(s);     // 14
+    if (HandleMouseButton(s) == ButtonOutcome::kClose) {  // 15
+      // Nothing after the close button runs: the runtime ends, and so does the loop.
+      rt::EndRuntime();
+      over_ = true;
+      return FrameStop{FrameStop::Kind::kGameOver, {}, false};
     }
-    if (over_) break;
-    // A stretch that asked for a wait hands the thread back until it is over.
-    if (const std::optional<rt::FrameWait> wait = rt::TakeWait()) {
-      return FrameStop{FrameStop::Kind::kWait, *wait};
-    }
+    DrawMenuButtonPressed(s);     // 16
+    DrawFrameTexts(s);            // 17
+    shown_ = true;
+    return FrameStop{FrameStop::Kind::kShown, ShowFrame(), false};  // 18
   }
-  return FrameStop{FrameStop::Kind::kGameOver, {}};
+  // What follows is seen in the next frame.
+  BeginLevelIfRequested(s);       // 19
+  AdvancePhase(s);                // 20, 21
+  RunCountdown(s);                // 22, 23
+  StartWaterIfDue(s);             // 24
+  PlaceSetupPieceIfDue(s);        // 25
+  AdvanceFlow(s);                 // 26
+  shown_ = false;
+  return FrameStop{FrameStop::Kind::kFrameEnd, SleepAtFrameStart(), still_.FrameEnds(s)};  // 1
+}
+
+std::uint64_t Game::PassStillFrames(const FrameStop& end, std::uint64_t now) {
+  if (over_ || shown_ || !end.still) return 0;
+  return rt::PassStillFrames(end.wait.until, now);
 }
 
 }  // namespace game

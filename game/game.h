@@ -1,12 +1,14 @@
 #pragma once
 // The game as its platform runs it: start-up once, then the frame loop, which the
-// platform drives.  A frame stops twice to wait (10 ms before its first step, and
-// after it is shown until its paced deadline); the platform decides how it waits and
-// runs the frame on when the time has come.  The game itself never blocks.
+// platform drives.  A frame has two waits (10 ms before its first step, and after it
+// is shown until its paced deadline); the game hands each to the platform by value,
+// and the platform decides how it waits and runs the frame on when the time has come.
+// The game itself never blocks.
 #include <cstdint>
 #include <optional>
 
 #include "game/state.h"
+#include "game/still.h"
 #include "runtime/frame_pace.h"
 
 namespace game {
@@ -32,38 +34,47 @@ struct StartOptions {
   bool marks = false;
 };
 
-// Where the frame handed the thread back to the platform.
+// Where a frame handed the thread back to the platform.
 struct FrameStop {
   enum class Kind {
-    kWait,      // at one of the frame's waits: Run again once the counter reaches wait.until
-    kFrameEnd,  // a whole frame is done: the next may begin at once
-    kGameOver,  // the close button ended the game: the entry returns exit status 0
+    // The frame is shown; `wait` is its pacing wait.  The steps after it read nothing
+    // from the platform but the tick count, and read the count of the wait's end: a
+    // platform may Run them at once, in the same wake as the frame, or after the wait.
+    kShown,
+    // The frame is done; `wait` is the next frame's sleep, which the platform carries
+    // out before it runs the next frame.  With `still`, that frame and every one after
+    // it would change nothing until new input comes: a platform may wait for input
+    // instead, and count the frames it left out (PassStillFrames).
+    kFrameEnd,
+    // The close button ended the game: the entry returns exit status 0.
+    kGameOver,
   };
   Kind kind = Kind::kFrameEnd;
-  rt::FrameWait wait;  // kWait
+  rt::FrameWait wait;
+  bool still = false;
 };
 
 class Game {
  public:
   // Start-up: runtime services, arrays, fonts, window, screen, sprites, initial state.
-  void Start(const StartOptions& options = {});
-  // Runs the frame on from where it stopped, up to its next wait or its end.
+  // Returns the first frame's sleep, for the platform to carry out before it Runs.
+  rt::FrameWait Start(const StartOptions& options = {});
+  // Runs the frame on from where it stopped to its showing (steps 2 to 18) or from
+  // there to its end (steps 19 to 26, and the next frame's sleep).
   FrameStop Run();
+  // The game stood still since its last frame, whose stop was `end`, until counter
+  // time `now`: the frames due meanwhile count as run, and the next Run is the frame
+  // due next.  Returns how many were left out.
+  std::uint64_t PassStillFrames(const FrameStop& end, std::uint64_t now);
 
   GameState& State() { return s_; }
   const GameState& State() const { return s_; }
   bool Over() const { return over_; }
 
  private:
-  // The stretches of a frame between its waits.
-  enum class Stretch {
-    kTop,        // step 1: the sleep before the frame
-    kUntilShow,  // steps 2 to 18: events, drawing, the mouse and its button, showing
-    kAfterShow,  // steps 19 to 26: the level, the countdown and the water
-  };
-
   GameState s_;
-  Stretch next_ = Stretch::kTop;
+  StillWatch still_;
+  bool shown_ = false;  // the frame is shown, and its last steps are still to run
   bool over_ = false;
 };
 

@@ -4,8 +4,8 @@
 
 #include "game/board.h"
 #include "game/queue.h"
-#include "platform/platform.h"
 #include "runtime/random.h"
+#include "runtime/screen.h"
 
 namespace game {
 namespace {
@@ -44,7 +44,7 @@ const std::array<std::span<const std::int32_t>, 11> kLevelTable = {
     std::span<const std::int32_t>{}, kLevel1, kLevel2, kLevel3, kLevel4, kLevel5,
     kLevel6,                         kLevel7, kLevel8, kLevel9, kLevel10};
 
-std::uint32_t Ticks() { return platform::Current().TickCount(); }
+std::uint32_t Ticks() { return rt::TickCount(); }
 
 // Stones and special tiles are what the setup phase places; the pipes 1..7 are not.
 constexpr bool IsSetupPiece(std::int32_t code) { return code > 10; }
@@ -93,37 +93,21 @@ void BeginLevel(GameState& s) {
   for (std::int32_t code : LevelPieces(s.Level)) s.PieceQueue[entry++] = code;
 }
 
-void AdvancePhaseCounter(GameState& s) {
+void AdvancePhase(GameState& s) {
   if (InSetup(s)) ++s.PhaseCounter;
-}
-
-void StartLevelCountdown(GameState& s) {
   if (s.PhaseCounter != kPhaseCountdownSet) return;
   s.FlowCountdown = LevelCountdown(s.Level);
   s.CountdownTick = static_cast<std::int32_t>(Ticks());
 }
 
-void AdvancePhase(GameState& s) {
-  AdvancePhaseCounter(s);
-  StartLevelCountdown(s);
-}
-
-void HoldCountdownWhilePaused(GameState& s) {
+void RunCountdown(GameState& s) {
   if (s.Paused != 0) s.CountdownTick = static_cast<std::int32_t>(Ticks());
-}
-
-void StepCountdown(GameState& s) {
   // The tick count wraps; the unsigned difference does not mind.
   const std::uint32_t passed = Ticks() - static_cast<std::uint32_t>(s.CountdownTick);
   if (passed > 1000 && s.FlowCountdown > 0) {
     s.CountdownTick = static_cast<std::int32_t>(Ticks());
     --s.FlowCountdown;
   }
-}
-
-void RunCountdown(GameState& s) {
-  HoldCountdownWhilePaused(s);
-  StepCountdown(s);
 }
 
 void PlaceSetupPiece(GameState& s) {

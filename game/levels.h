@@ -17,17 +17,11 @@ std::int32_t LevelCountdown(std::int32_t level);
 
 // Clears the field, refills the queue and writes the level's pieces at its head.
 void BeginLevel(GameState& s);
-// Counts the setup frames (they go on while paused) ...
-void AdvancePhaseCounter(GameState& s);
-// ... and sets the countdown in the frame in which the counter reaches 199.
-void StartLevelCountdown(GameState& s);
-// Both halves of the phase advance, in order.
+// Counts the setup frames (they go on while paused), and sets the countdown in the
+// frame in which the counter reaches 199.
 void AdvancePhase(GameState& s);
-// While paused the countdown's current second starts again in every frame ...
-void HoldCountdownWhilePaused(GameState& s);
-// ... otherwise one second is counted once more than 1000 ms have passed.
-void StepCountdown(GameState& s);
-// Both halves of the countdown, in order.
+// While paused the countdown's current second starts again in every frame; otherwise
+// one second is counted once more than 1000 ms have passed.
 void RunCountdown(GameState& s);
 // Drops the head of the queue on a random free cell that suits it, locks the cell
 // and, if another setup piece follows, sets the counter back by 50 frames.

@@ -158,13 +158,17 @@ void StepStreams(GameState& s) {
   if (s.LevelFailed != 0) s.FlowStep = kNoFlow;
 }
 
+bool StreamsHome(const GameState& s) {
+  for (int n = 1; n <= 4; ++n) {
+    if (s.Streams[n].GoalState == -1 || s.Streams[n].PassState == -1) return false;
+  }
+  return true;
+}
+
 void CheckLevelCleared(GameState& s) {
   // A failed level is never also won.  In play the two cannot meet anyway; the guard
   // keeps hand-made stream records (a driver's) from showing both panels at once.
-  if (s.LevelFailed != 0) return;
-  for (int n = 1; n <= 4; ++n) {
-    if (s.Streams[n].GoalState == -1 || s.Streams[n].PassState == -1) return;
-  }
+  if (s.LevelFailed != 0 || !StreamsHome(s)) return;
   s.LevelCleared = 1;
   s.FlowSpeed = kNormalSpeed;
   s.PhaseCounter = kPhaseIdle;

@@ -21,7 +21,9 @@ void AdvanceFlow(GameState& s);
 void FinishCell(GameState& s, int n);
 // Moves every stream into its next cell, gives the step points and judges the entry.
 void StepStreams(GameState& s);
-// Won once no stream still has its goal or its pass tile ahead.
+// No stream still has its goal or its pass tile ahead.
+bool StreamsHome(const GameState& s);
+// Won once the streams are home (never a failed level).
 void CheckLevelCleared(GameState& s);
 
 // How the flow treats a cell code: the code itself, a special tile of kind k as

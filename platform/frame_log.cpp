@@ -30,6 +30,10 @@ void FrameLog::CloseRequest() {
   if (file_ != nullptr) std::fputs("close-request\n", file_);
 }
 
+void FrameLog::Still() {
+  if (file_ != nullptr) std::fputs("still\n", file_);
+}
+
 void FrameLog::Close() {
   if (file_ != nullptr) std::fclose(file_);
   file_ = nullptr;

@@ -6,6 +6,7 @@
 //   frame <ns>           the backend's own clock when a frame was presented (sent to the
 //                        desktop, or left out because nothing changed)
 //   close-request        the desktop asked the window to close (it stays open)
+//   still                nothing moves: no frame runs until input comes
 #include <cstdint>
 #include <cstdio>
 
@@ -21,6 +22,7 @@ class FrameLog {
   void FirstPresent(std::uint64_t wallClockNs);
   void Frame(std::uint64_t ns);
   void CloseRequest();
+  void Still();
   void Close();
 
  private:

@@ -21,7 +21,6 @@ enum EventCode : int {
   kNoEvent = 0,
   kEventResize = 5,
   kEventClose = 16,   // a close request from the desktop; the game swallows it
-  kEventOther = 1,    // anything else that was pending
 };
 
 class Backend {
@@ -70,19 +69,27 @@ class Backend {
 
   // Millisecond tick count: unsigned 32 bits, wrapping.
   virtual std::uint32_t TickCount() = 0;
+  // The tick count at counter time `when`, now or a little ahead of it (the end of a
+  // frame's pacing wait, which the frame's last steps may run before): what
+  // TickCount() will return then.  Reads it now and adds the time still to go.
+  virtual std::uint32_t TickCountAt(std::uint64_t when);
   // High-resolution counter (64 bits on every backend) and its ticks per second.
   virtual std::uint64_t Counter() = 0;
   virtual std::uint64_t CounterFrequency() = 0;
 };
 
 // A backend whose platform lets the program's thread block: the desktops and the
-// headless backend.  Their entries run the frame loop and wait with this between two
-// stretches of a frame (the page, which must give its thread back to the browser,
-// schedules them instead).
+// headless backend.  Their entries run the frame loop and wait with these between two
+// frames (the page, which must give its thread back to the browser, schedules its
+// frames instead).
 class BlockingBackend : public Backend {
  public:
   // Returns once Counter() >= target, the thread suspended meanwhile.
   virtual void WaitUntil(std::uint64_t target) = 0;
+  // Returns once something arrives for the window that a frame could see: the
+  // pointer moved over it, a button or a key, the window uncovered, moved or given or
+  // denied the focus.  The thread is suspended meanwhile, with no timer of the game's.
+  virtual void WaitForInput() = 0;
 };
 
 // The backend the runtime talks to.  Set once before the game starts.

@@ -21,4 +21,14 @@ std::uint64_t FramePace::WaitEnd(std::uint64_t now) {
   return lastEnd_;
 }
 
+std::uint64_t FramePace::PassFrames(std::uint64_t due, std::uint64_t now) {
+  if (!Paced() || now <= due) return 0;
+  // A frame shown before its deadline ends its wait there: a frame apart is one
+  // period and the tick past it.
+  const std::uint64_t apart = period_ + 1;
+  const std::uint64_t frames = (now - due + apart - 1) / apart;
+  lastEnd_ += frames * apart;
+  return frames;
+}
+
 }  // namespace rt

@@ -3,10 +3,10 @@
 //
 // A frame waits twice: it sleeps 10 ms before its first step (WaitMilliseconds), and
 // after it is shown it waits for its paced deadline (PresentFrame).  Neither wait
-// blocks the game's thread.  Each names the counter time at which the frame may go on
-// (a FrameWait), and the platform's loop runs the rest of the frame once that time
-// has come: a desktop by suspending its thread until then, the page by a callback of
-// the browser's, quelmo-sim by moving its virtual clock on.
+// blocks the game's thread.  Each returns the counter time at which the frame may go
+// on (a FrameWait), and the platform's loop carries it out: a desktop by suspending
+// its thread until then, the page by a callback of the browser's, quelmo-sim by
+// moving its virtual clock on.
 #include <cstdint>
 
 namespace rt {
@@ -39,6 +39,13 @@ class FramePace {
   // The end of the pacing wait of a frame shown at `now`: its deadline, or `now`
   // itself when the deadline has passed.  The next deadline is one period later.
   std::uint64_t WaitEnd(std::uint64_t now);
+  // Where the last pacing wait ended (0 before the first).
+  std::uint64_t LastEnd() const { return lastEnd_; }
+  // Frames that were due from `due` on, one a deadline apart, and left out because
+  // nothing moved: those due before `now` count as shown on time, each at its own
+  // deadline, so that the deadlines after them stay on the same grid.  Returns how
+  // many.  Without pacing there is no grid, and none are counted.
+  std::uint64_t PassFrames(std::uint64_t due, std::uint64_t now);
   // The next period counts from 0 again.
   void Restart() { lastEnd_ = 0; }
 

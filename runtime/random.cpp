@@ -12,12 +12,14 @@ struct RandomState {
   std::array<std::uint32_t, 17> high{};
   int p1 = 0;
   int p2 = 10;
+  std::uint32_t seed = 0;
 };
 RandomState g_random;
 
 }  // namespace
 
 void SeedRandom(std::uint32_t seed) {
+  g_random.seed = seed;
   std::uint32_t x = seed;
   for (int i = 0; i < 34; ++i) {
     x = x * 2891336453u + 1u;
@@ -31,6 +33,8 @@ void SeedRandom(std::uint32_t seed) {
   g_random.p2 = 10;
   for (int i = 0; i < 31; ++i) NextRandom();
 }
+
+std::uint32_t RandomSeed() { return g_random.seed; }
 
 RandomStep NextRandom() {
   RandomState& s = g_random;

@@ -11,6 +11,8 @@ struct RandomStep {
 };
 
 void SeedRandom(std::uint32_t seed);
+// The seed the generator was last given: a recording names it, to play the game again.
+std::uint32_t RandomSeed();
 RandomStep NextRandom();
 // A uniform integer from 0 to max inclusive; -2147483648 for a negative max.  Always
 // takes exactly one step of the generator.

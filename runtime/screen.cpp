@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <optional>
 #include <vector>
 
 #include "runtime/blit.h"
@@ -30,9 +29,7 @@ struct ScreenModule {
   Surface* target = nullptr;  // what DrawSprite, DrawSpriteKeyed and ClearBuffer write to
   SpriteTable sprites;
   std::uint32_t defaultKey = 0;
-  // Pacing, and the wait the frame asked for last (taken by the frame loop).
   FramePace pace;
-  std::optional<FrameWait> wait;
   // Drawing targets handed out to the canvas, at most one of each kind.
   bool screenCanvasOut = false;
   bool spriteCanvasOut = false;
@@ -183,7 +180,6 @@ void StartScreenModule() {
   s.sprites.Reset();
   s.defaultKey = 0;
   s.pace = FramePace{};
-  s.wait.reset();
   s.width = s.height = 0;
 }
 
@@ -297,7 +293,7 @@ void ClearBuffer(int red, int green, int blue) {
   PaintHeldFill(step, *s.target);
 }
 
-Surface* PresentFrame() {
+FrameWait PresentFrame() {
   ScreenModule& s = Screen();
   if (s.screenCanvasOut) {
     // The texts of the frame are finished: a canvas still open on the back buffer
@@ -314,26 +310,28 @@ Surface* PresentFrame() {
     backend.Present(s.backBuffer->pixels.data(), s.backBuffer->width, s.backBuffer->height,
                     changed);
   }
-  if (s.pace.Paced()) {
-    // The frame goes on at its paced deadline, or at once when its work took longer.
-    s.wait = FrameWait{FrameWait::Kind::kPace, 0, s.pace.WaitEnd(backend.Counter())};
-  }
-  return s.backBuffer.get();
+  // The frame goes on at its paced deadline, or at once when its work took longer.
+  const std::uint64_t now = backend.Counter();
+  return FrameWait{FrameWait::Kind::kPace, 0, s.pace.Paced() ? s.pace.WaitEnd(now) : now};
 }
 
-void WaitMilliseconds(int ms) {
+FrameWait WaitMilliseconds(int ms) {
   // A negative wait would be an endless one: it waits not at all.
-  if (ms <= 0) return;
-  platform::Backend& backend = platform::Current();
-  const auto length = static_cast<std::uint32_t>(ms);
-  Screen().wait = FrameWait{FrameWait::Kind::kSleep, length,
-                            SleepEnd(backend.Counter(), length, backend.CounterFrequency())};
+  const auto length = static_cast<std::uint32_t>(ms > 0 ? ms : 0);
+  return FrameWait{FrameWait::Kind::kSleep, length,
+                   SleepEnd(FrameTime(), length, platform::Current().CounterFrequency())};
 }
 
-std::optional<FrameWait> TakeWait() {
-  std::optional<FrameWait> wait = Screen().wait;
-  Screen().wait.reset();
-  return wait;
+std::uint64_t FrameTime() {
+  const std::uint64_t now = platform::Current().Counter();
+  const std::uint64_t paced = Screen().pace.LastEnd();
+  return paced > now ? paced : now;
+}
+
+std::uint32_t TickCount() { return platform::Current().TickCountAt(FrameTime()); }
+
+std::uint64_t PassStillFrames(std::uint64_t due, std::uint64_t now) {
+  return Screen().pace.PassFrames(due, now);
 }
 
 CanvasRecord* ScreenCanvas() {

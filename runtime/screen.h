@@ -3,7 +3,6 @@
 // opaque copies with clipping, presenting a frame and the frame pacing.
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 
 #include "runtime/frame_pace.h"
 #include "runtime/surface.h"
@@ -33,13 +32,24 @@ void DrawSpriteKeyed(int number, int x, int y);
 // A negative number sets the default key of sprites created later.
 void SetSpriteKeyColour(int number, int red, int green, int blue);
 void ClearBuffer(int red, int green, int blue);
-// Shows the back buffer, asks for the pacing wait and returns the back buffer.
-Surface* PresentFrame();
-// Asks for a sleep of ms milliseconds before the frame goes on.
-void WaitMilliseconds(int ms);
-// The wait the frame asked for since the last call, if any (frame_pace.h): the frame
-// loop takes it after every stretch of the frame and has the platform carry it out.
-std::optional<FrameWait> TakeWait();
+// Shows the back buffer, which becomes the current target again, and returns the
+// pacing wait for the platform to carry out: until the frame's deadline, or none (the
+// counter time of now) without pacing.
+FrameWait PresentFrame();
+// The sleep of ms milliseconds for the platform to carry out before the frame goes on
+// (none for a wait of 0 or less).  It begins at the frame's time (below).
+FrameWait WaitMilliseconds(int ms);
+// The counter time the frame is at: now, or the end of the pacing wait it was given
+// when that still lies ahead.  A platform may run the steps after the showing before
+// that wait is over, since they read nothing from it but the tick count: they read
+// the count of the wait's end, as if they had waited.
+std::uint64_t FrameTime();
+// The platform's millisecond tick count at the frame's time.
+std::uint32_t TickCount();
+// Nothing moved from the frame due at counter time `due` on, and the platform showed
+// none of the frames that were due before `now`: they count as shown, each on its
+// deadline, and the pacing goes on from the last of them.  Returns how many.
+std::uint64_t PassStillFrames(std::uint64_t due, std::uint64_t now);
 // Drawing targets for the drawing operations; null while one is handed out.
 CanvasRecord* ScreenCanvas();
 CanvasRecord* SpriteCanvas(int number);

@@ -7,7 +7,9 @@
 namespace platform {
 
 HeadlessBackend::HeadlessBackend(const Options& options)
-    : options_(options), scale_(std::clamp(options.scale, kMinScale, kMaxScale)) {}
+    : options_(options),
+      clock_(options.tickStart),
+      scale_(std::clamp(options.scale, kMinScale, kMaxScale)) {}
 
 // The physical pixel a scripted game position stands for: the last one of its block,
 // so that rounding down is what brings it back.
@@ -99,24 +101,6 @@ void HeadlessBackend::Present(const std::uint32_t* pixels, int width, int height
 void HeadlessBackend::PlaceWindow(int x, int y) {
   windowX_ = std::int64_t{x} * scale_;
   windowY_ = std::int64_t{y} * scale_;
-}
-
-std::uint32_t HeadlessBackend::CurrentTickCount() const {
-  if (!tickAnchored_) return static_cast<std::uint32_t>(now_ / kNsPerMs) + options_.tickStart;
-  return static_cast<std::uint32_t>((now_ - anchorNs_) / kNsPerMs) + anchorTick_;
-}
-
-std::uint32_t HeadlessBackend::TickCount() {
-  if (tickReads_.empty()) return CurrentTickCount();
-  tickAnchored_ = true;
-  anchorTick_ = tickReads_.front();
-  anchorNs_ = now_;
-  tickReads_.pop_front();
-  return anchorTick_;
-}
-
-void HeadlessBackend::WaitUntil(std::uint64_t target) {
-  if (!skipWaits_) now_ = std::max(now_, target);
 }
 
 }  // namespace platform

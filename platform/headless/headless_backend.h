@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/button_latch.h"
+#include "platform/headless/virtual_clock.h"
 #include "platform/platform.h"
 
 namespace platform {
@@ -20,8 +21,7 @@ namespace platform {
 class HeadlessBackend final : public BlockingBackend {
  public:
   // The virtual clock counts nanoseconds.
-  static constexpr std::uint64_t kFrequency = 1'000'000'000;
-  static constexpr std::uint64_t kNsPerMs = 1'000'000;
+  static constexpr std::uint64_t kFrequency = VirtualClock::kFrequency;
 
   struct Options {
     std::uint32_t tickStart = 0;
@@ -46,7 +46,7 @@ class HeadlessBackend final : public BlockingBackend {
   void AtNextEventStep(std::function<void()> then) { afterEvents_ = std::move(then); }
   // The tick count of the next read.  From that read on the count runs on from `ms`
   // with the virtual clock; values queued together are the reads of one frame, in order.
-  void QueueTickCount(std::uint32_t ms) { tickReads_.push_back(ms); }
+  void QueueTickCount(std::uint32_t ms) { clock_.QueueTick(ms); }
   // The desktop puts the window at (x, y), as a window manager may do on its own.
   void PlaceWindow(int x, int y);
   // Queues a window event (for example kEventClose, a desktop close request).
@@ -70,9 +70,9 @@ class HeadlessBackend final : public BlockingBackend {
   const std::vector<std::uint32_t>& LastFrame() const { return lastFrame_; }
   int LastFrameWidth() const { return lastWidth_; }
   int LastFrameHeight() const { return lastHeight_; }
-  std::uint64_t Nanoseconds() const { return now_; }
+  std::uint64_t Nanoseconds() const { return clock_.Now(); }
   // What TickCount would return now, without taking a queued read.
-  std::uint32_t CurrentTickCount() const;
+  std::uint32_t CurrentTickCount() const { return clock_.TickAt(clock_.Now()); }
   int Scale() const { return scale_; }
 
   // --- Backend ----------------------------------------------------------------------
@@ -89,17 +89,22 @@ class HeadlessBackend final : public BlockingBackend {
   bool LeftButtonDown() override;
   int PollEvent() override;
   void Present(const std::uint32_t* pixels, int width, int height, RowSpan changed) override;
-  std::uint32_t TickCount() override;
-  std::uint64_t Counter() override { return now_; }
+  std::uint32_t TickCount() override { return clock_.ReadTick(clock_.Now()); }
+  std::uint32_t TickCountAt(std::uint64_t when) override { return clock_.ReadTick(when); }
+  std::uint64_t Counter() override { return clock_.Now(); }
   std::uint64_t CounterFrequency() override { return kFrequency; }
-  void WaitUntil(std::uint64_t target) override;
+  void WaitUntil(std::uint64_t target) override {
+    if (!skipWaits_) clock_.WaitUntil(target);
+  }
+  // Input comes from the script, between frames: there is nothing to wait for.
+  void WaitForInput() override {}
 
  private:
   std::int64_t Physical(std::int64_t game) const;
   void TakeButtonInput();
 
   Options options_;
-  std::uint64_t now_ = 0;  // virtual nanoseconds
+  VirtualClock clock_;
   bool skipWaits_ = false;
   bool captureFrames_ = true;
   bool windowOpen_ = false;
@@ -111,10 +116,6 @@ class HeadlessBackend final : public BlockingBackend {
   bool buttonDown_ = false;       // as the last input left it
   ButtonLatch button_;
   std::function<void()> afterEvents_;
-  std::deque<std::uint32_t> tickReads_;  // queued tick counts, taken by reads
-  bool tickAnchored_ = false;            // a queued read has set the count
-  std::uint32_t anchorTick_ = 0;         // ... to this value
-  std::uint64_t anchorNs_ = 0;           // ... at this virtual time
   std::deque<int> events_;
   std::vector<std::uint32_t> lastFrame_;
   int lastWidth_ = 0, lastHeight_ = 0;

@@ -95,9 +95,11 @@ class SdlBackend final : public BlockingBackend {
   int PollEvent() override;
   void Present(const std::uint32_t* pixels, int width, int height, RowSpan changed) override;
   std::uint32_t TickCount() override { return clock::TickCount(); }
+  std::uint32_t TickCountAt(std::uint64_t when) override { return clock::TickCountAt(when); }
   std::uint64_t Counter() override { return clock::Now(); }
   std::uint64_t CounterFrequency() override { return clock::kFrequency; }
   void WaitUntil(std::uint64_t target) override { clock::WaitUntil(target); }
+  void WaitForInput() override;
 
  private:
   struct Pointer {
@@ -145,6 +147,7 @@ class SdlBackend final : public BlockingBackend {
   bool moveReported_ = false;
   std::uint64_t lastOwnMoveNs_ = 0;  // when MoveWindow last placed the window
   bool movedByUs_ = false;
+  bool placeAfterFullScreen_ = false;  // the window left full screen for its own place
   ButtonLatch button_;               // the left button, from SDL's button events
   int pendingClose_ = 0;             // close requests seen while pumping events
   bool pointerInWindowOnly_ = false;  // Wayland: no desktop pointer position
@@ -195,10 +198,10 @@ bool SdlBackend::Start() {
   const char* driver = SDL_GetCurrentVideoDriver();
   pointerInWindowOnly_ = driver != nullptr && std::string_view(driver) == "wayland";
   SDL_StopTextInput();
-  // The game reads the pointer and the button directly; pointer motion, key releases
-  // and the rest would only pile up in the queue.  Key presses are the backend's own:
-  // F11 and Alt+Enter switch full screen.
-  for (const Uint32 type : {SDL_MOUSEMOTION, SDL_MOUSEWHEEL, SDL_KEYUP,
+  // The game reads the pointer and the button directly; key releases and the rest
+  // would only pile up in the queue.  Key presses are the backend's own (F11 and
+  // Alt+Enter switch full screen), and pointer motion wakes a game that stands still.
+  for (const Uint32 type : {SDL_MOUSEWHEEL, SDL_KEYUP,
                             SDL_TEXTINPUT, SDL_TEXTEDITING, SDL_FINGERDOWN, SDL_FINGERUP,
                             SDL_FINGERMOTION, SDL_MULTIGESTURE, SDL_DOLLARGESTURE,
                             SDL_DROPFILE, SDL_DROPTEXT, SDL_DROPBEGIN,
@@ -451,6 +454,7 @@ void SdlBackend::LeaveFullScreen() {
   SDL_SetWindowSize(window_, frameWidth_ * scale_, frameHeight_ * scale_);
   KeepOneSize(true);
   PutWindowAtItsPlace();
+  placeAfterFullScreen_ = true;
 }
 
 // A window manager keeps a window of one size (its smallest and largest size the same)
@@ -550,6 +554,22 @@ bool SdlBackend::LeftButtonDown() {
   return button_.Query();
 }
 
+// The X connection (or Wayland's) is watched with no timeout: the thread sleeps until
+// the desktop sends the window something.  Whatever it is, a frame looks.
+// While the window's own moves settle (see PollEvent), the wait ends when they have,
+// so that the desktop's word on the window's place is taken then.
+void SdlBackend::WaitForInput() {
+  log_.Still();
+  SDL_Event event;
+  if (!movedByUs_) {
+    (void)SDL_WaitEvent(&event);
+    return;
+  }
+  const std::uint64_t since = clock::Now() - lastOwnMoveNs_;
+  const std::uint64_t left = since < kOwnMoveGraceNs ? kOwnMoveGraceNs - since : 0;
+  (void)SDL_WaitEventTimeout(&event, static_cast<int>(left / 1'000'000 + 1));
+}
+
 int SdlBackend::PollEvent() {
   // Everything pending is taken at once so that nothing piles up; the game is told
   // of the one event it has a use for, the desktop's close request, which it ignores.
@@ -559,6 +579,7 @@ int SdlBackend::PollEvent() {
     // Once the moves have settled, the desktop's word on the position counts again
     // (a window manager may have kept the window from going where it was asked).
     movedByUs_ = false;
+    placeAfterFullScreen_ = false;
     if (window_ != nullptr && !fullScreen_) SDL_GetWindowPosition(window_, &left_, &top_);
   }
   if (window_ != nullptr) {
@@ -578,7 +599,14 @@ int SdlBackend::PollEvent() {
     // a window that covers the screen.  They are taken after the window's state, which
     // the same events may have changed.
     moveReported_ = false;
-    if (!fullScreen_ && (!movedByUs_ || clock::Now() - lastOwnMoveNs_ > kOwnMoveGraceNs)) {
+    const bool settled = !movedByUs_ || clock::Now() - lastOwnMoveNs_ > kOwnMoveGraceNs;
+    if (!fullScreen_ && placeAfterFullScreen_ && !settled &&
+        (reportedLeft_ != left_ || reportedTop_ != top_)) {
+      // A window manager may put the window where it was before full screen after
+      // the window has asked for its own place: asked again, once.
+      placeAfterFullScreen_ = false;
+      PutWindowAtItsPlace();
+    } else if (!fullScreen_ && settled) {
       left_ = reportedLeft_;
       top_ = reportedTop_;
     }

@@ -14,7 +14,7 @@ std::uint64_t Now() {
          static_cast<std::uint64_t>(ts.tv_nsec);
 }
 
-std::uint32_t TickCount() { return static_cast<std::uint32_t>(Now() / 1'000'000); }
+std::uint32_t TickCount() { return TickCountAt(Now()); }
 
 void WaitUntil(std::uint64_t target) {
   timespec ts{};

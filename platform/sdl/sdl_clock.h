@@ -9,8 +9,10 @@ namespace platform::clock {
 // Nanoseconds of the monotonic clock (never jumps with the wall clock).
 std::uint64_t Now();
 constexpr std::uint64_t kFrequency = 1'000'000'000;
-// Milliseconds of the monotonic clock, unsigned 32 bits, wrapping.
+// Milliseconds of the monotonic clock, unsigned 32 bits, wrapping: now, and at a time
+// of Now()'s.
 std::uint32_t TickCount();
+inline std::uint32_t TickCountAt(std::uint64_t ns) { return static_cast<std::uint32_t>(ns / 1'000'000); }
 // Returns once Now() >= target, the thread asleep until then (resumed after a signal
 // handler).  The kernel's timer wakes it within microseconds, so nothing is spun.
 void WaitUntil(std::uint64_t target);

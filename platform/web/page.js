@@ -13,20 +13,25 @@ mergeInto(LibraryManager.library, {
     y: 0,
     log: null,         // quelmoFrameLog, when the query asks for it
     hop: null,         // the channel that starts short timers afresh (see wake_after)
+    timer: null,       // the pending wake's timer ...
+    wakes: 0,          // ... and its number: a wake of an older number is void
     firstFrame: true,
     listening: false,
     follow: function(event) {
       if (!event.isPrimary) return;
       QuelmoPage.x = event.clientX;
       QuelmoPage.y = event.clientY;
+      QuelmoPage.input();
     },
+    // Something a frame could see came: a game that stands still goes on.
+    input: function() { callUserCallback(_quelmo_page_input); },
     // The left button anywhere on the page, as on a desktop; a finger only where it
     // touches the game.  A second finger is not the primary pointer: it is ignored.
     press: function(event) {
       if (!event.isPrimary || event.button !== 0) return;
       if (event.pointerType === 'touch' && event.target !== QuelmoPage.canvas) return;
-      QuelmoPage.follow(event);
       _quelmo_page_button(1);
+      QuelmoPage.follow(event);
       if (event.target === QuelmoPage.canvas) {
         // The release is seen even outside the canvas or the page.
         QuelmoPage.canvas.setPointerCapture(event.pointerId);
@@ -43,27 +48,44 @@ mergeInto(LibraryManager.library, {
     },
     release: function(event) {
       if (!event.isPrimary || (event.type === 'pointerup' && event.button !== 0)) return;
-      QuelmoPage.follow(event);
       _quelmo_page_button(0);
+      QuelmoPage.follow(event);
     },
-    wake: function() { callUserCallback(_quelmo_page_wake); },
+    // A hidden page runs no frames, and the game's clock stands still meanwhile.
+    visibility: function() { callUserCallback(function() { _quelmo_page_visible(document.hidden ? 0 : 1); }); },
   },
-  $QuelmoPage__deps: ['quelmo_page_button', 'quelmo_page_wake', '$callUserCallback'],
+  $QuelmoPage__deps: ['quelmo_page_button', 'quelmo_page_wake', 'quelmo_page_input',
+                      'quelmo_page_visible', '$callUserCallback'],
 
-  // Runs the game on after `ms` milliseconds, from the browser's event loop.  A timer
-  // set from within a timer's callback, five deep or more, is stretched to at least
-  // 4 ms, and every wait of the game is set from one: a shorter wait is set from a
-  // message instead, which counts afresh (and one of 0 ms runs the game on at once).
-  quelmo_page_wake_after__deps: ['$QuelmoPage'],
+  // Runs the game on after `ms` milliseconds, from the browser's event loop, in place
+  // of any wake still pending.  A timer set from within a timer's callback, five deep
+  // or more, is stretched to at least 4 ms, and every wait of the game is set from
+  // one: a shorter wait is set from a message instead, which counts afresh (and one of
+  // 0 ms runs the game on at once).
+  quelmo_page_wake_after__deps: ['$QuelmoPage', 'quelmo_page_wake_cancel'],
   quelmo_page_wake_after: function(ms) {
     var page = QuelmoPage;
+    _quelmo_page_wake_cancel();
+    var number = page.wakes;
+    var wake = function() {
+      if (number === page.wakes) callUserCallback(_quelmo_page_wake);
+    };
     if (ms >= 4) {
-      setTimeout(page.wake, ms);
+      page.timer = setTimeout(wake, ms);
       return;
     }
     if (!page.hop) page.hop = new MessageChannel();
-    page.hop.port1.onmessage = ms > 0 ? function() { setTimeout(page.wake, ms); } : page.wake;
+    page.hop.port1.onmessage = ms > 0 ? function() { page.timer = setTimeout(wake, ms); } : wake;
     page.hop.port2.postMessage(null);
+  },
+
+  // No wake is pending any more.
+  quelmo_page_wake_cancel__deps: ['$QuelmoPage'],
+  quelmo_page_wake_cancel: function() {
+    var page = QuelmoPage;
+    if (page.timer !== null) clearTimeout(page.timer);
+    page.timer = null;
+    ++page.wakes;
   },
 
   quelmo_page_viewport_width: function() { return window.innerWidth; },
@@ -88,6 +110,9 @@ mergeInto(LibraryManager.library, {
       document.addEventListener('pointerdown', page.press);
       document.addEventListener('pointerup', page.release);
       document.addEventListener('pointercancel', page.release);
+      document.addEventListener('pointerout', page.input);
+      document.addEventListener('visibilitychange', page.visibility);
+      window.addEventListener('resize', page.input);
     }
   },
 
@@ -137,13 +162,19 @@ mergeInto(LibraryManager.library, {
   quelmo_page_frame_log_wanted: function() {
     if (!new URLSearchParams(location.search).has('framelog')) return 0;
     QuelmoPage.log = window.quelmoFrameLog = [];
+    window.quelmoStillSince = null;
     return 1;
   },
 
   quelmo_page_log_frame__deps: ['$QuelmoPage'],
-  quelmo_page_log_frame: function(x, y, down, left, top) {
+  quelmo_page_log_frame: function(x, y, down, left, top, tick) {
     var page = QuelmoPage;
-    if (page.log) page.log.push([performance.now(), x, y, down, left, top]);
+    if (page.log) page.log.push([performance.now(), x, y, down, left, top, tick]);
+  },
+
+  quelmo_page_log_still__deps: ['$QuelmoPage'],
+  quelmo_page_log_still: function(still) {
+    if (QuelmoPage.log) window.quelmoStillSince = still ? performance.now() : null;
   },
 
   // The game has ended: one line in place of the canvas, with a way to start again.

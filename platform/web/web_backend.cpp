@@ -25,12 +25,15 @@ void quelmo_page_close();
 int quelmo_page_pointer_x(int physical, int game);
 int quelmo_page_pointer_y(int physical, int game);
 void quelmo_page_present(const std::uint8_t* rgba, int width, int first, int count);
-void quelmo_page_log_frame(int pointerX, int pointerY, int buttonDown, int left, int top);
+void quelmo_page_log_frame(int pointerX, int pointerY, int buttonDown, int left, int top,
+                           double tick);
+void quelmo_page_log_still(int still);
 int quelmo_page_frame_log_wanted();
 void quelmo_page_end(const char* text, const char* again);
 void quelmo_page_choice(const char* label, const char* parameter, const char* value, int chosen);
 void quelmo_page_language(const char* code);
 void quelmo_page_wake_after(int ms);
+void quelmo_page_wake_cancel();
 char* quelmo_page_parameter(const char* name);
 void quelmo_page_message(const char* text);
 double quelmo_page_time_origin();
@@ -52,6 +55,15 @@ constexpr int kKeepVisible = 16;
 std::uint64_t PageNow() {
   return static_cast<std::uint64_t>(emscripten_performance_now() * static_cast<double>(kNsPerMs));
 }
+
+// The game's clock: the page's, less the time the page was hidden, and standing still
+// while it is.
+struct GameClock {
+  std::uint64_t hidden = 0;                 // nanoseconds hidden so far
+  std::optional<std::uint64_t> hiddenSince;  // the page's time it was hidden at
+  std::uint64_t Now() const { return hiddenSince.value_or(PageNow()) - hidden; }
+};
+GameClock g_clock;
 
 class WebBackend final : public Backend {
  public:
@@ -130,12 +142,15 @@ class WebBackend final : public Backend {
   void Present(const std::uint32_t* pixels, int width, int height, RowSpan changed) override;
 
   // Milliseconds of the wall clock, so that a game seeded from the tick count differs
-  // from one page load to the next (the page's own clock starts near 0 at every load).
-  std::uint32_t TickCount() override {
-    const double ms = std::floor(quelmo_page_time_origin() + emscripten_performance_now());
+  // from one page load to the next (the page's own clock starts near 0 at every load),
+  // less the time the page was hidden.
+  std::uint32_t TickCount() override { return TickCountAt(g_clock.Now()); }
+  std::uint32_t TickCountAt(std::uint64_t when) override {
+    const double ms = std::floor(quelmo_page_time_origin() +
+                                 static_cast<double>(when) / static_cast<double>(kNsPerMs));
     return static_cast<std::uint32_t>(static_cast<std::uint64_t>(ms));
   }
-  std::uint64_t Counter() override { return PageNow(); }
+  std::uint64_t Counter() override { return g_clock.Now(); }
   std::uint64_t CounterFrequency() override { return 1'000'000'000; }
 
  private:
@@ -199,7 +214,9 @@ void WebBackend::Place(int x, int y) {
 
 void WebBackend::Present(const std::uint32_t* pixels, int width, int height, RowSpan changed) {
   if (!open_ || pixels == nullptr || width != width_ || height != height_) return;
-  if (logFrames_) quelmo_page_log_frame(PointerX(), PointerY(), lastButton_ ? 1 : 0, left_, top_);
+  if (logFrames_) {
+    quelmo_page_log_frame(PointerX(), PointerY(), lastButton_ ? 1 : 0, left_, top_, TickCount());
+  }
   if (changed.Empty()) return;  // the canvas already shows this picture
   // 0x00RRGGBB becomes the bytes R, G, B, 255 of the page's image data.
   const std::size_t begin = static_cast<std::size_t>(changed.first) * static_cast<std::size_t>(width);
@@ -214,15 +231,17 @@ void WebBackend::Present(const std::uint32_t* pixels, int width, int height, Row
 
 WebBackend* g_page = nullptr;
 
-// The wake-up the page waits for: when, and whom to call.
+// The wake-up the page waits for: when (or on input), and whom to call.
 struct Wake {
   std::uint64_t at = 0;
+  bool onInput = false;
   void (*call)() = nullptr;
 };
 Wake g_wake;
 
 void ScheduleWake() {
-  const std::uint64_t now = PageNow();
+  if (g_wake.call == nullptr || g_wake.onInput || g_clock.hiddenSince) return;
+  const std::uint64_t now = g_clock.Now();
   // Whole milliseconds, rounded up: the browser's timers take no fraction, and a
   // wake-up before the deadline would only have to wait again.
   const std::uint64_t left = g_wake.at > now ? g_wake.at - now : 0;
@@ -238,8 +257,14 @@ std::unique_ptr<Backend> MakeWebBackend(const ScaleRequest& scale) {
 }
 
 void WakeAt(std::uint64_t count, void (*call)()) {
-  g_wake = Wake{count, call};
+  g_wake = Wake{count, false, call};
   ScheduleWake();
+}
+
+void WakeOnInput(void (*call)()) {
+  g_wake = Wake{0, true, call};
+  quelmo_page_wake_cancel();
+  quelmo_page_log_still(1);
 }
 
 void EndPage(const std::string& text, const std::string& again) {
@@ -272,14 +297,38 @@ extern "C" {
 // The page's timer has run out: the game goes on if its time has come.
 EMSCRIPTEN_KEEPALIVE void quelmo_page_wake() {
   using platform::g_wake;
-  if (g_wake.call == nullptr) return;
-  if (platform::PageNow() + platform::kClockCoarseness < g_wake.at) {
+  if (g_wake.call == nullptr || g_wake.onInput || platform::g_clock.hiddenSince) return;
+  if (platform::g_clock.Now() + platform::kClockCoarseness < g_wake.at) {
     platform::ScheduleWake();  // woken early: the rest of the wait
     return;
   }
   void (*call)() = g_wake.call;
   g_wake.call = nullptr;
   call();
+}
+
+// Something came for the game: a game waiting for input goes on.
+EMSCRIPTEN_KEEPALIVE void quelmo_page_input() {
+  using platform::g_wake;
+  if (g_wake.call == nullptr || !g_wake.onInput || platform::g_clock.hiddenSince) return;
+  void (*call)() = g_wake.call;
+  g_wake.call = nullptr;
+  quelmo_page_log_still(0);
+  call();
+}
+
+// The page was hidden or shown again: its clock stops and goes on, and so do its wakes.
+EMSCRIPTEN_KEEPALIVE void quelmo_page_visible(int visible) {
+  platform::GameClock& clock = platform::g_clock;
+  if (visible == 0) {
+    if (!clock.hiddenSince) clock.hiddenSince = platform::PageNow();
+    quelmo_page_wake_cancel();
+    return;
+  }
+  if (!clock.hiddenSince) return;
+  clock.hidden += platform::PageNow() - *clock.hiddenSince;
+  clock.hiddenSince.reset();
+  platform::ScheduleWake();
 }
 
 // The left button (or a finger) went down or up on the page.

@@ -19,7 +19,9 @@
 // Diagnostics, off unless asked for: with `framelog` in the page's query, every
 // presented frame (shown, or left out because nothing changed) appends
 // [time in ms, pointer x, pointer y, left button as the frame read it, window left,
-// window top] (positions in game pixels) to the page's global array `quelmoFrameLog`.
+// window top, the game's tick count] (positions in game pixels) to the page's global
+// array `quelmoFrameLog`, and `quelmoStillSince` is the page's time at which the game
+// began to wait for input (null while its frames run).
 // The first shown frame is marked on the page's performance timeline as
 // "quelmo-first-frame".
 #include <cstdint>
@@ -39,8 +41,15 @@ std::unique_ptr<Backend> MakeWebBackend(const ScaleRequest& scale);
 
 // Calls `call` from the browser's event loop once the page's counter (the backend's
 // Counter) has reached `count`, at once if it has; the page's thread is the
-// browser's until then.  A later WakeAt replaces an earlier one not yet due.
+// browser's until then.  A later wake replaces an earlier one not yet due.
 void WakeAt(std::uint64_t count, void (*call)());
+// Calls `call` from the browser's event loop once something comes for the game (the
+// pointer moves or a button or key goes, the page changes size); no timer runs
+// meanwhile.
+void WakeOnInput(void (*call)());
+// While the page is hidden (a background tab, a minimised browser) no wake comes and
+// the page's counter and tick count stand still: shown again, the game goes on where
+// it was, as if no time had passed.
 
 // The game has ended: the line `text` in place of the canvas, and after it a link
 // `again` that starts the game again.

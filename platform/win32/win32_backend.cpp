@@ -104,6 +104,7 @@ class Win32Backend final : public BlockingBackend {
   std::uint64_t Counter() override { return clock_.Now(); }
   std::uint64_t CounterFrequency() override { return clock_.Frequency(); }
   void WaitUntil(std::uint64_t target) override { clock_.WaitUntil(target); }
+  void WaitForInput() override;
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -151,6 +152,7 @@ class Win32Backend final : public BlockingBackend {
   mutable bool cursorRead_ = false;
   mutable std::uint64_t cursorReadAt_ = 0;
   int pendingClose_ = 0;       // close requests seen while handling messages
+  bool trackingLeave_ = false;  // the desktop will say when the pointer leaves the window
   win32::Clock clock_;
   FrameLog log_;
 };
@@ -397,6 +399,13 @@ bool Win32Backend::LeftButtonDown() {
   return button_.Query();
 }
 
+// Sleeps until a message comes to the thread: whatever it is, a frame looks.  One
+// already waiting counts too, also if a look at the queue has seen it.
+void Win32Backend::WaitForInput() {
+  log_.Still();
+  MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+}
+
 int Win32Backend::PollEvent() {
   // Everything pending is handled at once so that nothing piles up; the game is told
   // of the one event it has a use for, the desktop's close request, which it ignores.
@@ -440,6 +449,20 @@ LRESULT Win32Backend::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_LBUTTONUP:
       button_.Release();
       if (GetCapture() == window) ReleaseCapture();
+      return 0;
+    case WM_MOUSEMOVE:
+      // Moves over the window come as messages; one more comes when the pointer
+      // leaves it, so that a game waiting for input sees it go.
+      if (!trackingLeave_) {
+        TRACKMOUSEEVENT track{};
+        track.cbSize = sizeof track;
+        track.dwFlags = TME_LEAVE;
+        track.hwndTrack = window;
+        trackingLeave_ = TrackMouseEvent(&track) != 0;
+      }
+      return 0;
+    case WM_MOUSELEAVE:
+      trackingLeave_ = false;
       return 0;
     case WM_WINDOWPOSCHANGED:
       rectKnown_ = false;  // moved or resized, by the game or by the desktop

@@ -2,6 +2,7 @@
 
 #include "game/game.h"
 #include "game/state_report.h"
+#include "runtime/frame_pace.h"
 #include "runtime/window.h"
 
 namespace programs {
@@ -36,30 +37,41 @@ int PlayGame(platform::BlockingBackend& backend, const game::StartOptions& optio
              Recorder* recorder, std::string_view platformName) {
   static game::Game game;       // lives for the whole run
   static game::GameState kept;  // the state at the end of the last whole frame
-  game::StartOptions start = options;
   if (recorder == nullptr) {
     platform::SetBackend(&backend);
   } else {
-    start.seed = recorder->Start(backend, options, platformName);
+    recorder->Start(backend, options, platformName);
     recorder->SetStateHooks([] { kept = game.State(); },
                             [](std::ostream& out, const game::ReportHeader& header) {
                               game::WriteStateReport(out, header, kept);
                             });
     platform::SetBackend(recorder);
   }
-  game.Start(start);
+  const rt::FrameWait firstSleep = game.Start(options);
   // Without its window the game cannot be played, and nothing would show it runs.
   if (rt::MainWindowHandle(1) == 0) return 1;
-  if (recorder != nullptr) recorder->FramesBegin();
+  if (recorder != nullptr) recorder->FramesBegin(firstSleep);
+  backend.WaitUntil(firstSleep.until);
   for (;;) {
     const game::FrameStop stop = game.Run();
     switch (stop.kind) {
-      case game::FrameStop::Kind::kWait:
-        backend.WaitUntil(stop.wait.until);
-        if (recorder != nullptr) recorder->Waited(stop.wait);
+      case game::FrameStop::Kind::kShown:
+        // The frame's last steps run at once, with the tick count of its deadline:
+        // the frame wakes the thread once, after its sleep.
+        if (recorder != nullptr) recorder->Shown();
         break;
       case game::FrameStop::Kind::kFrameEnd:
-        if (recorder != nullptr) recorder->FrameEnded();
+        if (recorder != nullptr) recorder->FrameEnded(stop.wait);
+        if (stop.still) {
+          // Nothing moves: no frame runs until something comes for the window, and
+          // the frames due meanwhile count as shown.
+          backend.WaitForInput();
+          const std::uint64_t passed = game.PassStillFrames(stop, backend.Counter());
+          if (recorder != nullptr) recorder->StillFrames(passed);
+        }
+        // After a still stretch the frame due next runs at once, unless the input came
+        // before the next frame was due.
+        backend.WaitUntil(stop.wait.until);
         break;
       case game::FrameStop::Kind::kGameOver:
         if (recorder != nullptr) recorder->GameOver();

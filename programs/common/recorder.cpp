@@ -7,17 +7,10 @@
 #include <sstream>
 #include <utility>
 
-#include "platform/headless/headless_backend.h"
+#include "runtime/random.h"
 #include "runtime/screen.h"
 
 namespace programs {
-namespace {
-
-// The replay runs on the headless backend's virtual clock.
-constexpr std::uint64_t kReplayFrequency = platform::HeadlessBackend::kFrequency;
-constexpr std::uint64_t kNsPerMs = platform::HeadlessBackend::kNsPerMs;
-
-}  // namespace
 
 std::unique_ptr<Recorder> Recorder::Open(const std::string& path, std::string& error) {
   // Binary, so that the lines end in a bare newline on every platform.
@@ -38,21 +31,19 @@ Recorder::~Recorder() {
   if (file_ != nullptr) std::fclose(file_);
 }
 
-std::uint32_t Recorder::Start(platform::Backend& real, const game::StartOptions& options,
-                              std::string_view platformName) {
+void Recorder::Start(platform::Backend& real, const game::StartOptions& options,
+                     std::string_view platformName) {
   real_ = &real;
-  tickStart_ = real.TickCount();
-  const std::uint32_t chosen = options.seed ? *options.seed : tickStart_;
+  const std::uint32_t tickStart = real.TickCount();
+  replay_ = platform::VirtualClock(tickStart);
   std::ostringstream head;
-  head << "# options: --seed " << chosen << " --tick-start " << tickStart_ << " --desktop "
-       << real.DesktopWidth() << ' ' << real.DesktopHeight();
+  head << " --tick-start " << tickStart << " --desktop " << real.DesktopWidth() << ' '
+       << real.DesktopHeight();
   // The look asked for, so that the replay's screenshots are the game's.
   if (options.texts != &game::texts::kGerman) head << " --lang " << options.texts->code;
   if (options.marks) head << " --marks";
-  head << "\n# quelmo " << QUELMO_VERSION
-       << ' ' << platformName << '\n';
-  Write(head.str());
-  return chosen;
+  head << "\n# quelmo " << QUELMO_VERSION << ' ' << platformName << '\n';
+  head_ = head.str();
 }
 
 void Recorder::SetStateHooks(KeepState keep, ReportState report) {
@@ -114,16 +105,21 @@ bool Recorder::LeftButtonDown() {
   return down;
 }
 
-std::uint32_t Recorder::TickCount() {
-  const std::uint32_t tick = real_->TickCount();
-  if (inFrame_) readTicks_.push_back(TickRead{tick, virtualNs_});
+std::uint32_t Recorder::TickCount() { return NoteTick(real_->TickCount()); }
+std::uint32_t Recorder::TickCountAt(std::uint64_t when) { return NoteTick(real_->TickCountAt(when)); }
+
+std::uint32_t Recorder::NoteTick(std::uint32_t tick) {
+  if (inFrame_) readTicks_.push_back(TickRead{tick, replay_.Now()});
   return tick;
 }
 
 // --- the frames ----------------------------------------------------------------------
 
-void Recorder::FramesBegin() {
-  replayPace_ = rt::FramePace(kReplayFrequency, rt::FramePaceRate());
+void Recorder::FramesBegin(const rt::FrameWait& firstSleep) {
+  // The seed is the game's own choice: the one given, or its tick count at start.
+  Write("# options: --seed " + std::to_string(rt::RandomSeed()) + head_);
+  replayPace_ = rt::FramePace(platform::VirtualClock::kFrequency, rt::FramePaceRate());
+  Sleep(firstSleep);
   BeginFrame();
 }
 
@@ -139,19 +135,14 @@ void Recorder::BeginFrame() {
   readTicks_.clear();
 }
 
-// The replay's clock waits as long as the headless backend would.
-void Recorder::Waited(const rt::FrameWait& wait) {
-  if (wait.kind == rt::FrameWait::Kind::kSleep) {
-    virtualNs_ = rt::SleepEnd(virtualNs_, wait.ms, kReplayFrequency);
-  } else {
-    virtualNs_ = replayPace_.WaitEnd(virtualNs_);
-  }
+// The replay's clock waits as long as the headless backend's: the frame's sleep, and
+// after the showing its paced deadline, at which the frame's last steps read the tick
+// count.
+void Recorder::Sleep(const rt::FrameWait& sleep) {
+  replay_.WaitUntil(rt::SleepEnd(replay_.Now(), sleep.ms, platform::VirtualClock::kFrequency));
 }
 
-std::uint32_t Recorder::ReplayTick(const TickClock& clock, std::uint64_t ns) const {
-  if (!clock.anchored) return static_cast<std::uint32_t>(ns / kNsPerMs) + tickStart_;
-  return static_cast<std::uint32_t>((ns - clock.ns) / kNsPerMs) + clock.tick;
-}
+void Recorder::Shown() { replay_.WaitUntil(replayPace_.WaitEnd(replay_.Now())); }
 
 // The lines that make the replay's frame read what the game's frame read.
 void Recorder::AddFrameLines(std::string& lines) {
@@ -178,19 +169,18 @@ void Recorder::AddFrameLines(std::string& lines) {
     lines += button_ ? "down\n" : "up\n";
   }
   // Every read up to the last one the replay's clock would not give by itself is
-  // written out: queued `tick` lines feed the frame's reads in order.
-  TickClock clock = clock_;
+  // written out: queued `tick` lines feed the frame's reads in order, and the count
+  // runs on from the last of them.
   std::size_t written = 0;
   for (std::size_t i = 0; i < readTicks_.size(); ++i) {
-    if (ReplayTick(clock, readTicks_[i].ns) == readTicks_[i].value) continue;
+    if (replay_.TickAt(readTicks_[i].ns) == readTicks_[i].value) continue;
     written = i + 1;
-    clock = TickClock{true, readTicks_[i].value, readTicks_[i].ns};
+    replay_.Anchor(readTicks_[i].value, readTicks_[i].ns);
   }
   for (std::size_t i = 0; i < written; ++i) lines += "tick " + std::to_string(readTicks_[i].value) + '\n';
-  clock_ = clock;
 }
 
-void Recorder::FrameEnded() {
+void Recorder::FrameEnded(const rt::FrameWait& sleep) {
   std::string lines;
   AddFrameLines(lines);
   ++framesDone_;
@@ -204,10 +194,25 @@ void Recorder::FrameEnded() {
   if (keep_) {
     keep_();
     kept_ = true;
-    keptHeader_ = game::ReportHeader{framesDone_, ReplayTick(clock_, virtualNs_), window_.x,
+    keptHeader_ = game::ReportHeader{framesDone_, replay_.TickAt(replay_.Now()), window_.x,
                                      window_.y};
   }
+  Sleep(sleep);
   BeginFrame();
+}
+
+void Recorder::StillFrames(std::uint64_t count) {
+  // Frames that read nothing: the replay runs them on its clock, with the same input.
+  if (count == 0) return;
+  for (std::uint64_t i = 0; i < count; ++i) {
+    Shown();
+    Sleep(rt::FrameWait{rt::FrameWait::Kind::kSleep, game::kSleepBeforeFrameMs, 0});
+  }
+  framesDone_ += count;
+  tailCount_ += count;
+  WriteFrameCount();
+  if (kept_) keptHeader_ = game::ReportHeader{framesDone_, replay_.TickAt(replayPace_.LastEnd()),
+                                              window_.x, window_.y};
 }
 
 // The file's last line counts the frames since the last change; it is rewritten in

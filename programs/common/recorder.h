@@ -23,6 +23,7 @@
 
 #include "game/game.h"
 #include "game/state_report.h"
+#include "platform/headless/virtual_clock.h"
 #include "platform/platform.h"
 #include "runtime/frame_pace.h"
 
@@ -36,11 +37,10 @@ class Recorder final : public platform::Backend {
   Recorder(const Recorder&) = delete;
   Recorder& operator=(const Recorder&) = delete;
 
-  // Starts recording the game played on `real` with `options` and writes the first
-  // lines.  Returns the seed the game must use: the one given, else the tick count, as
-  // the game's own.
-  std::uint32_t Start(platform::Backend& real, const game::StartOptions& options,
-                      std::string_view platformName);
+  // Starts recording the game played on `real` with `options`; the first lines are
+  // written once the game has started (FramesBegin) and has chosen its seed.
+  void Start(platform::Backend& real, const game::StartOptions& options,
+             std::string_view platformName);
 
   // The game's state: `keep` copies it at the end of every frame, `report` writes
   // the kept copy as a state report when the game ends.
@@ -48,12 +48,16 @@ class Recorder final : public platform::Backend {
   using ReportState = std::function<void(std::ostream&, const game::ReportHeader&)>;
   void SetStateHooks(KeepState keep, ReportState report);
 
-  // What the frame loop tells the recording: the game's start-up is done and its
-  // frames begin; one of a frame's waits is over; a whole frame is done; the close
-  // button ended the game (the recording ends with the state of the last whole frame).
-  void FramesBegin();
-  void Waited(const rt::FrameWait& wait);
-  void FrameEnded();
+  // What the frame loop tells the recording, with the waits the game handed it: the
+  // game's start-up is done and its frames begin after `firstSleep`; a frame is shown
+  // (its pacing wait follows); a frame is done (the next one's sleep follows); `count`
+  // frames were left out because nothing moved; the close button ended the game (the
+  // recording ends with the state of the last whole frame).  The replay's clock waits
+  // as the headless backend's would.
+  void FramesBegin(const rt::FrameWait& firstSleep);
+  void Shown();
+  void FrameEnded(const rt::FrameWait& sleep);
+  void StillFrames(std::uint64_t count);
   void GameOver();
 
   // --- Backend: passed on to the real one, with what the game reads noted ----------
@@ -77,6 +81,7 @@ class Recorder final : public platform::Backend {
     real_->Present(pixels, width, height, changed);
   }
   std::uint32_t TickCount() override;
+  std::uint32_t TickCountAt(std::uint64_t when) override;
   std::uint64_t Counter() override { return real_->Counter(); }
   std::uint64_t CounterFrequency() override { return real_->CounterFrequency(); }
 
@@ -85,20 +90,14 @@ class Recorder final : public platform::Backend {
     int x = 0, y = 0;
     bool operator==(const Point&) const = default;
   };
-  // The tick count the replay gives by itself: the start's count on the virtual clock
-  // until a `tick` line, then the count of the last `tick` line running on from there.
-  struct TickClock {
-    bool anchored = false;
-    std::uint32_t tick = 0;
-    std::uint64_t ns = 0;
-  };
   struct TickRead {
     std::uint32_t value;
     std::uint64_t ns;  // the replay's virtual time at the read
   };
 
   Recorder(std::FILE* file, std::string path);
-  std::uint32_t ReplayTick(const TickClock& clock, std::uint64_t ns) const;
+  std::uint32_t NoteTick(std::uint32_t tick);
+  void Sleep(const rt::FrameWait& sleep);
   void BeginFrame();
   void AddFrameLines(std::string& lines);
   void Write(const std::string& text);
@@ -109,6 +108,7 @@ class Recorder final : public platform::Backend {
   bool seekable_ = false;
   bool failed_ = false;
   platform::Backend* real_ = nullptr;
+  std::string head_;  // the options and the program, before the seed
   KeepState keep_;
   ReportState report_;
   bool kept_ = false;
@@ -121,11 +121,10 @@ class Recorder final : public platform::Backend {
   long tailStart_ = 0;
 
   // What the replay holds before the frame being played, as the script so far sets it:
-  // its virtual clock goes on through the same waits, paced as the game paces itself.
-  std::uint32_t tickStart_ = 0;
-  std::uint64_t virtualNs_ = 0;
+  // its virtual clock goes on through the same waits, paced as the game paces itself,
+  // and gives the tick count of the start and of the `tick` lines so far.
+  platform::VirtualClock replay_;
   rt::FramePace replayPace_;
-  TickClock clock_;
   bool windowOpen_ = false;
   Point window_;       // where the window is, as far as the game knows
   Point frameWindow_;  // ... and where it was when the frame began

@@ -28,22 +28,23 @@ bool InRange(std::int32_t v, int first, int last) { return v >= first && v <= la
 
 Simulator::Simulator(const Options& options) : backend_(BackendOptions(options)) {
   platform::SetBackend(&backend_);
-  game_.Start(game::StartOptions{options.seed, options.texts, options.marks});
+  nextSleep_ = game_.Start(game::StartOptions{options.seed, options.texts, options.marks});
 }
 
 Simulator::~Simulator() { platform::SetBackend(nullptr); }
 
+// Every frame runs, each wait carried out on the virtual clock in the frame's own
+// order: the sleep, the frame up to its showing, the pacing wait, the frame's last
+// steps.  A frame ends at its deadline.
 void Simulator::RunFrames(std::int64_t count) {
   for (std::int64_t i = 0; i < count && !game_.Over(); ++i) {
-    for (;;) {
-      const game::FrameStop stop = game_.Run();
-      if (stop.kind == game::FrameStop::Kind::kWait) {
-        backend_.WaitUntil(stop.wait.until);
-        continue;
-      }
-      if (stop.kind == game::FrameStop::Kind::kFrameEnd) ++frames_;
-      break;
-    }
+    backend_.WaitUntil(nextSleep_.until);
+    const game::FrameStop shown = game_.Run();
+    if (shown.kind != game::FrameStop::Kind::kShown) break;  // the close button
+    backend_.WaitUntil(shown.wait.until);
+    lastEnd_ = game_.Run();
+    nextSleep_ = lastEnd_.wait;
+    ++frames_;
   }
 }
 

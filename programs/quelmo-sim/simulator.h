@@ -61,10 +61,15 @@ class Simulator {
   std::uint64_t FramesRun() const { return frames_; }
   // The close button has ended the game: the program's exit status is 0.
   bool GameOver() const { return game_.Over(); }
+  // The game says that the next frame, seeing the same input, would change nothing:
+  // a real platform would leave it out and wait for input.
+  bool Still() const { return lastEnd_.still; }
 
  private:
   platform::HeadlessBackend backend_;
   game::Game game_;
+  rt::FrameWait nextSleep_;  // the sleep before the next frame
+  game::FrameStop lastEnd_;  // how the last frame ended
   std::uint64_t frames_ = 0;
 };
 

@@ -47,17 +47,34 @@ programs::CommandLine Parse(const std::vector<std::string>& words) {
 game::Game g_game;  // lives as long as the page
 const page_texts::Table* g_texts = &page_texts::kGerman;
 
-// Runs the frame on to its next wait and has the page call back when that is over;
-// whole frames follow one another at once.
+game::FrameStop g_end;  // how the last frame ended
+
+void RunFrame();
+
+// Input came while the game stood still: the frames due meanwhile count as shown, and
+// the one due next runs (at once, unless the input came before it was due).
+void GoOn() {
+  g_game.PassStillFrames(g_end, platform::Current().Counter());
+  platform::WakeAt(g_end.wait.until, &RunFrame);
+}
+
+// Runs a frame and has the page call back when the next one is due, or, where the
+// game stands still, when input comes.  A frame's last steps run at once after its
+// showing, with the tick count of its deadline: one wake a frame.
 void RunFrame() {
   for (;;) {
     const game::FrameStop stop = g_game.Run();
     switch (stop.kind) {
-      case game::FrameStop::Kind::kWait:
-        platform::WakeAt(stop.wait.until, &RunFrame);
-        return;
-      case game::FrameStop::Kind::kFrameEnd:
+      case game::FrameStop::Kind::kShown:
         break;
+      case game::FrameStop::Kind::kFrameEnd:
+        g_end = stop;
+        if (stop.still) {
+          platform::WakeOnInput(&GoOn);
+        } else {
+          platform::WakeAt(stop.wait.until, &RunFrame);
+        }
+        return;
       case game::FrameStop::Kind::kGameOver:
         platform::EndPage(std::string(g_texts->ended), std::string(g_texts->again));
         return;
@@ -102,8 +119,7 @@ int main() {
   choices.push_back({std::string(texts.marks), "marks", marks ? "" : "1", marks});
   platform::ShowPageChoices(choices, std::string(language.game->code));
 
-  g_game.Start(programs::StartOptionsOf(cl));
-  RunFrame();
+  platform::WakeAt(g_game.Start(programs::StartOptionsOf(cl)).until, &RunFrame);
   // The page goes on: its frames are the browser's to run from here.
   return 0;
 }

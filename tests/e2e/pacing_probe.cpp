@@ -1,7 +1,7 @@
-// The frame pacing of an idle game without a window: each frame sleeps 10 ms and then
-// waits for its paced deadline, with the game's own pacing rule and the window
-// backend's clock.  Run under /usr/bin/time to see the processor time the waiting
-// costs.
+// The floor of a moving game: a program that only wakes once a frame, as the game
+// does, at each paced deadline and the 10 ms sleep after it, with the game's own
+// pacing rule and the window backend's clock.  Run under /usr/bin/time, or measured
+// from outside, to see what the waiting alone costs.
 //
 //   quelmo-pacing-probe [SECONDS]     (default 10)
 //
@@ -31,8 +31,8 @@ int main(int argc, char** argv) {
   std::uint64_t last = clk::Now();
   pace.WaitEnd(last);  // the first deadline, one period from here
   while (last < end) {
-    clk::WaitUntil(rt::SleepEnd(clk::Now(), game::kSleepBeforeFrameMs, clk::kFrequency));
-    clk::WaitUntil(pace.WaitEnd(clk::Now()));
+    const std::uint64_t deadline = pace.WaitEnd(clk::Now());
+    clk::WaitUntil(rt::SleepEnd(deadline, game::kSleepBeforeFrameMs, clk::kFrequency));
     const std::uint64_t now = clk::Now();
     periods.push_back(static_cast<double>(now - last) / 1e6);
     last = now;
