@@ -6,8 +6,7 @@
 #
 #   record_test.sh QUELMO_SIM GAME_COMMAND...
 #
-# GAME_COMMAND is the desktop game with any launcher before it (`wine quelmo.exe`).  The
-# frames are counted in the recording itself, so any backend will do.
+# GAME_COMMAND is the desktop game with any launcher before it (`wine quelmo.exe`).
 # Exit status 77 (skipped) only when there is no Xvfb.  With QUELMO_E2E_KEEP=1 the
 # recordings and logs are kept for a look.
 set -euo pipefail
@@ -25,9 +24,8 @@ step "starting Xvfb 1024x768 and openbox"
 start_xsession
 
 record=$work/game.sim
-# The frames the game has run: the recording counts them as it goes.
-frames() { awk '$1 == "frames" { n += $2 } END { print n + 0 }' "$record" 2>/dev/null; }
-"${game_command[@]}" --record "$record" >"$work/quelmo.out" 2>&1 &
+log=$work/frames.log
+QUELMO_FRAME_LOG=$log "${game_command[@]}" --record "$record" >"$work/quelmo.out" 2>&1 &
 game=$!
 pids+=("$game")
 wait_until 20 "the Quelmo window" find_window
@@ -99,11 +97,13 @@ echo "recording: $(wc -l <"$record") lines, $(wc -c <"$record") bytes, $(grep -o
 
 step "a game in English with the marks, killed in its stride, leaves a recording that replays"
 record=$work/cut.sim
-"${game_command[@]}" --lang en --marks --record "$record" >"$work/quelmo-cut.out" 2>&1 &
+log=$work/frames-cut.log
+QUELMO_FRAME_LOG=$log "${game_command[@]}" --lang en --marks --record "$record" >"$work/quelmo-cut.out" 2>&1 &
 other=$!
 pids+=("$other")
 wait_until 20 "the second game's window" find_window
-wait_until 10 "the second game's first frames" frames_at_least 3
+wait_until 10 "the second game's first frame" frames_at_least 1
+wait_frames 3
 click_at 80 8
 wait_frames 20
 shot_region "$work/cut-window.png" 0 0 640 480   # the open menu, still

@@ -83,8 +83,16 @@ start_xsession() {
 # The frame log the window backend writes when QUELMO_FRAME_LOG names it ($log).
 frames() { grep -c '^frame' "$log" 2>/dev/null || true; }
 frames_at_least() { (($(frames) >= $1)); }
-# wait_frames N: lets the game run N more whole frames.
-wait_frames() { wait_until 10 "$1 frames" frames_at_least $(($(frames) + $1)); }
+# settled: the game stands still, waiting for input (and has been for a tenth of a
+# second, time enough to wake for input just sent): it shows no frames until more comes.
+settled() {
+  local lines
+  lines=$(wc -l <"$log")
+  [[ $(tail -n 1 "$log") == still* ]] && sleep 0.1 && (($(wc -l <"$log") == lines))
+}
+frames_or_settled() { frames_at_least "$1" || settled; }
+# wait_frames N: lets the game run N more whole frames, or come to rest.
+wait_frames() { wait_until 10 "$1 frames" frames_or_settled $(($(frames) + $1)); }
 
 # find_window: sets wid to the game's window, if there is one.
 find_window() { wid=$(xdotool search --name '^Quelmo$' 2>/dev/null | head -n1) && [[ -n $wid ]]; }

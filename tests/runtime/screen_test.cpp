@@ -257,7 +257,7 @@ TEST_F(ScreenTest, PresentShowsTheBackBufferAndSelectsIt) {
   MakeSprite(200, 4, 4, [](int, int) { return 0u; });
   rt::ClearBuffer(1, 2, 3);
   rt::SelectBuffer(200);
-  EXPECT_EQ(rt::PresentFrame(), rt::BackBuffer());
+  rt::PresentFrame();
   EXPECT_EQ(backend_.PresentCount(), 1);
   ASSERT_EQ(backend_.LastFrame().size(), 640u * 480u);
   EXPECT_EQ(backend_.LastFrame()[640 * 480 - 1], rt::PixelRGB(1, 2, 3));
@@ -265,46 +265,58 @@ TEST_F(ScreenTest, PresentShowsTheBackBufferAndSelectsIt) {
   EXPECT_EQ(Back(0, 0), rt::PixelRGB(4, 5, 6));
 }
 
-// The frame loop's part: the platform waits as long as the runtime asked.
-void CarryOutWait(platform::HeadlessBackend& backend) {
-  if (const std::optional<rt::FrameWait> wait = rt::TakeWait()) backend.WaitUntil(wait->until);
-}
-
 TEST_F(ScreenTest, PacingHoldsEachFrameToThePeriodWithoutCatchingUp) {
   ASSERT_EQ(rt::SetFramePace(50), 1);
   constexpr std::uint64_t kFrame = 19'607'844;  // 1e9 / 51 counts, plus the one past it
+  // The frame loop's part: the platform waits as long as the runtime says.
   for (std::uint64_t k = 1; k <= 5; ++k) {
-    rt::WaitMilliseconds(10);
-    CarryOutWait(backend_);
-    rt::PresentFrame();
-    CarryOutWait(backend_);
+    backend_.WaitUntil(rt::WaitMilliseconds(10).until);
+    backend_.WaitUntil(rt::PresentFrame().until);
     EXPECT_EQ(backend_.Nanoseconds(), k * kFrame);
   }
   // A frame whose work takes 30 ms is shown at once ...
-  rt::WaitMilliseconds(30);
-  CarryOutWait(backend_);
+  backend_.WaitUntil(rt::WaitMilliseconds(30).until);
   const std::uint64_t overrun = 5 * kFrame + 30'000'000;
-  rt::PresentFrame();
-  const std::optional<rt::FrameWait> late = rt::TakeWait();
-  ASSERT_TRUE(late);
-  EXPECT_EQ(late->kind, rt::FrameWait::Kind::kPace);
-  EXPECT_EQ(late->until, overrun);
+  const rt::FrameWait late = rt::PresentFrame();
+  EXPECT_EQ(late.kind, rt::FrameWait::Kind::kPace);
+  EXPECT_EQ(late.until, overrun);
   // ... and the next period starts from there.
-  rt::WaitMilliseconds(10);
-  CarryOutWait(backend_);
-  rt::PresentFrame();
-  CarryOutWait(backend_);
+  backend_.WaitUntil(rt::WaitMilliseconds(10).until);
+  backend_.WaitUntil(rt::PresentFrame().until);
   EXPECT_EQ(backend_.Nanoseconds(), overrun + kFrame);
   EXPECT_EQ(backend_.PresentCount(), 7);
 
   // A rate of 0 stops pacing; a negative one is refused.  A negative sleep is not an
   // endless one: no wait at all.
   ASSERT_EQ(rt::SetFramePace(0), 1);
-  rt::PresentFrame();
-  EXPECT_FALSE(rt::TakeWait());
+  EXPECT_EQ(rt::PresentFrame().until, backend_.Nanoseconds());
   EXPECT_EQ(rt::SetFramePace(-1), 0);
-  rt::WaitMilliseconds(-1);
-  EXPECT_FALSE(rt::TakeWait());
+  EXPECT_EQ(rt::WaitMilliseconds(-1).until, backend_.Nanoseconds());
+}
+
+// A platform may run the steps after the showing before the pacing wait is over: they
+// are at the wait's end all the same, and so is the sleep that follows.  Frames left
+// out while nothing moved keep the deadlines on their grid.
+TEST_F(ScreenTest, TheFrameIsAtItsDeadlineBeforeItsWaitAndStillFramesKeepTheGrid) {
+  ASSERT_EQ(rt::SetFramePace(50), 1);
+  constexpr std::uint64_t kFrame = 19'607'844;
+  backend_.WaitUntil(rt::WaitMilliseconds(10).until);
+  const rt::FrameWait shown = rt::PresentFrame();
+  ASSERT_EQ(shown.until, kFrame);
+  EXPECT_EQ(backend_.Nanoseconds(), 10'000'000u);
+  EXPECT_EQ(rt::FrameTime(), kFrame);
+  EXPECT_EQ(rt::TickCount(), kFrame / 1'000'000);
+  EXPECT_EQ(backend_.CurrentTickCount(), 10u);  // the clock itself has not moved
+  const rt::FrameWait sleep = rt::WaitMilliseconds(10);
+  EXPECT_EQ(sleep.until, kFrame + 10'000'000);
+
+  // Still from the frame due then until 3.5 frames later: the frames due at the
+  // sleep's end and one, two and three frames after it count as shown ...
+  EXPECT_EQ(rt::PassStillFrames(sleep.until, sleep.until), 0u);
+  EXPECT_EQ(rt::PassStillFrames(sleep.until, sleep.until + 3 * kFrame + kFrame / 2), 4u);
+  backend_.WaitUntil(sleep.until + 3 * kFrame + kFrame / 2);
+  // ... and the frame that runs now has the deadline after theirs.
+  EXPECT_EQ(rt::PresentFrame().until, 6 * kFrame);
 }
 
 TEST_F(ScreenTest, NothingIsDrawnOrMadeWhileTheScreenIsClosed) {
@@ -316,7 +328,7 @@ TEST_F(ScreenTest, NothingIsDrawnOrMadeWhileTheScreenIsClosed) {
   EXPECT_EQ(rt::ScreenCanvas(), nullptr);
   rt::ClearBuffer(1, 1, 1);
   rt::DrawSprite(1, 0, 0);
-  EXPECT_EQ(rt::PresentFrame(), nullptr);
+  rt::PresentFrame();
   EXPECT_EQ(backend_.PresentCount(), 0);
   // Opening needs a window.
   EXPECT_EQ(rt::OpenWindowScreen(0, 0, 0, 640, 480, 0, 0, 0), 0);

@@ -1,5 +1,6 @@
 // Soak: a long run of random but plausible play across many seeds, checking after
-// every frame that the game stays within its rules and that memory does not grow.
+// every frame that the game stays within its rules and that memory does not grow, and
+// wherever the game says it stands still, that one more frame changes nothing.
 //
 // CI runs a short soak.  The full run (one million frames):
 //   QUELMO_SOAK_FRAMES=1000000 build/release/tests/soak_tests
@@ -23,6 +24,7 @@
 #include "platform/headless/headless_backend.h"
 #include "runtime/screen.h"
 #include "tests/driver/played_game.h"
+#include "tests/driver/still_check.h"
 
 namespace {
 
@@ -313,6 +315,7 @@ class Player {
 
 struct Tally {
   long frames = 0, flowFrames = 0, placements = 0, cleared = 0, failed = 0, newGames = 0;
+  long still = 0, stillInPlay = 0;  // frames checked where the game stood still
   long maxGrowthKb = 0;  // the most any one game grew after its first 2000 frames
 };
 
@@ -341,6 +344,12 @@ void SoakOneSeed(std::uint32_t seed, long frames, Tally& tally) {
         FAIL() << "seed " << seed << ", frame " << f << ": the screen is not the frame drawn";
       }
     }
+    if (g.Still()) {
+      ++tally.still;
+      tally.stillInPlay += s.PhaseCounter == 200 ? 1 : 0;
+      const std::string change = testing_game::ChangedByAStillFrame(g);
+      if (!change.empty()) FAIL() << "seed " << seed << ", frame " << f << ", standing still: " << change;
+    }
     tally.flowFrames += s.FlowStep > 0 && s.LevelFailed == 0 ? 1 : 0;
     tally.placements += s.QueueSlide == 32 && s.PhaseCounter == 200 ? 1 : 0;
     tally.cleared += s.LevelCleared && !before.LevelCleared ? 1 : 0;
@@ -365,13 +374,17 @@ TEST(Soak, RandomPlayKeepsTheRulesAndTheMemory) {
     if (HasFatalFailure()) return;
   }
   std::printf("soak: %ld frames over %d seeds; %ld flow frames, %ld placements, %ld new "
-              "levels, %ld won, %ld lost; largest growth of resident memory within a game "
-              "%ld kB, %ld kB resident at the end\n",
+              "levels, %ld won, %ld lost; %ld still frames checked, %ld of them in a level; "
+              "largest growth of resident memory within a game %ld kB, %ld kB resident at "
+              "the end\n",
               tally.frames, seeds, tally.flowFrames, tally.placements, tally.newGames,
-              tally.cleared, tally.failed, tally.maxGrowthKb, ResidentKilobytes());
+              tally.cleared, tally.failed, tally.still, tally.stillInPlay, tally.maxGrowthKb,
+              ResidentKilobytes());
   EXPECT_EQ(tally.frames, total);
   EXPECT_GT(tally.flowFrames, 0);
   EXPECT_GT(tally.placements, 0);
+  EXPECT_GT(tally.still, 0);
+  EXPECT_GT(tally.stillInPlay, 0);
   if (!kSanitized) {
     EXPECT_LT(tally.maxGrowthKb, 1024) << "memory grew during play";
   }
