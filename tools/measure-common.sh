@@ -20,6 +20,13 @@ startup_ms() {
 # count: finer than the 10 ms ticks of /proc/PID/stat).
 cpu_ns() { cat /proc/"$1"/task/*/schedstat | awk '{ s += $1 } END { printf "%d", s }'; }
 
+# Voluntary context switches of every thread of a process: each is a wake-up after
+# the thread went to sleep (a wait, a timer, a message from the desktop).
+wakes() { cat /proc/"$1"/task/*/status | awk '/^voluntary_ctxt_switches/ { s += $2 } END { print s + 0 }'; }
+
+# per_second N: N events over t0 .. t1 (wall clock, ns), per second.
+per_second() { awk -v n="$1" -v ns=$((t1 - t0)) 'BEGIN { printf "%.1f", n * 1e9 / ns }'; }
+
 # percent NS: NS of processor time as a share of one core over t0 .. t1 (wall clock, ns).
 percent() { awk -v c="$1" -v ns=$((t1 - t0)) 'BEGIN { printf "%.2f", 100 * c / ns }'; }
 
