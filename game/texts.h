@@ -1,8 +1,11 @@
 #pragma once
 // Every text the game shows, as Windows-1252 bytes ("\xFC" is u-umlaut, "\xDF" is
 // sharp s): one table per language.  German is the game as it is meant; English is
-// there on request.  Change a wording here and nowhere else.
+// there on request.  Change a wording here and nowhere else.  The goal tiles' word is
+// painted into their overlay image (tools/make-assets), so a table names that image.
 #include <string_view>
+
+#include "game/sprites.h"
 
 namespace game::texts {
 
@@ -35,6 +38,8 @@ struct Table {
   // English countdown label's first line is the wider one too, and still ends 24
   // pixels before the countdown's number.
   std::string_view credit;
+  // The overlay the goal tiles are composed with: it carries the language's goal word.
+  int goalOverlay;
 };
 
 // Inline: one table in the whole program, so that a table is known by its address.
@@ -58,6 +63,7 @@ inline constexpr Table kGerman = {
     "(Gesamt)",
     "(Level)",
     "Vom Quelmo-Team",
+    sprite::Overlay(kKindGoal),  // "ZIEL"
 };
 
 inline constexpr Table kEnglish = {
@@ -80,6 +86,7 @@ inline constexpr Table kEnglish = {
     "(total)",
     "(level)",
     "By the Quelmo team",
+    sprite::kEnglishGoalOverlay,  // "GOAL"
 };
 
 // Every language the game speaks, the default first.
