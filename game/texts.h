@@ -3,6 +3,7 @@
 // sharp s): one table per language.  German is the game as it is meant; English is
 // there on request.  Change a wording here and nowhere else.  The goal tiles' word is
 // painted into their overlay image (tools/make-assets), so a table names that image.
+#include <optional>
 #include <string_view>
 
 #include "game/sprites.h"
@@ -27,6 +28,10 @@ struct Table {
   std::string_view pleaseWait;
   std::string_view paused;
   std::string_view fast;
+  // Where the fast button's word starts; without a place, it stands centred in the
+  // button.  "Schnell" keeps the place it has always had, 570, four pixels left of
+  // where centring would put it (574), so the German frames stay as they are.
+  std::optional<int> fastLeft;
   std::string_view countdown1;  // the countdown's label, in two lines
   std::string_view countdown2;
   std::string_view levelPrefix;  // a level list entry is this and the level's number
@@ -56,6 +61,7 @@ inline constexpr Table kGerman = {
     "Bitte warten",
     "Spiel pausiert",
     "Schnell",
+    570,
     "Zeit bis das",
     "Quelmo flie\xDFt",
     "Level ",
@@ -79,6 +85,7 @@ inline constexpr Table kEnglish = {
     "Please wait",
     "Game paused",
     "Fast",
+    std::nullopt,
     "Time until the",
     "Quelmo flows",
     "Level ",
