@@ -108,9 +108,10 @@ void LabelFrame(const GameState& s) {
 }
 
 // A special tile of colour X and kind Y is its colour square with the kind's overlay
-// drawn over it keyed on white: the overlay's white field shows the colour.  With
-// `marks`, each also carries its stream's mark.
-void ComposeSpecialTiles(bool marks) {
+// drawn over it keyed on white: the overlay's white field shows the colour.  The goal
+// tiles take the overlay with the language's word.  With `marks`, each also carries
+// its stream's mark.
+void ComposeSpecialTiles(const texts::Table& t, bool marks) {
   for (int x = 1; x <= 4; ++x) {
     const StreamRgb& rgb = kStreamColours[static_cast<std::size_t>(x)];
     rt::NewBlankSprite(ColourSquare(x), 32, 32, 0);
@@ -118,16 +119,16 @@ void ComposeSpecialTiles(bool marks) {
     rt::FillBox(0, 0, 32, 32, rt::PackColour(rgb.red, rgb.green, rgb.blue));
     rt::CloseCanvas();
   }
-  for (int kind = kKindStart; kind <= kKindGoal; ++kind) LoadImage(Overlay(kind));
-  for (int kind = kKindStart; kind <= kKindGoal; ++kind)
-    rt::SetSpriteKeyColour(Overlay(kind), 255, 255, 255);
+  const std::array<int, 3> overlays = {Overlay(kKindStart), Overlay(kKindPass), t.goalOverlay};
+  for (int overlay : overlays) LoadImage(overlay);
+  for (int overlay : overlays) rt::SetSpriteKeyColour(overlay, 255, 255, 255);
   for (int x = 1; x <= 4; ++x) {
     for (int y = kKindStart; y <= kKindGoal; ++y) {
       const int n = SpecialTile(x, y);
       rt::NewBlankSprite(n, 32, 32, 0);
       rt::SelectBuffer(n);
       rt::DrawSprite(ColourSquare(x), 0, 0);
-      rt::DrawSpriteKeyed(Overlay(y), 0, 0);
+      rt::DrawSpriteKeyed(overlays[static_cast<std::size_t>(y - kKindStart)], 0, 0);
       rt::SelectBuffer(-1);
       if (marks) DrawStreamMark(n, x);
     }
@@ -143,7 +144,7 @@ void BuildSprites(const GameState& s, bool marks) {
   ComposeResultPanel();
   ComposeNoticePanel();
   LabelFrame(s);
-  ComposeSpecialTiles(marks);
+  ComposeSpecialTiles(*s.Texts, marks);
 }
 
 void DrawLabel(int x, int y, std::string_view text, int style) {

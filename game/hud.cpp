@@ -8,6 +8,7 @@
 
 #include "game/board.h"
 #include "game/catalogue.h"
+#include "game/controls.h"
 #include "game/level_list.h"
 #include "game/texts.h"
 #include "runtime/canvas.h"
@@ -18,8 +19,17 @@ namespace game {
 
 namespace {
 
-// Centres text on the window's middle column in the font currently selected.
-int CentredX(std::string_view text) { return 320 - rt::TextWidth(text) / 2; }
+// Where text starts to stand centred on column `middle`, in the font currently selected.
+int CentredOn(int middle, std::string_view text) { return middle - rt::TextWidth(text) / 2; }
+// Centres text on the window's middle column.
+int CentredX(std::string_view text) { return CentredOn(320, text); }
+
+// The fast button's word: at the language's place for it, else centred in the button.
+void DrawFastLabel(const texts::Table& t) {
+  const int middle = (kFastButton.left + kFastButton.right) / 2;
+  const int left = t.fastLeft ? *t.fastLeft : CentredOn(middle, t.fast);
+  DrawLabel(left, 56, t.fast, 2);
+}
 
 // "O K" of a result panel, in the large font; the small font is selected again after.
 void DrawOkLabel(const GameState& s) {
@@ -54,7 +64,7 @@ void DrawFrameTexts(GameState& s) {
   if (InSetup(s))
     DrawLabel(CentredX(t.pleaseWait), 232, t.pleaseWait, 1);
   if (s.Paused != 0) DrawLabel(CentredX(t.paused), 232, t.paused, 1);
-  DrawLabel(570, 56, t.fast, 2);
+  DrawFastLabel(t);
   DrawLabel(500, 18, t.countdown1, 1);
   DrawLabel(500, 30, t.countdown2, 1);
 

@@ -63,6 +63,9 @@ constexpr int kPressedButton = 123;
 constexpr int Overlay(int kind) { return kSpecialBase + kind; }
 // Plain squares of the stream colours 1..4, under the overlays.
 constexpr int ColourSquare(int colour) { return Overlay(kKindGoal) + colour; }
+// The goal overlay with the English word, "GOAL" in place of "ZIEL", otherwise the
+// same; the language's table says which goal overlay its game shows.
+constexpr int kEnglishGoalOverlay = 308;
 
 // Composed at start-up.
 constexpr int kFrame = 200;

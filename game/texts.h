@@ -1,8 +1,12 @@
 #pragma once
 // Every text the game shows, as Windows-1252 bytes ("\xFC" is u-umlaut, "\xDF" is
 // sharp s): one table per language.  German is the game as it is meant; English is
-// there on request.  Change a wording here and nowhere else.
+// there on request.  Change a wording here and nowhere else.  The goal tiles' word is
+// painted into their overlay image (tools/make-assets), so a table names that image.
+#include <optional>
 #include <string_view>
+
+#include "game/sprites.h"
 
 namespace game::texts {
 
@@ -24,6 +28,10 @@ struct Table {
   std::string_view pleaseWait;
   std::string_view paused;
   std::string_view fast;
+  // Where the fast button's word starts; without a place, it stands centred in the
+  // button.  "Schnell" keeps the place it has always had, 570, four pixels left of
+  // where centring would put it (574), so the German frames stay as they are.
+  std::optional<int> fastLeft;
   std::string_view countdown1;  // the countdown's label, in two lines
   std::string_view countdown2;
   std::string_view levelPrefix;  // a level list entry is this and the level's number
@@ -35,6 +43,8 @@ struct Table {
   // English countdown label's first line is the wider one too, and still ends 24
   // pixels before the countdown's number.
   std::string_view credit;
+  // The overlay the goal tiles are composed with: it carries the language's goal word.
+  int goalOverlay;
 };
 
 // Inline: one table in the whole program, so that a table is known by its address.
@@ -51,6 +61,7 @@ inline constexpr Table kGerman = {
     "Bitte warten",
     "Spiel pausiert",
     "Schnell",
+    570,
     "Zeit bis das",
     "Quelmo flie\xDFt",
     "Level ",
@@ -58,6 +69,7 @@ inline constexpr Table kGerman = {
     "(Gesamt)",
     "(Level)",
     "Vom Quelmo-Team",
+    sprite::Overlay(kKindGoal),  // "ZIEL"
 };
 
 inline constexpr Table kEnglish = {
@@ -73,6 +85,7 @@ inline constexpr Table kEnglish = {
     "Please wait",
     "Game paused",
     "Fast",
+    std::nullopt,
     "Time until the",
     "Quelmo flows",
     "Level ",
@@ -80,6 +93,7 @@ inline constexpr Table kEnglish = {
     "(total)",
     "(level)",
     "By the Quelmo team",
+    sprite::kEnglishGoalOverlay,  // "GOAL"
 };
 
 // Every language the game speaks, the default first.

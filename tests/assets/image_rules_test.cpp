@@ -1,8 +1,10 @@
 // The rules the committed images must keep for the board to work: sizes and file
 // layout, pure black exactly where the water layer is meant to show through, pure
 // white only in the special tiles' colour fields, and the catalogue's bevel colours.
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdlib>
 #include <functional>
 #include <set>
 
@@ -15,14 +17,14 @@ namespace {
 struct Entry {
   int number, width, height;
 };
-constexpr std::array<Entry, 34> kCatalogue = {{
+constexpr std::array<Entry, 35> kCatalogue = {{
     {0, 32, 32},    {1, 32, 32},    {2, 32, 32},    {3, 32, 32},    {4, 32, 32},
     {5, 32, 32},    {6, 32, 32},    {7, 32, 32},    {10, 32, 32},   {11, 32, 32},
     {12, 32, 32},   {13, 32, 32},   {14, 32, 32},   {15, 32, 32},   {16, 32, 32},
     {17, 32, 32},   {20, 32, 32},   {100, 16, 16},  {101, 16, 32},  {102, 16, 16},
     {104, 128, 16}, {105, 128, 16}, {107, 32, 16},  {108, 32, 16},  {110, 16, 16},
     {111, 16, 16},  {114, 128, 16}, {120, 32, 32},  {122, 64, 32},  {123, 64, 32},
-    {130, 128, 32}, {301, 32, 32},  {302, 32, 32},  {303, 32, 32},
+    {130, 128, 32}, {301, 32, 32},  {302, 32, 32},  {303, 32, 32},  {308, 32, 32},
 }};
 
 int Count(const Bitmap& b, const std::function<bool(int, int)>& where, std::uint32_t colour) {
@@ -202,19 +204,27 @@ TEST(Previews, AreWhiteSketchesOnBlackWithTheChannelLeftOpen) {
 
 TEST(SpecialOverlays, ShowWhiteOnlyInTheirColourFieldAndBlackOnlyInTheChannel) {
   const std::array<std::pair<int, int>, 3> channelColumns = {{{10, 31}, {0, 31}, {0, 21}}};
-  for (int kind = 1; kind <= 3; ++kind) {
-    const Bitmap b = LoadSprite(300 + kind);
+  // Each overlay and its kind: start, pass, goal, and the goal with the English word.
+  for (const auto& [number, kind] : {std::pair{301, 1}, {302, 2}, {303, 3}, {308, 3}}) {
+    SCOPED_TRACE(testing::Message() << "overlay " << number);
+    const Bitmap b = LoadSprite(number);
     auto field = [](int x, int y) { return x >= 6 && x <= 25 && y >= 26 && y <= 28; };
     EXPECT_EQ(Count(b, field, kWhite), 20 * 3);
-    EXPECT_EQ(CountAll(b, kWhite), 20 * 3) << "overlay " << 300 + kind;
-    const auto [first, last] = channelColumns[kind - 1];
+    EXPECT_EQ(CountAll(b, kWhite), 20 * 3);
+    const auto [first, last] = channelColumns[static_cast<std::size_t>(kind - 1)];
     for (int x = 0; x < 32; ++x) EXPECT_EQ(b.At(x, 16) == kBlack, x >= first && x <= last) << x;
     EXPECT_EQ(Count(b, [](int, int y) { return y < 10 || y > 21; }, kBlack), 0);
     EXPECT_EQ(Count(b, [&](int x, int) { return x < first || x > last; }, kBlack), 0);
-    // The word: light pixels in rows 2..6 only, enough of them to form four or five letters.
+    // The word: light pixels in rows 2..6 only, enough of them to form four or five
+    // letters, centred across the tile to within a pixel.
     const std::uint32_t ink = Rgb(224, 224, 224);
     EXPECT_EQ(Count(b, [](int, int y) { return y < 2 || y > 6; }, ink), 0);
-    EXPECT_GE(CountAll(b, ink), 40) << "overlay " << 300 + kind;
+    EXPECT_GE(CountAll(b, ink), 40);
+    int left = 32, right = -1;
+    for (int y = 2; y <= 6; ++y)
+      for (int x = 0; x < 32; ++x)
+        if (b.At(x, y) == ink) left = std::min(left, x), right = std::max(right, x);
+    EXPECT_LE(std::abs(left - (31 - right)), 1) << "word from " << left << " to " << right;
   }
 }
 

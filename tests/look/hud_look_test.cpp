@@ -6,6 +6,7 @@
 #include <climits>
 
 #include "game/catalogue.h"
+#include "game/controls.h"
 #include "game/texts.h"
 #include "runtime/canvas.h"
 #include "runtime/screen.h"
@@ -147,6 +148,22 @@ TEST(HudLook, PanelTextsAreCentredOnTheWindow) {
   EXPECT_NEAR((ok.left + ok.right) / 2.0, 320.0, 2.0);
   // The large font: "O K" is taller than the small panel message.
   EXPECT_GT(ok.bottom - ok.top, message.bottom - message.top);
+}
+
+// "Fast" stands centred in its button; German keeps "Schnell" where it has always been
+// (the reference scenes hold it there).
+TEST(HudLook, TheEnglishFastButtonsWordIsCentredInTheButton) {
+  sim::Options options;
+  options.texts = &game::texts::kEnglish;
+  Game g(options);
+  g.Frames(1);
+  const game::HitRect& button = game::kFastButton;
+  Box word;  // face and shadow: everything inside the button's bevels but its green
+  for (int y = button.top + 2; y < button.bottom - 2; ++y)
+    for (int x = button.left + 2; x < button.right - 2; ++x)
+      if (g.Pixel(x, y) != Rgb(112, 143, 112)) word.Add(x, y);
+  EXPECT_GT(word.count, 20);
+  EXPECT_NEAR((word.left + word.right) / 2.0, (button.left + button.right - 1) / 2.0, 1.0);
 }
 
 TEST(HudLook, TheCreditLineFitsItsBar) {

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "game/board.h"
 #include "game/sprites.h"
 #include "tests/reference/png_frame.h"
 #include "programs/quelmo-sim/script.h"
@@ -268,19 +269,23 @@ TEST_P(Reference, FrameMatchesItsScreenshot) {
 
 // The looks on request leave the game as it is: every scene played in English or with
 // the streams' marks ends in the same state, and its frame differs only inside the
-// boxes that hold text, or only on the special tiles.
+// boxes that hold text and in the goal tiles' word (their rows 2 to 6), or only on the
+// special tiles.
 class LooksOnRequest : public testing::TestWithParam<Scene> {};
 
 TEST_P(LooksOnRequest, ChangeOnlyTheirOwnPixels) {
   const Scene& scene = GetParam();
   const SceneEnd german = RunScene(scene.name, scene.options);
-  // Cells that hold a special tile.
-  std::vector<Rect> special;
+  // Cells that hold a special tile; the word along the top of those that hold a goal.
+  std::vector<Rect> special, english = TextBoxes(scene);
   for (int c = 0; c < game::kColumns; ++c)
-    for (int r = 0; r < game::kRows; ++r)
-      if (german.game.TileGrid[c][r] > game::kSpecialBase)
-        special.push_back({32 * c - 16, 32 * r - 16, 32 * c + 15, 32 * r + 15});
-  const std::pair<sim::Options, std::vector<Rect>> looks[] = {{English(), TextBoxes(scene)},
+    for (int r = 0; r < game::kRows; ++r) {
+      const std::int32_t code = german.game.TileGrid[c][r];
+      const int left = 32 * c - 16, top = 32 * r - 16;
+      if (code > game::kSpecialBase) special.push_back({left, top, left + 31, top + 31});
+      if (game::IsGoalTile(code)) english.push_back({left, top + 2, left + 31, top + 6});
+    }
+  const std::pair<sim::Options, std::vector<Rect>> looks[] = {{English(), english},
                                                               {Marks(), special}};
   for (const auto& [options, allowed] : looks) {
     SCOPED_TRACE(options.marks ? "--marks" : "--lang en");

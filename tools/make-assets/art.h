@@ -33,10 +33,11 @@ Surface Stone();
 // previews.cpp: the placement preview of piece `code` (1..7), sprite code + 10.
 Surface Preview(int code);
 
-// labels.cpp: the special-tile overlay of kind 1 start, 2 pass, 3 goal (301..303).
-Surface SpecialOverlay(int kind);
+// labels.cpp: the special-tile overlay of kind 1 start, 2 pass, 3 goal with `word`
+// centred along its top; the catalogue says which overlay gets which word.
+Surface SpecialOverlay(int kind, std::string_view word);
 // The five-pixel font of the overlays: width of `word` and drawing it with its top-left
-// corner at (left, top).  Knows the letters of START, PASS and ZIEL.
+// corner at (left, top).  Knows the letters of START, PASS, ZIEL and GOAL.
 int WordWidth(std::string_view word);
 void DrawWord(Surface& s, std::string_view word, int left, int top, std::uint32_t ink);
 

@@ -23,8 +23,10 @@ std::vector<Image> Catalogue() {
                      sp::kCreditBar, sp::kStripEnd, sp::kRaisedButton, sp::kPressedButton,
                      sp::kTextBox})
     add(number, FramePiece(number));
-  for (int kind = game::kKindStart; kind <= game::kKindGoal; ++kind)
-    add(sp::Overlay(kind), SpecialOverlay(kind));
+  add(sp::Overlay(game::kKindStart), SpecialOverlay(game::kKindStart, "START"));
+  add(sp::Overlay(game::kKindPass), SpecialOverlay(game::kKindPass, "PASS"));
+  add(sp::Overlay(game::kKindGoal), SpecialOverlay(game::kKindGoal, "ZIEL"));
+  add(sp::kEnglishGoalOverlay, SpecialOverlay(game::kKindGoal, "GOAL"));
   return images;
 }
 

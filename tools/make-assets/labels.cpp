@@ -1,6 +1,6 @@
-// The special-tile overlays 301..303: the word of the tile's kind in a five-pixel
-// font, the channel of the kind and a sunken pure white field that the composed tile
-// fills with the stream's colour (white is these overlays' key).
+// The special-tile overlays: a word in a five-pixel font, the channel of the tile's
+// kind and a sunken pure white field that the composed tile fills with the stream's
+// colour (white is these overlays' key).
 #include <array>
 #include <string_view>
 
@@ -15,11 +15,13 @@ struct Glyph {
   std::array<std::string_view, 5> rows;
 };
 
-constexpr std::array<Glyph, 9> kFont = {{
+constexpr std::array<Glyph, 11> kFont = {{
     {'A', {".##.", "#..#", "####", "#..#", "#..#"}},
     {'E', {"####", "#...", "###.", "#...", "####"}},
+    {'G', {".###", "#...", "#.##", "#..#", ".##."}},
     {'I', {"###", ".#.", ".#.", ".#.", "###"}},
     {'L', {"#...", "#...", "#...", "#...", "####"}},
+    {'O', {".##.", "#..#", "#..#", "#..#", ".##."}},
     {'P', {"###.", "#..#", "###.", "#...", "#..."}},
     {'R', {"###.", "#..#", "###.", "#.#.", "#..#"}},
     {'S', {".###", "#...", ".##.", "...#", "###."}},
@@ -65,22 +67,20 @@ bool InEnd(double x, double y) { return (x - 16) * (x - 16) + (y - 16) * (y - 16
 
 }  // namespace
 
-Surface SpecialOverlay(int kind) {
+Surface SpecialOverlay(int kind, std::string_view word) {
   Surface s = SingleBevel(32, 32);
   switch (kind) {
     case 1:  // start: the water leaves to the right
       CutChannel(s, [](double x, double y) { return (x >= 16 && AcrossMiddle(y)) || InEnd(x, y); });
-      DrawTileWord(s, "START", 2);
       break;
     case 2:  // pass: the water runs straight through
       CutChannel(s, [](double, double y) { return AcrossMiddle(y); });
-      DrawTileWord(s, "PASS", 2);
       break;
     default:  // goal: the water arrives from the left
       CutChannel(s, [](double x, double y) { return (x < 16 && AcrossMiddle(y)) || InEnd(x, y); });
-      DrawTileWord(s, "ZIEL", 2);
       break;
   }
+  DrawTileWord(s, word, 2);
   // The colour field, sunk into the face: shaded above and left, lit below and right.
   for (int x = 5; x <= 26; ++x) {
     Put(s, x, 25, Grey(63));

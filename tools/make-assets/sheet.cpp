@@ -134,7 +134,7 @@ Surface ContactSheet() {
   layout.NewRow();
   for (int n : {11, 12, 13, 14, 15, 16, 17, 10, 120}) layout.Place(sprites[n], 4);
   layout.NewRow();
-  for (int n : {301, 302, 303}) layout.Place(sprites[n], 4);
+  for (int n : {301, 302, 303, 308}) layout.Place(sprites[n], 4);
   for (int x = 0; x < 4; ++x)
     for (int k = 1; k <= 3; ++k) layout.Place(SpecialTile(sprites, x, k), x == 0 ? 4 : 2);
   layout.NewRow();
