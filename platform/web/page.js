@@ -12,9 +12,10 @@ mergeInto(LibraryManager.library, {
                        // it (with any fraction); (0, 0) until it is first seen
     y: 0,
     log: null,         // quelmoFrameLog, when the query asks for it
-    hop: null,         // the channel that starts short timers afresh (see wake_after)
-    timer: null,       // the pending wake's timer ...
-    wakes: 0,          // ... and its number: a wake of an older number is void
+    channel: null,     // the channel that starts short timers afresh (see wake_after)
+    timer: null,       // the pending wake's timer, if any
+    pending: false,    // a wake is pending (a timer or a message on its way)
+    hopMs: 0,          // the timer a message starts, for a short wait
     firstFrame: true,
     listening: false,
     follow: function(event) {
@@ -51,6 +52,18 @@ mergeInto(LibraryManager.library, {
       _quelmo_page_button(0);
       QuelmoPage.follow(event);
     },
+    // The pending wake's time has come.
+    fire: function() {
+      var page = QuelmoPage;
+      page.timer = null;
+      if (!page.pending) return;
+      page.pending = false;
+      callUserCallback(_quelmo_page_wake);
+    },
+    hop: function() {
+      var page = QuelmoPage;
+      if (page.hopMs > 0) page.timer = setTimeout(page.fire, page.hopMs); else page.fire();
+    },
     // A hidden page runs no frames, and the game's clock stands still meanwhile.
     visibility: function() { callUserCallback(function() { _quelmo_page_visible(document.hidden ? 0 : 1); }); },
   },
@@ -66,17 +79,17 @@ mergeInto(LibraryManager.library, {
   quelmo_page_wake_after: function(ms) {
     var page = QuelmoPage;
     _quelmo_page_wake_cancel();
-    var number = page.wakes;
-    var wake = function() {
-      if (number === page.wakes) callUserCallback(_quelmo_page_wake);
-    };
+    page.pending = true;
     if (ms >= 4) {
-      page.timer = setTimeout(wake, ms);
+      page.timer = setTimeout(page.fire, ms);
       return;
     }
-    if (!page.hop) page.hop = new MessageChannel();
-    page.hop.port1.onmessage = ms > 0 ? function() { page.timer = setTimeout(wake, ms); } : wake;
-    page.hop.port2.postMessage(null);
+    if (!page.channel) {
+      page.channel = new MessageChannel();
+      page.channel.port1.onmessage = page.hop;
+    }
+    page.hopMs = ms;
+    page.channel.port2.postMessage(null);
   },
 
   // No wake is pending any more.
@@ -85,7 +98,7 @@ mergeInto(LibraryManager.library, {
     var page = QuelmoPage;
     if (page.timer !== null) clearTimeout(page.timer);
     page.timer = null;
-    ++page.wakes;
+    page.pending = false;
   },
 
   quelmo_page_viewport_width: function() { return window.innerWidth; },

@@ -57,18 +57,31 @@ std::uint64_t PageNow() {
 }
 
 // The game's clock: the page's, less the time the page was hidden, and standing still
-// while it is.
+// while it is.  Within one task the browser gives the page (a wake, an input) the
+// page's clock is read once: a frame's work takes a fraction of the clock's own
+// coarseness, and every reading is a call out to the page.
 struct GameClock {
-  std::uint64_t hidden = 0;                 // nanoseconds hidden so far
+  std::uint64_t hidden = 0;                  // nanoseconds hidden so far
   std::optional<std::uint64_t> hiddenSince;  // the page's time it was hidden at
-  std::uint64_t Now() const { return hiddenSince.value_or(PageNow()) - hidden; }
+  std::optional<std::uint64_t> taskStart;    // the page's time this task began at
+  std::uint64_t Page() const { return taskStart ? *taskStart : PageNow(); }
+  std::uint64_t Now() const { return hiddenSince.value_or(Page()) - hidden; }
 };
 GameClock g_clock;
+
+// Runs `call` as one task of the page's, on one reading of its clock.
+void InTask(void (*call)()) {
+  g_clock.taskStart = PageNow();
+  call();
+  g_clock.taskStart.reset();
+}
 
 class WebBackend final : public Backend {
  public:
   explicit WebBackend(const ScaleRequest& scale)
-      : logFrames_(quelmo_page_frame_log_wanted() != 0), request_(scale) {
+      : logFrames_(quelmo_page_frame_log_wanted() != 0),
+        timeOrigin_(quelmo_page_time_origin()),
+        request_(scale) {
     ratio_ = ChooseRatio();
     emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, false,
                                    &WebBackend::OnResize);
@@ -146,8 +159,7 @@ class WebBackend final : public Backend {
   // less the time the page was hidden.
   std::uint32_t TickCount() override { return TickCountAt(g_clock.Now()); }
   std::uint32_t TickCountAt(std::uint64_t when) override {
-    const double ms = std::floor(quelmo_page_time_origin() +
-                                 static_cast<double>(when) / static_cast<double>(kNsPerMs));
+    const double ms = std::floor(timeOrigin_ + static_cast<double>(when) / static_cast<double>(kNsPerMs));
     return static_cast<std::uint32_t>(static_cast<std::uint64_t>(ms));
   }
   std::uint64_t Counter() override { return g_clock.Now(); }
@@ -173,6 +185,7 @@ class WebBackend final : public Backend {
   }
 
   const bool logFrames_;
+  const double timeOrigin_;  // the page's clock's start on the wall clock, in ms
   // The scale must be known before the window opens: the desktop the game centres it
   // on is measured in game pixels.
   const ScaleRequest request_;
@@ -304,7 +317,7 @@ EMSCRIPTEN_KEEPALIVE void quelmo_page_wake() {
   }
   void (*call)() = g_wake.call;
   g_wake.call = nullptr;
-  call();
+  platform::InTask(call);
 }
 
 // Something came for the game: a game waiting for input goes on.
@@ -314,7 +327,7 @@ EMSCRIPTEN_KEEPALIVE void quelmo_page_input() {
   void (*call)() = g_wake.call;
   g_wake.call = nullptr;
   quelmo_page_log_still(0);
-  call();
+  platform::InTask(call);
 }
 
 // The page was hidden or shown again: its clock stops and goes on, and so do its wakes.
