@@ -34,6 +34,10 @@ void FrameLog::Still() {
   if (file_ != nullptr) std::fputs("still\n", file_);
 }
 
+void FrameLog::Wake(std::uint64_t ns) {
+  if (file_ != nullptr) std::fprintf(file_, "wake %llu\n", static_cast<unsigned long long>(ns));
+}
+
 void FrameLog::Close() {
   if (file_ != nullptr) std::fclose(file_);
   file_ = nullptr;

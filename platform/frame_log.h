@@ -7,6 +7,7 @@
 //                        desktop, or left out because nothing changed)
 //   close-request        the desktop asked the window to close (it stays open)
 //   still                nothing moves: no frame runs until input comes
+//   wake <ns>            input came: the backend's clock when the wait for it ended
 #include <cstdint>
 #include <cstdio>
 
@@ -23,6 +24,7 @@ class FrameLog {
   void Frame(std::uint64_t ns);
   void CloseRequest();
   void Still();
+  void Wake(std::uint64_t ns);
   void Close();
 
  private:

@@ -107,6 +107,9 @@ class SdlBackend final : public BlockingBackend {
   };
 
   static int SDLCALL WatchEvent(void* self, SDL_Event* event);
+#if defined(SDL_VIDEO_DRIVER_X11)
+  void FollowPointerReport(const XEvent& x);
+#endif
   SDL_Rect DisplayBounds();
   Pointer ReadPointer();
   Pointer QueryPointer();
@@ -153,6 +156,10 @@ class SdlBackend final : public BlockingBackend {
   bool pointerInWindowOnly_ = false;  // Wayland: no desktop pointer position
   Pointer pointer_;                   // the last reading, and when it was taken
   std::uint64_t pointerReadNs_ = 0;
+  // Over the window the desktop reports every move of the pointer as it happens: the
+  // last report says where it is, and no question to the desktop is needed.
+  bool pointerReported_ = false;
+  Pointer reportedPointer_;
   bool presented_ = false;
   bool exposed_ = false;             // the desktop lost the window's picture: show it again
   bool checkWmState_ = false;        // the window manager changed the window's states
@@ -265,13 +272,14 @@ int SDLCALL SdlBackend::WatchEvent(void* self, SDL_Event* event) {
       break;
 #if defined(SDL_VIDEO_DRIVER_X11)
     case SDL_SYSWMEVENT:
-      // The window manager changed the window's state (full screen, maximised, ...).
       if (event->syswm.msg->subsystem == SDL_SYSWM_X11) {
         const XEvent& x = event->syswm.msg->msg.x11.event;
+        // The window manager changed the window's state (full screen, maximised, ...).
         if (x.type == PropertyNotify && x.xproperty.window == backend.xWindow_ &&
             x.xproperty.atom == backend.netWmState_) {
           backend.checkWmState_ = true;
         }
+        if (x.xany.window == backend.xWindow_) backend.FollowPointerReport(x);
       }
       break;
 #endif
@@ -501,9 +509,45 @@ void SdlBackend::PlaceFullScreenFrame() {
   redrawAll_ = true;
 }
 
+#if defined(SDL_VIDEO_DRIVER_X11)
+// A report of the pointer over the window (or held by it while its button is down)
+// tells where it is on the desktop; once it has left, or was let go of beside the
+// window, only a question to the desktop can tell.
+void SdlBackend::FollowPointerReport(const XEvent& x) {
+  int rootX = 0, rootY = 0, windowX = 0, windowY = 0;
+  switch (x.type) {
+    case MotionNotify:
+      rootX = x.xmotion.x_root, rootY = x.xmotion.y_root;
+      windowX = x.xmotion.x, windowY = x.xmotion.y;
+      break;
+    case ButtonPress:
+    case ButtonRelease:
+      rootX = x.xbutton.x_root, rootY = x.xbutton.y_root;
+      windowX = x.xbutton.x, windowY = x.xbutton.y;
+      break;
+    case EnterNotify:
+      rootX = x.xcrossing.x_root, rootY = x.xcrossing.y_root;
+      windowX = x.xcrossing.x, windowY = x.xcrossing.y;
+      break;
+    case LeaveNotify:
+      pointerReported_ = false;
+      return;
+    default:
+      return;
+  }
+  int width = 0, height = 0;
+  SDL_GetWindowSize(window_, &width, &height);
+  const bool over = windowX >= 0 && windowY >= 0 && windowX < width && windowY < height;
+  pointerReported_ = over || (x.type != ButtonRelease && button_.Down());
+  reportedPointer_ = Pointer{rootX, rootY};
+}
+#endif
+
 // The game reads the pointer's x and y within a frame; one question to the desktop
 // answers both, and every round trip to the X server costs both processes a wake-up.
+// Over the window the desktop's reports answer without one.
 SdlBackend::Pointer SdlBackend::ReadPointer() {
+  if (pointerReported_) return reportedPointer_;
   constexpr std::uint64_t kFreshNs = 1'000'000;
   const std::uint64_t now = clock::Now();
   if (pointerReadNs_ == 0 || now - pointerReadNs_ > kFreshNs) {
@@ -563,11 +607,12 @@ void SdlBackend::WaitForInput() {
   SDL_Event event;
   if (!movedByUs_) {
     (void)SDL_WaitEvent(&event);
-    return;
+  } else {
+    const std::uint64_t since = clock::Now() - lastOwnMoveNs_;
+    const std::uint64_t left = since < kOwnMoveGraceNs ? kOwnMoveGraceNs - since : 0;
+    (void)SDL_WaitEventTimeout(&event, static_cast<int>(left / 1'000'000 + 1));
   }
-  const std::uint64_t since = clock::Now() - lastOwnMoveNs_;
-  const std::uint64_t left = since < kOwnMoveGraceNs ? kOwnMoveGraceNs - since : 0;
-  (void)SDL_WaitEventTimeout(&event, static_cast<int>(left / 1'000'000 + 1));
+  log_.Wake(clock::Now());
 }
 
 int SdlBackend::PollEvent() {

@@ -404,6 +404,7 @@ bool Win32Backend::LeftButtonDown() {
 void Win32Backend::WaitForInput() {
   log_.Still();
   MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+  log_.Wake(clock_.ToNanoseconds(clock_.Now()));
 }
 
 int Win32Backend::PollEvent() {
