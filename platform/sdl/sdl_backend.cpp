@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "platform/button_latch.h"
+#include "platform/desktop_pointer.h"
 #include "platform/frame_log.h"
 #include "platform/sdl/desktop_scale.h"
 #include "platform/sdl/sdl_clock.h"
@@ -102,17 +103,13 @@ class SdlBackend final : public BlockingBackend {
   void WaitForInput() override;
 
  private:
-  struct Pointer {
-    int x = 0, y = 0;
-  };
-
   static int SDLCALL WatchEvent(void* self, SDL_Event* event);
 #if defined(SDL_VIDEO_DRIVER_X11)
   void FollowPointerReport(const XEvent& x);
 #endif
   SDL_Rect DisplayBounds();
-  Pointer ReadPointer();
-  Pointer QueryPointer();
+  DesktopPoint ReadPointer() { return pointer_.Read(clock::Now(), [this] { return QueryPointer(); }); }
+  DesktopPoint QueryPointer();
   void SetIcon(std::span<const std::uint8_t> iconBmp);
   // Where the frame is on the physical desktop, and at which factor.
   FrameView View() const { return fullScreen_ ? fullView_ : FrameView{scale_, left_, top_}; }
@@ -154,12 +151,7 @@ class SdlBackend final : public BlockingBackend {
   ButtonLatch button_;               // the left button, from SDL's button events
   int pendingClose_ = 0;             // close requests seen while pumping events
   bool pointerInWindowOnly_ = false;  // Wayland: no desktop pointer position
-  Pointer pointer_;                   // the last reading, and when it was taken
-  std::uint64_t pointerReadNs_ = 0;
-  // Over the window the desktop reports every move of the pointer as it happens: the
-  // last report says where it is, and no question to the desktop is needed.
-  bool pointerReported_ = false;
-  Pointer reportedPointer_;
+  DesktopPointer pointer_;
   bool presented_ = false;
   bool exposed_ = false;             // the desktop lost the window's picture: show it again
   bool checkWmState_ = false;        // the window manager changed the window's states
@@ -510,9 +502,8 @@ void SdlBackend::PlaceFullScreenFrame() {
 }
 
 #if defined(SDL_VIDEO_DRIVER_X11)
-// A report of the pointer over the window (or held by it while its button is down)
-// tells where it is on the desktop; once it has left, or was let go of beside the
-// window, only a question to the desktop can tell.
+// The desktop's reports of the pointer over the window, or held by it while its
+// button is down (desktop_pointer.h).
 void SdlBackend::FollowPointerReport(const XEvent& x) {
   int rootX = 0, rootY = 0, windowX = 0, windowY = 0;
   switch (x.type) {
@@ -530,7 +521,7 @@ void SdlBackend::FollowPointerReport(const XEvent& x) {
       windowX = x.xcrossing.x, windowY = x.xcrossing.y;
       break;
     case LeaveNotify:
-      pointerReported_ = false;
+      pointer_.Left();
       return;
     default:
       return;
@@ -538,27 +529,12 @@ void SdlBackend::FollowPointerReport(const XEvent& x) {
   int width = 0, height = 0;
   SDL_GetWindowSize(window_, &width, &height);
   const bool over = windowX >= 0 && windowY >= 0 && windowX < width && windowY < height;
-  pointerReported_ = over || (x.type != ButtonRelease && button_.Down());
-  reportedPointer_ = Pointer{rootX, rootY};
+  pointer_.Report(DesktopPoint{rootX, rootY}, over || (x.type != ButtonRelease && button_.Down()));
 }
 #endif
 
-// The game reads the pointer's x and y within a frame; one question to the desktop
-// answers both, and every round trip to the X server costs both processes a wake-up.
-// Over the window the desktop's reports answer without one.
-SdlBackend::Pointer SdlBackend::ReadPointer() {
-  if (pointerReported_) return reportedPointer_;
-  constexpr std::uint64_t kFreshNs = 1'000'000;
-  const std::uint64_t now = clock::Now();
-  if (pointerReadNs_ == 0 || now - pointerReadNs_ > kFreshNs) {
-    pointer_ = QueryPointer();
-    pointerReadNs_ = now;
-  }
-  return pointer_;
-}
-
-SdlBackend::Pointer SdlBackend::QueryPointer() {
-  Pointer pointer;
+DesktopPoint SdlBackend::QueryPointer() {
+  DesktopPoint pointer;
 #if defined(SDL_VIDEO_DRIVER_X11)
   if (xDisplay_ != nullptr) {
     ::Window root = 0, child = 0;

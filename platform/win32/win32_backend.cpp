@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/button_latch.h"
+#include "platform/desktop_pointer.h"
 #include "platform/frame_log.h"
 #include "platform/scaling.h"
 #include "platform/win32/win32_clock.h"
@@ -110,7 +111,7 @@ class Win32Backend final : public BlockingBackend {
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   RECT WindowRect() const;
-  POINT Cursor() const;
+  DesktopPoint Cursor();
   POINT Placed() const;
   FrameView View() const;
   int WantedScale(int dotsPerInch) const;
@@ -148,9 +149,7 @@ class Win32Backend final : public BlockingBackend {
   ButtonLatch button_;         // the left button, from the window's button messages
   mutable RECT rect_{};        // the window's rectangle, while rectKnown_
   mutable bool rectKnown_ = false;
-  mutable POINT cursor_{};     // the pointer as last read, and when
-  mutable bool cursorRead_ = false;
-  mutable std::uint64_t cursorReadAt_ = 0;
+  DesktopPointer pointer_;
   int pendingClose_ = 0;       // close requests seen while handling messages
   bool trackingLeave_ = false;  // the desktop will say when the pointer leaves the window
   win32::Clock clock_;
@@ -293,7 +292,8 @@ void Win32Backend::ReleaseSection() {
 // The game asks for the window's place and the pointer several times a frame, and
 // every question to the desktop costs (under Wine, a round trip to the X server or the
 // Wine server): the window's rectangle is asked again only after the window moved or
-// changed size, and the pointer at most once a millisecond.
+// changed size, and the pointer comes from the window's own messages while it is
+// over the window (desktop_pointer.h).
 RECT Win32Backend::WindowRect() const {
   if (window_ == nullptr) return RECT{};
   if (!rectKnown_) {
@@ -303,13 +303,13 @@ RECT Win32Backend::WindowRect() const {
   return rect_;
 }
 
-POINT Win32Backend::Cursor() const {
-  const std::uint64_t now = clock_.Now();
-  if (!cursorRead_ || now - cursorReadAt_ > clock_.Frequency() / 1000) {
-    GetCursorPos(&cursor_);
-    cursorRead_ = true;
-    cursorReadAt_ = now;
-  }
+DesktopPoint Win32Backend::Cursor() {
+  return pointer_.Read(clock_.ToNanoseconds(clock_.Now()), [] {
+    POINT at{};
+    GetCursorPos(&at);
+    return DesktopPoint{at.x, at.y};
+  });
+}
   return cursor_;
 }
 
@@ -451,9 +451,14 @@ LRESULT Win32Backend::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lP
       button_.Release();
       if (GetCapture() == window) ReleaseCapture();
       return 0;
-    case WM_MOUSEMOVE:
-      // Moves over the window come as messages; one more comes when the pointer
-      // leaves it, so that a game waiting for input sees it go.
+    case WM_MOUSEMOVE: {
+      // Moves over the window come as messages, and while the button is held (the
+      // window has the pointer's capture) also beside it; one more comes when the
+      // pointer leaves, so that a game waiting for input sees it go.
+      const RECT rect = WindowRect();
+      const int x = static_cast<short>(LOWORD(lParam)), y = static_cast<short>(HIWORD(lParam));
+      const bool over = x >= 0 && y >= 0 && x < rect.right - rect.left && y < rect.bottom - rect.top;
+      pointer_.Report(DesktopPoint{rect.left + x, rect.top + y}, over || GetCapture() == window);
       if (!trackingLeave_) {
         TRACKMOUSEEVENT track{};
         track.cbSize = sizeof track;
@@ -462,8 +467,10 @@ LRESULT Win32Backend::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lP
         trackingLeave_ = TrackMouseEvent(&track) != 0;
       }
       return 0;
+    }
     case WM_MOUSELEAVE:
       trackingLeave_ = false;
+      pointer_.Left();
       return 0;
     case WM_WINDOWPOSCHANGED:
       rectKnown_ = false;  // moved or resized, by the game or by the desktop
