@@ -310,8 +310,6 @@ DesktopPoint Win32Backend::Cursor() {
     return DesktopPoint{at.x, at.y};
   });
 }
-  return cursor_;
-}
 
 // The window's physical top-left as the game knows it: in full screen, where the
 // window was before and goes back to.
