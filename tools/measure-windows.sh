@@ -12,8 +12,8 @@
 #     longest frame period
 #   - the same figures for the floor: a program that only waits 51 times a second
 #     with the game's wait (quelmo-floor-probe), for 10 s
-#   - the Wine server requests the game makes, still and moving, a second and a
-#     frame (a second run, with Wine's request trace)
+#   - the requests the Wine server answers, still and moving, a second and a frame
+#     (a second run, with the server tracing every request)
 #
 #   tools/measure-windows.sh
 #
@@ -60,16 +60,11 @@ measure_10s() {
 # The game's own process under Wine (the launcher script is its parent's parent).
 game_process() { pgrep -n -f 'quelmo.exe' | head -n 1; }
 
-# play TRACE: starts the game (with Wine's request trace into $work/trace.txt when
-# TRACE is 1), opens the menu and moves the pointer away: the game stands still.
+# play: starts the game, opens the menu and moves the pointer away: the game stands
+# still.
 play() {
   : >"$log"
-  if (($1)); then
-    QUELMO_FRAME_LOG=$log WINEDEBUG=+server tools/wine-run.sh "$prefix" "$exe" --scale "$scale" \
-      2>"$work/trace.txt" &
-  else
-    QUELMO_FRAME_LOG=$log tools/wine-run.sh "$prefix" "$exe" --scale "$scale" &
-  fi
+  QUELMO_FRAME_LOG=$log tools/wine-run.sh "$prefix" "$exe" --scale "$scale" &
   game=$!
   pids+=("$game")
   wait_until 30 "the window" find_window
@@ -81,10 +76,8 @@ play() {
   wait_frames 10
   sleep 1
 }
-# to_moving: "Neues Spiel", and on to the level's countdown.
+# to_moving: "Neues Spiel" in the open menu, and on to the level's countdown.
 to_moving() {
-  game_click 80 8
-  wait_frames 5
   game_click 60 24
   wait_frames 230
 }
@@ -93,7 +86,8 @@ close_game() {
   wait_until 10 "the game to end" bash -c "! kill -0 $game 2>/dev/null"
   wait "$game"
 }
-# requests_5s: the game's Wine server requests over 5 s, and its frames meanwhile, as
+# requests_5s: the requests the Wine server answered over 5 s (from all of Wine's
+# processes, the game's nearly all of them), and the game's frames meanwhile, as
 # "requests_per_second requests_per_frame".
 requests_5s() {
   local r0 f0 r1 f1
@@ -105,7 +99,7 @@ requests_5s() {
 
 step "starting the game"
 start_ns=$(date +%s%N)
-play 0
+play
 startup_ms=$(startup_ms "$start_ns")
 process=$(game_process)
 
@@ -130,12 +124,18 @@ sleep 1
 read -r floor_wakes floor_game floor_server floor_x <<<"$(measure_10s "$(pgrep -n -f quelmo-floor-probe.exe)")"
 wait "$floor"
 
-step "Wine server requests, still and moving (with Wine's request trace)"
-play 1
+step "Wine server requests, still and moving (a server that traces every request)"
+WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
+WINEPREFIX=$prefix wineserver -w 2>/dev/null || true
+WINEPREFIX=$prefix wineserver -f -d1 -p30 </dev/null >/dev/null 2>"$work/trace.txt" &
+tracer=$!
+pids+=("$tracer")
+play
 still_requests=$(requests_5s)
 to_moving
 moving_requests=$(requests_5s)
 close_game
+WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
 
 echo
 echo "machine: $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg) (other work competes for the processor)"
