@@ -1,7 +1,6 @@
 #include "game/controls.h"
 
 #include "game/board.h"
-#include "game/catalogue.h"
 #include "game/flow_draw.h"
 #include "game/level_list.h"
 #include "game/queue.h"
@@ -14,7 +13,7 @@ namespace {
 
 using namespace sprite;
 
-bool Inside(const GameState& s, const HitRect& r) {
+bool Inside(const GameState& s, const Rect& r) {
   return r.Contains(s.FrameMouseX, s.FrameMouseY);
 }
 
@@ -35,12 +34,12 @@ void StartDragIfOnHandle(GameState& s) {
   s.DragActive = 1;
 }
 
-// A control's look drawn at its place: the top-left corner of its hit rectangle.
-void DrawAt(int number, const HitRect& r) { rt::DrawSprite(number, r.left, r.top); }
-void DrawKeyedAt(int number, const HitRect& r) { rt::DrawSpriteKeyed(number, r.left, r.top); }
+// A look drawn at its place: the top-left corner of its rectangle.
+void DrawAt(int number, const Rect& r) { rt::DrawSprite(number, r.left, r.top); }
+void DrawKeyedAt(int number, const Rect& r) { rt::DrawSpriteKeyed(number, r.left, r.top); }
 
 // The pressed look of a control while the mouse is inside it.
-void DrawPressedIfInside(const GameState& s, int number, const HitRect& r) {
+void DrawPressedIfInside(const GameState& s, int number, const Rect& r) {
   if (Inside(s, r)) DrawKeyedAt(number, r);
 }
 
@@ -129,11 +128,6 @@ ButtonOutcome ReleaseSteps(GameState& s) {
 
 }  // namespace
 
-HitRect LevelListEntry(int n) {
-  const int top = ListEntryTop(n);
-  return HitRect{144, top, 272, Add32(top, kListEntryHeight)};
-}
-
 void DrawMenuBackgrounds(const GameState& s) {
   if (s.MenuOpen != 0) {
     DrawAt(kRaisedBar, kNewGameEntry);
@@ -148,8 +142,8 @@ void DrawMenuBackgrounds(const GameState& s) {
 }
 
 void DrawPanels(const GameState& s) {
-  if (InSetup(s) || s.Paused != 0) rt::DrawSpriteKeyed(kNoticePanel, kPanelLeft, kNoticePanelTop);
-  if (ResultShown(s)) rt::DrawSpriteKeyed(kResultPanel, kPanelLeft, kResultPanelTop);
+  if (InSetup(s) || s.Paused != 0) DrawKeyedAt(kNoticePanel, kNoticePanelPlace);
+  if (ResultShown(s)) DrawKeyedAt(kResultPanel, kResultPanelPlace);
 }
 
 void FollowDrag(GameState& s) {

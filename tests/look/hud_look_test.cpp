@@ -157,7 +157,7 @@ TEST(HudLook, TheEnglishFastButtonsWordIsCentredInTheButton) {
   options.texts = &game::texts::kEnglish;
   Game g(options);
   g.Frames(1);
-  const game::HitRect& button = game::kFastButton;
+  const game::Rect& button = game::kFastButton;
   Box word;  // face and shadow: everything inside the button's bevels but its green
   for (int y = button.top + 2; y < button.bottom - 2; ++y)
     for (int x = button.left + 2; x < button.right - 2; ++x)
