@@ -1,6 +1,7 @@
 #include "game/controls.h"
 
 #include "game/board.h"
+#include "game/control_table.h"
 #include "game/flow_draw.h"
 #include "game/level_list.h"
 #include "game/queue.h"
@@ -43,21 +44,31 @@ void DrawPressedIfInside(const GameState& s, int number, const Rect& r) {
   if (Inside(s, r)) DrawKeyedAt(number, r);
 }
 
-// Pressed looks while the button is held, wherever a release would hit the control,
-// whether or not it would act there.
+// Each control's look while pressed.
+int PressedLook(ControlId id) {
+  switch (id) {
+    case ControlId::kMenu:
+    case ControlId::kNewGame:
+    case ControlId::kStartLevel:
+    case ControlId::kPause:
+    case ControlId::kListEntry:
+      return kPressedBar;
+    case ControlId::kFast:
+    case ControlId::kOk:
+      return kPressedButton;
+    case ControlId::kClose:
+      return kPressedClose;
+  }
+  return kPressedBar;
+}
+
+// Pressed looks while the button is held: every control that shows, wherever a release
+// would hit it, whether or not it would act there.  No two controls overlap, so the
+// order they are drawn in does not show.
 void DrawPressedLooks(const GameState& s) {
-  DrawPressedIfInside(s, kPressedBar, kMenuButton);
-  DrawPressedIfInside(s, kPressedButton, kFastButton);
-  if (s.MenuOpen != 0) {
-    DrawPressedIfInside(s, kPressedBar, kNewGameEntry);
-    DrawPressedIfInside(s, kPressedBar, kStartLevelEntry);
-    DrawPressedIfInside(s, kPressedBar, kPauseEntry);
+  for (const Control& c : AllControls(s)) {
+    if (Shown(c.id, s)) DrawPressedIfInside(s, PressedLook(c.id), c.hit);
   }
-  if (s.LevelListOpen != 0) {
-    ForEachListEntryUnderMouse(s, [](std::int32_t n) { DrawKeyedAt(kPressedBar, LevelListEntry(n)); });
-  }
-  if (ResultShown(s)) DrawPressedIfInside(s, kPressedButton, kOkButton);
-  DrawPressedIfInside(s, kPressedClose, kCloseButton);
 }
 
 void HeldSteps(GameState& s) {
