@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "game/layout.h"
 #include "game/sprites.h"
 #include "game/state.h"
 #include "platform/headless/headless_backend.h"
@@ -31,6 +32,11 @@ class Game : public sim::Simulator {
       : sim::Simulator(options), s(State()), backend(Backend()) {}
 
   void Frames(int n) { RunFrames(n); }
+  // The pointer at a window point, and a click there: a control's centre, a cell's.
+  using sim::Simulator::Click;
+  using sim::Simulator::Mouse;
+  void Mouse(game::Point p) { Mouse(p.x, p.y); }
+  void Click(game::Point p) { Click(p.x, p.y); }
   // Opens the menu and chooses "Neues Spiel"; the level starts in the second frame.
   void NewGame() {
     Click(30, 8);
