@@ -30,7 +30,9 @@ bool Shows(const Game& g, int number, int x, int y) {
   return true;
 }
 // The same at the top-left corner of a control or a panel.
-bool Shows(const Game& g, int number, const game::Rect& place) { return Shows(g, number, place.left, place.top); }
+bool Shows(const Game& g, int number, const game::Rect& place) {
+  return Shows(g, number, place.left, place.top);
+}
 
 // Away from every control, where nothing shows pressed.
 constexpr game::Point kAway{700, 500};
@@ -89,7 +91,8 @@ TEST(ControlsLook, HeldControlsShowPressedWhereTheyShow) {
   const std::set<ControlId> open = {ControlId::kMenu,  ControlId::kClose, ControlId::kNewGame,
                                     ControlId::kStartLevel, ControlId::kPause, ControlId::kListEntry,
                                     ControlId::kFast};
-  const std::set<ControlId> list = {ControlId::kMenu, ControlId::kClose, ControlId::kFast, ControlId::kListEntry};
+  const std::set<ControlId> list = {ControlId::kMenu, ControlId::kClose, ControlId::kFast,
+                                    ControlId::kListEntry};
   const std::set<ControlId> result = {ControlId::kMenu, ControlId::kClose, ControlId::kFast, ControlId::kOk};
   const std::pair<std::function<void(Game&)>, std::set<ControlId>> situations[] = {
       {[](Game&) {}, always},

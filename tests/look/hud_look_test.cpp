@@ -115,7 +115,8 @@ int ScoreRightEdge(Game& g, int total, int level, const game::Rect& box) {
   g.s.TotalScore = total;
   g.s.LevelScore = level;
   g.Frames(1);
-  return box.right - FindInFrame(g, Rgb(192, 192, 192), box.left, box.top, box.right - 1, box.bottom - 1).right;
+  const Box score = FindInFrame(g, Rgb(192, 192, 192), box.left, box.top, box.right - 1, box.bottom - 1);
+  return box.right - score.right;
 }
 
 TEST(HudLook, ScoresEndAtTheirBoxesRightEdgeWhateverTheirLength) {
