@@ -1,12 +1,14 @@
 // The table of controls agrees with the game: in each of a handful of states, a click
-// at the centre of every control the table says acts changes what that control owns,
-// and a click at the centre of any other control changes none of it.
+// at the centre of a control the table says acts changes what that control owns, and
+// a click at the centre of any other control changes none of it, compared with the
+// same frames without the click.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <set>
+#include <utility>
 #include <vector>
 
 #include "game/control_table.h"
@@ -17,45 +19,6 @@ namespace {
 
 using game::ControlId;
 using testing_game::Game;
-
-void OpenLevelList(Game& g) {
-  g.Click(game::CentreOf(game::kMenuButton));
-  g.Click(game::CentreOf(game::kStartLevelEntry));
-}
-
-// The water `frames` frames on from a start tile along a pipe onto `next`: onto grass
-// it fails the level, into its goal it wins it.
-void Flow(Game& g, int next, int frames) {
-  g.PlayOnCustomBoard();
-  g.Tile(4, 9) = game::SpecialTile(2, game::kKindStart);
-  g.Tile(5, 9) = game::kHorizontalPipe;
-  g.Tile(6, 9) = next;
-  g.Frames(frames);
-}
-
-struct Situation {
-  const char* name;
-  std::function<void(Game&)> reach;
-  std::size_t listed;  // the list's entries in the table: those a click can choose
-};
-const Situation kSituations[] = {
-    {"idle", [](Game&) {}, 10},
-    {"menu open", [](Game& g) { g.Click(game::CentreOf(game::kMenuButton)); }, 10},
-    {"level list open", OpenLevelList, 10},
-    // Entries wrap round every 2^28 levels: every row of the window holds some.
-    {"a list longer than the window", [](Game& g) { OpenLevelList(g), g.s.LastLevel = INT32_MAX; },
-     game::kWindowHeight / game::kListEntryHeight},
-    {"setup", [](Game& g) { g.NewGame(); }, 10},
-    {"water flowing", [](Game& g) { Flow(g, game::kGrass, 2); }, 10},
-    {"lost", [](Game& g) { Flow(g, game::kGrass, 3 * game::kCellSteps); }, 10},
-    {"won", [](Game& g) { Flow(g, game::SpecialTile(2, game::kKindGoal), 3 * game::kCellSteps); }, 10},
-};
-
-// Before a list entry's click StartLevel is 0, a level no entry chooses.
-void Reach(Game& g, const Situation& situation, bool listEntry) {
-  situation.reach(g);
-  if (listEntry) g.s.StartLevel = 0;
-}
 
 // What a click on control c changes, and in these states nothing else does.
 std::vector<int> Owned(const game::Control& c, const game::GameState& s, bool over) {
@@ -72,27 +35,61 @@ std::vector<int> Owned(const game::Control& c, const game::GameState& s, bool ov
   return {};
 }
 
+void OpenLevelList(Game& g) {
+  g.ClickOn(game::kMenuButton);
+  g.ClickOn(game::kStartLevelEntry);
+}
+
+// The water `frames` frames on from a start tile along a pipe onto `next`: onto grass
+// it fails the level, into its goal it wins it.
+void Flow(Game& g, int next, int frames) {
+  g.PlayOnCustomBoard();
+  g.Tile(4, 9) = game::SpecialTile(2, game::kKindStart);
+  g.Tile(5, 9) = game::kHorizontalPipe;
+  g.Tile(6, 9) = next;
+  g.Frames(frames);
+}
+
 TEST(ControlTable, AClickAtEachCentreActsExactlyWhenTheTableSays) {
+  const int goal = game::SpecialTile(2, game::kKindGoal), late = 3 * game::kCellSteps;
+  // Each state, with the number of list entries the table lists: those a click can choose.
+  const std::pair<std::function<void(Game&)>, std::size_t> states[] = {
+      {[](Game&) {}, 10},                                       // idle
+      {[](Game& g) { g.ClickOn(game::kMenuButton); }, 10},      // the menu open
+      {OpenLevelList, 10},                                      // the list open
+      {[](Game& g) { OpenLevelList(g), g.s.LastLevel = INT32_MAX; },  // wrapped round: one
+       game::kWindowHeight / game::kListEntryHeight},                 // entry on every row
+      {[](Game& g) { g.NewGame(); }, 10},                       // the setup
+      {[](Game& g) { g.ReadyToPlay(); }, 10},                   // the countdown running
+      {[](Game& g) { Flow(g, game::kGrass, 2); }, 10},          // the water flowing
+      {[late](Game& g) { Flow(g, game::kGrass, late); }, 10},   // lost
+      {[=](Game& g) { Flow(g, goal, late); }, 10},              // won
+  };
   std::set<ControlId> acted;
-  for (const Situation& situation : kSituations) {
-    SCOPED_TRACE(situation.name);
-    game::GameState unclicked[2];  // the same frames without a click
-    for (const bool listEntry : {false, true}) {
+  int state = 0;
+  for (const auto& [reach, listed] : states) {
+    SCOPED_TRACE(testing::Message() << "state " << state++);
+    // Before a list entry's click StartLevel is 0, a level no entry chooses.
+    const auto start = [&reach = reach](Game& g, bool entry) {
+      reach(g);
+      if (entry) g.s.StartLevel = 0;
+    };
+    game::GameState unclicked[2];
+    for (const bool entry : {false, true}) {
       Game g;
-      Reach(g, situation, listEntry);
+      start(g, entry);
       g.Frames(2);
-      unclicked[listEntry ? 1 : 0] = g.s;
+      unclicked[entry ? 1 : 0] = g.s;
     }
     const std::vector<game::Control> all = game::AllControls(unclicked[0]);
-    const auto entries = std::count_if(all.begin(), all.end(),
-                                       [](const game::Control& c) { return c.id == ControlId::kListEntry; });
-    EXPECT_EQ(static_cast<std::size_t>(entries), situation.listed);
+    std::size_t entries = 0;
+    for (const game::Control& c : all) entries += c.id == ControlId::kListEntry ? 1 : 0;
+    EXPECT_EQ(entries, listed);
     for (const game::Control& c : all) {
-      SCOPED_TRACE(testing::Message() << "control " << static_cast<int>(c.id) << ", level " << c.level);
-      const bool listEntry = c.id == ControlId::kListEntry;
+      const bool entry = c.id == ControlId::kListEntry;
       Game g;
-      Reach(g, situation, listEntry);
-      g.Mouse(game::CentreOf(c.hit));
+      start(g, entry);
+      g.MouseOn(c.hit);
       g.Down();
       g.Frames(1);
       // The release acts on the state its frame begins with.
@@ -102,7 +99,8 @@ TEST(ControlTable, AClickAtEachCentreActsExactlyWhenTheTableSays) {
       });
       g.Up();
       g.Frames(1);
-      EXPECT_EQ(Owned(c, g.s, g.GameOver()) != Owned(c, unclicked[listEntry ? 1 : 0], false), acts);
+      EXPECT_EQ(Owned(c, g.s, g.GameOver()) != Owned(c, unclicked[entry ? 1 : 0], false), acts)
+          << "control " << static_cast<int>(c.id) << ", level " << c.level;
       if (acts) acted.insert(c.id);
     }
   }

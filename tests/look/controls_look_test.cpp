@@ -87,43 +87,26 @@ TEST(ControlsLook, MenuAndLevelListShowTheirEntriesAndTheChosenLevelPressed) {
 // "Schnell" always (the menu button also during the setup, when a release there does
 // nothing), the menu's and the list's entries while open, "O K" with a result.
 TEST(ControlsLook, HeldControlsShowPressedWhereTheyShow) {
-  const std::set<ControlId> always = {ControlId::kMenu, ControlId::kClose, ControlId::kFast};
-  const std::set<ControlId> open = {ControlId::kMenu,  ControlId::kClose, ControlId::kNewGame,
-                                    ControlId::kStartLevel, ControlId::kPause, ControlId::kListEntry,
-                                    ControlId::kFast};
-  const std::set<ControlId> list = {ControlId::kMenu, ControlId::kClose, ControlId::kFast,
-                                    ControlId::kListEntry};
-  const std::set<ControlId> result = {ControlId::kMenu, ControlId::kClose, ControlId::kFast, ControlId::kOk};
-  const std::pair<std::function<void(Game&)>, std::set<ControlId>> situations[] = {
-      {[](Game&) {}, always},
-      {[](Game& g) { g.NewGame(); }, always},
-      {[](Game& g) {
-         g.Click(game::CentreOf(game::kMenuButton));
-         g.Click(game::CentreOf(game::kStartLevelEntry));
-       },
-       open},
-      {[](Game& g) {  // "Pause" closes the menu and leaves the list open
-         g.Click(game::CentreOf(game::kMenuButton));
-         g.Click(game::CentreOf(game::kStartLevelEntry));
-         g.Click(game::CentreOf(game::kPauseEntry));
-       },
-       list},
-      {[](Game& g) { g.s.LevelFailed = 1; }, result},
+  using Id = ControlId;
+  const auto openList = [](Game& g) { g.ClickOn(game::kMenuButton), g.ClickOn(game::kStartLevelEntry); };
+  const std::pair<std::function<void(Game&)>, std::set<Id>> states[] = {
+      {[](Game& g) { g.NewGame(); }, {Id::kMenu, Id::kClose, Id::kFast}},
+      {openList, {Id::kMenu, Id::kClose, Id::kFast, Id::kNewGame, Id::kStartLevel, Id::kPause, Id::kListEntry}},
+      {[=](Game& g) { openList(g), g.ClickOn(game::kPauseEntry); },  // the list without the menu
+       {Id::kMenu, Id::kClose, Id::kFast, Id::kListEntry}},
+      {[](Game& g) { g.s.LevelFailed = 1; }, {Id::kMenu, Id::kClose, Id::kFast, Id::kOk}},
   };
-  for (const auto& [reach, shown] : situations) {
+  for (const auto& [reach, shown] : states) {
     Game probe;
     reach(probe);
     for (const game::Control& c : game::AllControls(probe.s)) {
       Game g;
       reach(g);
-      g.Mouse(game::CentreOf(c.hit));
+      g.MouseOn(c.hit);
       g.Down();
       g.Frames(1);
-      const int pressed = c.id == ControlId::kClose                              ? 111
-                          : c.id == ControlId::kFast || c.id == ControlId::kOk ? 123
-                                                                                 : 105;
-      EXPECT_EQ(Shows(g, pressed, c.hit), shown.count(c.id) == 1)
-          << "control " << static_cast<int>(c.id) << ", level " << c.level;
+      const int pressed = c.id == Id::kClose ? 111 : c.id == Id::kFast || c.id == Id::kOk ? 123 : 105;
+      EXPECT_EQ(Shows(g, pressed, c.hit), shown.count(c.id) == 1) << static_cast<int>(c.id) << " " << c.level;
     }
   }
 }
