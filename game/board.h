@@ -3,6 +3,7 @@
 // and finding the cell under the mouse.
 #include <cstdint>
 
+#include "game/layout.h"
 #include "game/sprites.h"
 #include "game/state.h"
 #include "runtime/canvas.h"
@@ -35,6 +36,10 @@ std::int32_t CellAt(const GameState& s, std::int64_t column, std::int64_t row);
 constexpr std::int32_t Add32(std::int64_t a, std::int64_t b) {
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(a + b));
 }
+
+// The window point at the middle of cell (column, row), where the mouse hovers that
+// cell: a click there lays a piece on it.
+constexpr Point CellCentre(std::int32_t column, std::int32_t row) { return {32 * column, 32 * row}; }
 
 // Frame step 7: every field cell, column by column, keyed so that the water layer
 // shows through the pipe channels.

@@ -7,7 +7,6 @@
 #include <span>
 
 #include "assets/images.h"
-#include "game/controls.h"
 #include "game/marks.h"
 #include "game/sprites.h"
 #include "game/texts.h"
@@ -36,6 +35,9 @@ void LoadImage(int number) {
   rt::SpriteFromBitmap(number, image.data(), image.size(), 0);
 }
 
+// Draws sprite `number` into the frame at its place in the window.
+void DrawAt(int number, const Rect& place) { rt::DrawSprite(number, place.left, place.top); }
+
 // Makes sprite `number` and selects it as the drawing target, then fills it with a
 // bevelled box: double-bevelled corners and edge along the top, single-bevelled ones
 // along the bottom and the sides.  The caller puts the box's contents in and selects
@@ -62,35 +64,42 @@ void BeginBevelledBox(int number, int width, int height) {
 // The field area in the middle stays black so that the board shows through.  The
 // menu button and the close button cover the box's top edge at their places.
 void ComposeFrame() {
-  BeginBevelledBox(kFrame, 640, 480);
-  rt::DrawSprite(kRaisedClose, kCloseButton.left, kCloseButton.top);
-  rt::DrawSprite(kRaisedBar, kMenuButton.left, kMenuButton.top);
+  BeginBevelledBox(kFrame, kWindowWidth, kWindowHeight);
+  DrawAt(kRaisedClose, kCloseButton);
+  DrawAt(kRaisedBar, kMenuButton);
   for (int x = 16; x < 624; x += 32) {
     rt::DrawSprite(kTile, x, 16);
     rt::DrawSprite(kTile, x, 48);
   }
-  rt::DrawSprite(kRaisedButton, kFastButton.left, kFastButton.top);
-  rt::DrawSprite(kTextBox, 496, 16);
-  rt::DrawSprite(kCreditBar, 496, 464);
-  rt::DrawSprite(kTextBox, 240, 48);
-  rt::DrawSprite(kTextBox, 400, 48);
+  DrawAt(kRaisedButton, kFastButton);
+  DrawAt(kTextBox, kCountdownBox);
+  DrawAt(kCreditBar, kCreditBarPlace);
+  DrawAt(kTextBox, kTotalScoreBox);
+  DrawAt(kTextBox, kLevelScoreBox);
   rt::SelectBuffer(-1);
 }
 
-// The result panel: a text box above the OK button.
+// Makes the sprite of the panel shown at `place`, of its size, as a bevelled box with
+// its text box; the caller adds the rest and selects the back buffer again.
+void BeginPanel(int number, const Rect& place) {
+  BeginBevelledBox(number, place.Width(), place.Height());
+  rt::DrawSprite(kTextBox, kPanelInset, kPanelInset);
+}
+
+// The result panel: a text box above the OK button, with a grey tile either side of it.
 void ComposeResultPanel() {
-  BeginBevelledBox(kResultPanel, 160, 96);
-  rt::DrawSprite(kTextBox, 16, 16);
-  rt::DrawSprite(kRaisedButton, kOkButton.left - kPanelLeft, kOkButton.top - kResultPanelTop);
-  rt::DrawSprite(kTile, 16, 48);
-  rt::DrawSprite(kTile, 112, 48);
+  BeginPanel(kResultPanel, kResultPanelPlace);
+  const int okLeft = kOkButton.left - kResultPanelPlace.left;
+  const int okTop = kOkButton.top - kResultPanelPlace.top;
+  rt::DrawSprite(kRaisedButton, okLeft, okTop);
+  rt::DrawSprite(kTile, okLeft - 32, okTop);
+  rt::DrawSprite(kTile, okLeft + kOkButton.Width(), okTop);
   rt::SelectBuffer(-1);
 }
 
 // The notice panel: one text box.
 void ComposeNoticePanel() {
-  BeginBevelledBox(kNoticePanel, 160, 64);
-  rt::DrawSprite(kTextBox, 16, 16);
+  BeginPanel(kNoticePanel, kNoticePanelPlace);
   rt::SelectBuffer(-1);
 }
 
@@ -100,10 +109,10 @@ void LabelFrame(const GameState& s) {
   rt::OpenCanvas(rt::SpriteCanvas(kFrame));
   rt::SetDrawMode(1);
   rt::SetDrawFont(s.SmallFont);
-  DrawLabel(244, 50, t.points, 1);
-  DrawLabel(244, 62, t.totalSuffix, 1);
-  DrawLabel(404, 50, t.points, 1);
-  DrawLabel(404, 62, t.levelSuffix, 1);
+  DrawLabel(BoxLine(kTotalScoreBox, 0), t.points, 1);
+  DrawLabel(BoxLine(kTotalScoreBox, 1), t.totalSuffix, 1);
+  DrawLabel(BoxLine(kLevelScoreBox, 0), t.points, 1);
+  DrawLabel(BoxLine(kLevelScoreBox, 1), t.levelSuffix, 1);
   rt::CloseCanvas();
 }
 
@@ -139,7 +148,7 @@ void ComposeSpecialTiles(const texts::Table& t, bool marks) {
 
 void BuildSprites(const GameState& s, bool marks) {
   for (int number : kLoadOrder) LoadImage(number);
-  rt::NewBlankSprite(kWaterLayer, 640, 480, 0);
+  rt::NewBlankSprite(kWaterLayer, kWindowWidth, kWindowHeight, 0);
   ComposeFrame();
   ComposeResultPanel();
   ComposeNoticePanel();

@@ -4,14 +4,10 @@
 // DrawLabel, the game's one way of drawing text.
 #include <string_view>
 
+#include "game/layout.h"
 #include "game/state.h"
 
 namespace game {
-
-// Where the two panels show on the screen (their top-left corners).
-constexpr int kPanelLeft = 240;
-constexpr int kResultPanelTop = 176;
-constexpr int kNoticePanelTop = 208;
 
 // Loads every image and composes every sprite, in the game's fixed order.  Needs the
 // fonts (the frame's score labels are drawn with SmallFont) and the language.  With
@@ -22,5 +18,6 @@ void BuildSprites(const GameState& s, bool marks);
 // Style 1: light grey on dark grey; style 2: pale green on dark green; any other
 // style draws nothing.
 void DrawLabel(int x, int y, std::string_view text, int style);
+inline void DrawLabel(Point at, std::string_view text, int style) { DrawLabel(at.x, at.y, text, style); }
 
 }  // namespace game

@@ -1,7 +1,7 @@
 #include "game/controls.h"
 
 #include "game/board.h"
-#include "game/catalogue.h"
+#include "game/control_table.h"
 #include "game/flow_draw.h"
 #include "game/level_list.h"
 #include "game/queue.h"
@@ -14,7 +14,7 @@ namespace {
 
 using namespace sprite;
 
-bool Inside(const GameState& s, const HitRect& r) {
+bool Inside(const GameState& s, const Rect& r) {
   return r.Contains(s.FrameMouseX, s.FrameMouseY);
 }
 
@@ -35,30 +35,40 @@ void StartDragIfOnHandle(GameState& s) {
   s.DragActive = 1;
 }
 
-// A control's look drawn at its place: the top-left corner of its hit rectangle.
-void DrawAt(int number, const HitRect& r) { rt::DrawSprite(number, r.left, r.top); }
-void DrawKeyedAt(int number, const HitRect& r) { rt::DrawSpriteKeyed(number, r.left, r.top); }
+// A look drawn at its place: the top-left corner of its rectangle.
+void DrawAt(int number, const Rect& r) { rt::DrawSprite(number, r.left, r.top); }
+void DrawKeyedAt(int number, const Rect& r) { rt::DrawSpriteKeyed(number, r.left, r.top); }
 
 // The pressed look of a control while the mouse is inside it.
-void DrawPressedIfInside(const GameState& s, int number, const HitRect& r) {
+void DrawPressedIfInside(const GameState& s, int number, const Rect& r) {
   if (Inside(s, r)) DrawKeyedAt(number, r);
 }
 
-// Pressed looks while the button is held, wherever a release would hit the control,
-// whether or not it would act there.
+// Each control's look while pressed.
+int PressedLook(ControlId id) {
+  switch (id) {
+    case ControlId::kMenu:
+    case ControlId::kNewGame:
+    case ControlId::kStartLevel:
+    case ControlId::kPause:
+    case ControlId::kListEntry:
+      return kPressedBar;
+    case ControlId::kFast:
+    case ControlId::kOk:
+      return kPressedButton;
+    case ControlId::kClose:
+      return kPressedClose;
+  }
+  return kPressedBar;
+}
+
+// Pressed looks while the button is held: every control that shows, wherever a release
+// would hit it, whether or not it would act there.  No two controls overlap, so the
+// order they are drawn in does not show.
 void DrawPressedLooks(const GameState& s) {
-  DrawPressedIfInside(s, kPressedBar, kMenuButton);
-  DrawPressedIfInside(s, kPressedButton, kFastButton);
-  if (s.MenuOpen != 0) {
-    DrawPressedIfInside(s, kPressedBar, kNewGameEntry);
-    DrawPressedIfInside(s, kPressedBar, kStartLevelEntry);
-    DrawPressedIfInside(s, kPressedBar, kPauseEntry);
+  for (const Control& c : AllControls(s)) {
+    if (Shown(c.id, s)) DrawPressedIfInside(s, PressedLook(c.id), c.hit);
   }
-  if (s.LevelListOpen != 0) {
-    ForEachListEntryUnderMouse(s, [](std::int32_t n) { DrawKeyedAt(kPressedBar, LevelListEntry(n)); });
-  }
-  if (ResultShown(s)) DrawPressedIfInside(s, kPressedButton, kOkButton);
-  DrawPressedIfInside(s, kPressedClose, kCloseButton);
 }
 
 void HeldSteps(GameState& s) {
@@ -129,11 +139,6 @@ ButtonOutcome ReleaseSteps(GameState& s) {
 
 }  // namespace
 
-HitRect LevelListEntry(int n) {
-  const int top = ListEntryTop(n);
-  return HitRect{144, top, 272, Add32(top, kListEntryHeight)};
-}
-
 void DrawMenuBackgrounds(const GameState& s) {
   if (s.MenuOpen != 0) {
     DrawAt(kRaisedBar, kNewGameEntry);
@@ -148,8 +153,8 @@ void DrawMenuBackgrounds(const GameState& s) {
 }
 
 void DrawPanels(const GameState& s) {
-  if (InSetup(s) || s.Paused != 0) rt::DrawSpriteKeyed(kNoticePanel, kPanelLeft, kNoticePanelTop);
-  if (ResultShown(s)) rt::DrawSpriteKeyed(kResultPanel, kPanelLeft, kResultPanelTop);
+  if (InSetup(s) || s.Paused != 0) DrawKeyedAt(kNoticePanel, kNoticePanelPlace);
+  if (ResultShown(s)) DrawKeyedAt(kResultPanel, kResultPanelPlace);
 }
 
 void FollowDrag(GameState& s) {

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "game/layout.h"
 #include "game/sprites.h"
 #include "game/water.h"
 #include "runtime/screen.h"
@@ -78,7 +79,7 @@ void CloseWaterLayer() { rt::CloseCanvas(); }
 
 void ClearWaterLayer() {
   rt::OpenCanvas(rt::SpriteCanvas(sprite::kWaterLayer));
-  rt::FillBox(0, 0, 640, 480, rt::PackColour(0, 0, 0));
+  rt::FillBox(0, 0, kWindowWidth, kWindowHeight, rt::PackColour(0, 0, 0));
   rt::CloseCanvas();
 }
 

@@ -7,16 +7,12 @@
 #include <cstdint>
 #include <optional>
 
+#include "game/layout.h"  // the window's size
 #include "game/state.h"
 #include "game/still.h"
 #include "runtime/frame_pace.h"
 
 namespace game {
-
-// The game's window, in game pixels: a backend that enlarges it needs the size before
-// the window opens, to choose a factor at which it fits the desktop.
-constexpr int kWindowWidth = 640;
-constexpr int kWindowHeight = 480;
 
 // The frame's pace: SetFramePace's rate (which the pacing rule makes 51 frames a
 // second), and the sleep before the first step of every frame.

@@ -8,7 +8,7 @@
 
 #include "game/board.h"
 #include "game/catalogue.h"
-#include "game/controls.h"
+#include "game/layout.h"
 #include "game/level_list.h"
 #include "game/texts.h"
 #include "runtime/canvas.h"
@@ -21,22 +21,33 @@ namespace {
 
 // Where text starts to stand centred on column `middle`, in the font currently selected.
 int CentredOn(int middle, std::string_view text) { return middle - rt::TextWidth(text) / 2; }
-// Centres text on the window's middle column.
-int CentredX(std::string_view text) { return CentredOn(320, text); }
+
+// A panel's message, centred on the panel's text box, 8 rows down in it.
+void DrawPanelMessage(const Rect& panel, std::string_view text) {
+  const Rect box = PanelTextBox(panel);
+  DrawLabel(CentredOn(CentreOf(box).x, text), box.top + 8, text, 1);
+}
 
 // The fast button's word: at the language's place for it, else centred in the button.
 void DrawFastLabel(const texts::Table& t) {
-  const int middle = (kFastButton.left + kFastButton.right) / 2;
-  const int left = t.fastLeft ? *t.fastLeft : CentredOn(middle, t.fast);
-  DrawLabel(left, 56, t.fast, 2);
+  const int left = t.fastLeft ? *t.fastLeft : CentredOn(CentreOf(kFastButton).x, t.fast);
+  DrawLabel(left, kFastButton.top + 8, t.fast, 2);
 }
 
-// "O K" of a result panel, in the large font; the small font is selected again after.
+// "O K" of a result panel, in the large font, centred on its button; the small font is
+// selected again after.
 void DrawOkLabel(const GameState& s) {
   const texts::Table& t = *s.Texts;
   rt::SetDrawFont(s.LargeFont);
-  DrawLabel(CentredX(t.ok), 228, t.ok, 2);
+  DrawLabel(CentredOn(CentreOf(kOkButton).x, t.ok), kOkButton.top + 4, t.ok, 2);
   rt::SetDrawFont(s.SmallFont);
+}
+
+// The row of a box's number in the large font (the countdown, the scores).
+int NumberRow(const Rect& box) { return box.top + 4; }
+// A score ends at the same place in its box whatever its length.
+void DrawScore(const Rect& box, const std::string& text) {
+  DrawLabel(box.right - kLabelIndent - rt::TextWidth(text), NumberRow(box), text, 1);
 }
 
 }  // namespace
@@ -47,35 +58,34 @@ void DrawFrameTexts(GameState& s) {
   rt::SetDrawMode(1);
   rt::SetDrawFont(s.SmallFont);
 
-  DrawLabel(20, 0, t.menuButton, 2);
+  DrawLabel(BarLabel(kMenuButton), t.menuButton, 2);
   if (s.MenuOpen != 0) {
-    DrawLabel(20, 16, t.newGame, 2);
-    DrawLabel(20, 32, t.startLevel, 2);
-    DrawLabel(20, 48, s.Paused != 0 ? t.resume : t.pause, 2);
+    DrawLabel(BarLabel(kNewGameEntry), t.newGame, 2);
+    DrawLabel(BarLabel(kStartLevelEntry), t.startLevel, 2);
+    DrawLabel(BarLabel(kPauseEntry), s.Paused != 0 ? t.resume : t.pause, 2);
   }
   if (s.LevelFailed != 0) {
-    DrawLabel(CentredX(t.failed), 200, t.failed, 1);
+    DrawPanelMessage(kResultPanelPlace, t.failed);
     DrawOkLabel(s);
   }
   if (s.LevelCleared != 0) {
-    DrawLabel(CentredX(t.cleared), 200, t.cleared, 1);
+    DrawPanelMessage(kResultPanelPlace, t.cleared);
     DrawOkLabel(s);
   }
-  if (InSetup(s))
-    DrawLabel(CentredX(t.pleaseWait), 232, t.pleaseWait, 1);
-  if (s.Paused != 0) DrawLabel(CentredX(t.paused), 232, t.paused, 1);
+  if (InSetup(s)) DrawPanelMessage(kNoticePanelPlace, t.pleaseWait);
+  if (s.Paused != 0) DrawPanelMessage(kNoticePanelPlace, t.paused);
   DrawFastLabel(t);
-  DrawLabel(500, 18, t.countdown1, 1);
-  DrawLabel(500, 30, t.countdown2, 1);
+  DrawLabel(BoxLine(kCountdownBox, 0), t.countdown1, 1);
+  DrawLabel(BoxLine(kCountdownBox, 1), t.countdown2, 1);
 
   // The countdown and both scores in the large font; the scores end at their boxes'
   // right edges.
   rt::SetDrawFont(s.LargeFont);
-  DrawLabel(595, 20, rt::FormatNumber(s.FlowCountdown), 1);
+  DrawLabel(kCountdownBox.left + 99, NumberRow(kCountdownBox), rt::FormatNumber(s.FlowCountdown), 1);
   s.TotalScoreText = rt::FormatNumber(s.TotalScore);
-  DrawLabel(364 - rt::TextWidth(s.TotalScoreText), 52, s.TotalScoreText, 1);
+  DrawScore(kTotalScoreBox, s.TotalScoreText);
   s.LevelScoreText = rt::FormatNumber(s.LevelScore);
-  DrawLabel(524 - rt::TextWidth(s.LevelScoreText), 52, s.LevelScoreText, 1);
+  DrawScore(kLevelScoreBox, s.LevelScoreText);
   rt::SetDrawFont(s.SmallFont);
 
   if (s.LevelListOpen != 0) {
@@ -83,10 +93,10 @@ void DrawFrameTexts(GameState& s) {
     ForEachListEntry(s.LastLevel, kFirstVisibleListTop, kLastVisibleListTop, [&entry, &t](std::int32_t n) {
       entry.resize(t.levelPrefix.size());
       entry += rt::FormatNumber(n);
-      DrawLabel(148, ListEntryTop(n), entry, 2);
+      DrawLabel(BarLabel(LevelListEntry(n)), entry, 2);
     });
   }
-  DrawLabel(500, 464, t.credit, 1);
+  DrawLabel(BarLabel(kCreditBarPlace), t.credit, 1);
   rt::CloseCanvas();
 }
 

@@ -10,14 +10,23 @@
 #include <limits>
 
 #include "game/board.h"
+#include "game/layout.h"
 
 namespace game {
 
 constexpr int kListEntryHeight = 16;
+// The list opens right of the menu; its entries are bars as wide as the menu's.
+constexpr int kListLeft = kStartLevelEntry.right;
+constexpr int kListRight = kListLeft + kStartLevelEntry.Width();
 
 // The top edge of list entry n.
 constexpr std::int32_t ListEntryTop(std::int64_t n) {
   return Add32(std::int64_t{kListEntryHeight} * n, kListEntryHeight);
+}
+// Entry n's place, and its hit rectangle.
+constexpr Rect LevelListEntry(std::int64_t n) {
+  const std::int32_t top = ListEntryTop(n);
+  return Rect{kListLeft, top, kListRight, Add32(top, kListEntryHeight)};
 }
 
 // Calls visit(n) for every n in 1..lastLevel, ascending, whose ListEntryTop(n) lies in
@@ -41,9 +50,9 @@ void ForEachListEntry(std::int32_t lastLevel, std::int64_t from, std::int64_t to
   }
 }
 
-// The band of tops of the entries that can show in the 480 rows of the window: an
-// entry's label starts a row above its own top, so one more row on either side.
+// The band of tops of the entries that can show in the rows of the window: an entry's
+// label starts a row above its own top, so one more row on either side.
 constexpr std::int64_t kFirstVisibleListTop = -kListEntryHeight;
-constexpr std::int64_t kLastVisibleListTop = 480;
+constexpr std::int64_t kLastVisibleListTop = kWindowHeight;
 
 }  // namespace game

@@ -1,6 +1,7 @@
 #include "game/queue.h"
 
 #include "game/board.h"
+#include "game/layout.h"
 #include "game/sprites.h"
 #include "runtime/random.h"
 #include "runtime/screen.h"
@@ -16,13 +17,16 @@ void AdvanceQueue(GameState& s) {
 }
 
 void DrawQueueStrip(const GameState& s) {
-  rt::DrawSprite(sprite::kStripEnd, 176, 16);
-  rt::DrawSprite(kGrass, 208, 16);  // shows in the first slot while the strip slides
+  // The strip is nine slots of 32 pixels: its two ends and seven entries between them.
+  const int top = kQueueStrip.top;
+  rt::DrawSprite(sprite::kStripEnd, kQueueStrip.left, top);
+  // Grass shows in the first entry's slot while the strip slides.
+  rt::DrawSprite(kGrass, kQueueStrip.left + 32, top);
   for (int i = 1; i <= 7; ++i) {
-    rt::DrawSprite(s.PieceQueue[i], Add32(176 + 32 * i, s.QueueSlide), 16);
+    rt::DrawSprite(s.PieceQueue[i], Add32(kQueueStrip.left + 32 * i, s.QueueSlide), top);
   }
   // Drawn last: hides whatever of entry 7 has slid past the strip's right end.
-  rt::DrawSprite(sprite::kStripEnd, 432, 16);
+  rt::DrawSprite(sprite::kStripEnd, kQueueStrip.right - 32, top);
 }
 
 void DrawPiecePreview(const GameState& s) {

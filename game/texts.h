@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 
+#include "game/layout.h"
 #include "game/sprites.h"
 
 namespace game::texts {
@@ -29,8 +30,9 @@ struct Table {
   std::string_view paused;
   std::string_view fast;
   // Where the fast button's word starts; without a place, it stands centred in the
-  // button.  "Schnell" keeps the place it has always had, 570, four pixels left of
-  // where centring would put it (574), so the German frames stay as they are.
+  // button.  "Schnell" keeps the place it has always had, 10 pixels into the button,
+  // four pixels left of where centring would put it, so the German frames stay as they
+  // are.
   std::optional<int> fastLeft;
   std::string_view countdown1;  // the countdown's label, in two lines
   std::string_view countdown2;
@@ -61,7 +63,7 @@ inline constexpr Table kGerman = {
     "Bitte warten",
     "Spiel pausiert",
     "Schnell",
-    570,
+    kFastButton.left + 10,
     "Zeit bis das",
     "Quelmo flie\xDFt",
     "Level ",

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "game/board.h"
+#include "game/layout.h"
 #include "game/sprites.h"
 #include "game/state.h"
 #include "platform/headless/headless_backend.h"
@@ -31,10 +33,17 @@ class Game : public sim::Simulator {
       : sim::Simulator(options), s(State()), backend(Backend()) {}
 
   void Frames(int n) { RunFrames(n); }
+  // The pointer at a window point, and a click there: a control's centre, a cell's.
+  using sim::Simulator::Click;
+  using sim::Simulator::Mouse;
+  void Mouse(game::Point p) { Mouse(p.x, p.y); }
+  void Click(game::Point p) { Click(p.x, p.y); }
+  void MouseOn(const game::Rect& control) { Mouse(game::CentreOf(control)); }
+  void ClickOn(const game::Rect& control) { Click(game::CentreOf(control)); }
   // Opens the menu and chooses "Neues Spiel"; the level starts in the second frame.
   void NewGame() {
-    Click(30, 8);
-    Click(30, 24);
+    ClickOn(game::kMenuButton);
+    ClickOn(game::kNewGameEntry);
   }
   // Runs frames until the level is in play (PhaseCounter 200); returns how many.
   int RunUntilPlay(int limit = 2000) {
@@ -87,7 +96,7 @@ class Game : public sim::Simulator {
   // Fills the whole water layer with one colour, as if water had flowed everywhere.
   static void FillWater(std::uint32_t pixel) {
     rt::OpenCanvas(rt::SpriteCanvas(game::sprite::kWaterLayer));
-    rt::FillBox(0, 0, 640, 480,
+    rt::FillBox(0, 0, game::kWindowWidth, game::kWindowHeight,
                 rt::PackColour(static_cast<int>((pixel >> 16) & 255), static_cast<int>((pixel >> 8) & 255),
                                static_cast<int>(pixel & 255)));
     rt::CloseCanvas();
@@ -98,7 +107,7 @@ class Game : public sim::Simulator {
 };
 
 // Window point at the centre of board cell (c, r).
-constexpr int CellX(int c) { return 32 * c; }
-constexpr int CellY(int r) { return 32 * r; }
+constexpr int CellX(int c) { return game::CellCentre(c, 0).x; }
+constexpr int CellY(int r) { return game::CellCentre(0, r).y; }
 
 }  // namespace testing_game

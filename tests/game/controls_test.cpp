@@ -4,13 +4,20 @@
 
 #include <vector>
 
+#include "game/layout.h"
 #include "tests/driver/played_game.h"
 
 namespace {
 
+using game::CentreOf;
 using testing_game::CellX;
 using testing_game::CellY;
 using testing_game::Game;
+
+constexpr game::Point kMenu = CentreOf(game::kMenuButton);
+constexpr game::Point kFast = CentreOf(game::kFastButton);
+// A point well inside the field, away from every control.
+constexpr game::Point kOnTheField{300, 300};
 
 TEST(Hover, RoundsHalvesToEvenAndClampsToTheField) {
   struct Case {
@@ -147,18 +154,18 @@ TEST(Placement, NothingIsPlacedOutsidePlay) {
 
 TEST(Controls, MenuActsOnReleaseAtTheReleasePosition) {
   Game g;
-  g.Mouse(30, 8);
+  g.Mouse(kMenu);
   g.Down();
   g.Frames(5);
   EXPECT_EQ(g.s.MenuOpen, 0);  // held: nothing yet
-  g.Mouse(300, 300);
+  g.Mouse(kOnTheField);
   g.Up();
   g.Frames(1);  // released elsewhere
   EXPECT_EQ(g.s.MenuOpen, 0);
-  g.Mouse(300, 300);
+  g.Mouse(kOnTheField);
   g.Down();
   g.Frames(1);
-  g.Mouse(30, 8);
+  g.Mouse(kMenu);
   g.Up();
   g.Frames(1);  // pressed elsewhere, released on the button
   EXPECT_EQ(g.s.MenuOpen, 1);
@@ -169,29 +176,32 @@ TEST(Controls, ReleaseOnABorderPixelDoesNotAct) {
     int x, y;
     bool acts;
   };
-  const std::vector<Point> points = {{16, 8, false}, {144, 8, false}, {30, 0, false},
-                                     {30, 16, false}, {17, 1, true},  {143, 15, true}};
+  const game::Rect& m = game::kMenuButton;
+  const std::vector<Point> points = {{m.left, kMenu.y, false},       {m.right, kMenu.y, false},
+                                     {kMenu.x, m.top, false},        {kMenu.x, m.bottom, false},
+                                     {m.left + 1, m.top + 1, true}, {m.right - 1, m.bottom - 1, true}};
   for (const Point& p : points) {
     Game g;
     g.Click(p.x, p.y);
     EXPECT_EQ(g.s.MenuOpen, p.acts ? 1 : 0) << p.x << "," << p.y;
   }
   // The same for "Schnell" while the water flows.
+  const game::Rect& f = game::kFastButton;
   Game g;
   g.PlayOnCustomBoard();
   g.Tile(5, 5) = 311;
   g.Tile(6, 5) = 2;
   g.Frames(2);
-  g.Click(560, 60);
-  g.Click(600, 80);
+  g.Click(f.left, kFast.y);
+  g.Click(kFast.x, f.bottom);
   EXPECT_EQ(g.s.FlowSpeed, 1);
-  g.Click(561, 79);
+  g.Click(f.left + 1, f.bottom - 1);
   EXPECT_EQ(g.s.FlowSpeed, 4);
 }
 
 TEST(Controls, ClickShorterThanAFrameActsOnce) {
   Game g;
-  g.Mouse(30, 8);
+  g.Mouse(kMenu);
   g.Down();
   g.Up();  // pressed and released between two frames
   g.Frames(1);
@@ -219,7 +229,7 @@ TEST(Controls, ClickShorterThanAFrameActsOnce) {
 TEST(Controls, PressWithinAFrameIsReadByThatFrameAndReleasedInTheNext) {
   for (const bool releasedBeforeTheRead : {false, true}) {
     Game g;
-    g.Mouse(30, 8);
+    g.Mouse(kMenu);
     g.backend.AtNextEventStep([&] {
       g.Down();
       if (releasedBeforeTheRead) g.Up();
@@ -236,12 +246,12 @@ TEST(Controls, PressWithinAFrameIsReadByThatFrameAndReleasedInTheNext) {
 TEST(Controls, MenuButtonIsDeadDuringTheSetup) {
   Game g;
   g.NewGame();
-  g.Click(30, 8);
+  g.Click(kMenu);
   EXPECT_EQ(g.s.MenuOpen, 0);
   g.RunUntilPlay();
-  g.Click(30, 8);
+  g.Click(kMenu);
   EXPECT_EQ(g.s.MenuOpen, 1);
-  g.Click(30, 8);
+  g.Click(kMenu);
   EXPECT_EQ(g.s.MenuOpen, 0);
 }
 
@@ -249,21 +259,21 @@ TEST(Controls, SchnellDoesNothingBeforeTheWaterFlows) {
   Game g;
   g.NewGame();
   g.RunUntilPlay();
-  g.Click(590, 64);
+  g.Click(kFast);
   EXPECT_EQ(g.s.FlowSpeed, 1);
 }
 
 TEST(Controls, PauseAndWeiterToggleAndCloseTheMenu) {
   Game g;
-  g.Click(30, 8);
-  g.Click(30, 40);  // the level list opens with the menu
-  g.Click(30, 56);  // Pause
+  g.Click(kMenu);
+  g.Click(CentreOf(game::kStartLevelEntry));  // the level list opens with the menu
+  g.Click(CentreOf(game::kPauseEntry));
   EXPECT_EQ(g.s.Paused, 1);
   EXPECT_EQ(g.s.MenuOpen, 0);
   EXPECT_EQ(g.s.LevelListOpen, 1);  // the list stays
-  g.Click(30, 8);                   // the menu button closes the list
+  g.Click(kMenu);                   // the menu button closes the list
   EXPECT_EQ(g.s.LevelListOpen, 0);
-  g.Click(30, 56);  // Weiter
+  g.Click(CentreOf(game::kPauseEntry));  // "Weiter"
   EXPECT_EQ(g.s.Paused, 0);
 }
 
@@ -274,6 +284,7 @@ TEST(Controls, OkOnTheFailedPanelAlsoPlacesAPieceBelowIt) {
   g.Frames(128);
   ASSERT_EQ(g.s.LevelFailed, 1);
   const int head = g.s.PieceQueue[1];
+  ASSERT_TRUE(game::kOkButton.Contains(300, 230));
   g.Click(300, 230);  // over board cell (9, 7)
   EXPECT_EQ(g.Tile(9, 7), head);
   EXPECT_EQ(g.s.LevelFailed, 0);
@@ -284,21 +295,22 @@ TEST(Controls, DragMovesTheWindowWithThePointer) {
   Game g;
   const int left = g.backend.WindowLeft();
   const int top = g.backend.WindowTop();
-  g.Mouse(200, 8);
+  const game::Point grab = CentreOf(game::kDragHandle);
+  g.Mouse(grab);
   g.Down();
   g.Frames(1);
   EXPECT_EQ(g.s.DragActive, 1);
-  EXPECT_EQ(g.s.DragStartX, 200);
-  EXPECT_EQ(g.s.DragStartY, 8);
+  EXPECT_EQ(g.s.DragStartX, grab.x);
+  EXPECT_EQ(g.s.DragStartY, grab.y);
   // The pointer moves in desktop coordinates; the window follows a frame at a time.
   for (int i = 1; i <= 10; ++i) {
-    g.backend.SetPointerOnDesktop(left + 200 + 5 * i, top + 8 + 3 * i);
+    g.backend.SetPointerOnDesktop(left + grab.x + 5 * i, top + grab.y + 3 * i);
     g.Frames(1);
     EXPECT_EQ(g.backend.WindowLeft(), left + 5 * i);
     EXPECT_EQ(g.backend.WindowTop(), top + 3 * i);
   }
   // The frame that sees the release still follows the pointer, then the drag ends.
-  g.backend.SetPointerOnDesktop(left + 200 + 60, top + 8 + 40);
+  g.backend.SetPointerOnDesktop(left + grab.x + 60, top + grab.y + 40);
   g.Up();
   g.Frames(1);
   EXPECT_EQ(g.backend.WindowLeft(), left + 60);
@@ -311,21 +323,22 @@ TEST(Controls, DragMovesTheWindowWithThePointer) {
 
 TEST(Controls, DragStartsOnlyInTheFirstFrameOfAPressOnTheHandle) {
   Game g;
-  g.Mouse(300, 300);
+  const game::Point grab = CentreOf(game::kDragHandle);
+  g.Mouse(kOnTheField);
   g.Down();
   g.Frames(1);
-  g.Mouse(300, 8);  // moved onto the title bar while held
+  g.Mouse(grab);  // moved onto the title bar while held
   g.Frames(5);
   EXPECT_EQ(g.s.DragActive, 0);
   g.Up();
   g.Frames(1);
-  g.Click(144, 8);  // the handle's border pixel
+  g.Click(game::kDragHandle.left, grab.y);  // the handle's border pixel
   EXPECT_EQ(g.s.DragActive, 0);
 }
 
 TEST(Controls, CloseButtonEndsTheGameInTheReleaseFrame) {
   Game g;
-  g.Mouse(630, 8);
+  g.Mouse(CentreOf(game::kCloseButton));
   g.Down();
   g.Frames(3);  // held: nothing happens
   EXPECT_FALSE(g.GameOver());

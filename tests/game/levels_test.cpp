@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "game/board.h"
+#include "game/level_list.h"
 #include "game/levels.h"
 #include "runtime/random.h"
 #include "tests/driver/played_game.h"
@@ -35,16 +36,16 @@ TEST(StartUp, QueueHoldsTheFirst21DrawsOfTheSeed) {
 TEST(StartUp, WindowIsCentredOnTheDesktop) {
   {
     Game g;
-    EXPECT_EQ(g.backend.WindowLeft(), 640);
-    EXPECT_EQ(g.backend.WindowTop(), 300);
+    EXPECT_EQ(g.backend.WindowLeft(), 960 - game::kWindowWidth / 2);
+    EXPECT_EQ(g.backend.WindowTop(), 540 - game::kWindowHeight / 2);
   }
   {
     platform::HeadlessBackend::Options o;
     o.desktopWidth = 1025;
     o.desktopHeight = 769;
     Game g(0, o);
-    EXPECT_EQ(g.backend.WindowLeft(), 512 - 320);
-    EXPECT_EQ(g.backend.WindowTop(), 384 - 240);
+    EXPECT_EQ(g.backend.WindowLeft(), 512 - game::kWindowWidth / 2);
+    EXPECT_EQ(g.backend.WindowTop(), 384 - game::kWindowHeight / 2);
   }
 }
 
@@ -180,14 +181,14 @@ TEST(Countdown, StandsStillWhilePausedAndRestartsItsSecond) {
   g.NewGame();
   g.RunUntilPlay();
   g.Frames(30);  // part of the first second has passed
-  g.Click(30, 8);
-  g.Click(30, 56);  // Pause
+  g.ClickOn(game::kMenuButton);
+  g.ClickOn(game::kPauseEntry);
   ASSERT_EQ(g.s.Paused, 1);
   const int held = g.s.FlowCountdown;
   g.Frames(1000);
   EXPECT_EQ(g.s.FlowCountdown, held);
-  g.Click(30, 8);
-  g.Mouse(30, 56);
+  g.ClickOn(game::kMenuButton);
+  g.MouseOn(game::kPauseEntry);
   g.Down();
   g.Frames(1);
   g.Up();
@@ -244,9 +245,9 @@ TEST(Levels, NewGameDuringPlayDiscardsTheLevelInTheSameFrame) {
   g.s.TotalScore = g.s.LevelScore = 40;
   g.s.FlowStep = 60;
   g.Tile(4, 4) = 3;  // a player's piece
-  g.Click(30, 8);
+  g.ClickOn(game::kMenuButton);
   ASSERT_EQ(g.s.MenuOpen, 1);
-  g.Mouse(30, 24);
+  g.MouseOn(game::kNewGameEntry);
   g.Down();
   g.Frames(1);
   g.Up();
@@ -274,7 +275,7 @@ TEST(Levels, WonLevelLeadsToTheNextWithTheTotalKept) {
   g.Frames(256);
   ASSERT_EQ(g.s.LevelCleared, 1);
   EXPECT_EQ(g.s.TotalScore, 52);
-  g.Click(300, 240);  // O K: no piece lands (PhaseCounter is -1)
+  g.ClickOn(game::kOkButton);  // no piece lands (PhaseCounter is -1)
   EXPECT_EQ(g.s.Level, 4);
   EXPECT_EQ(g.s.LevelCleared, 0);
   EXPECT_EQ(g.s.LevelScore, 0);
@@ -294,7 +295,7 @@ TEST(Levels, OkAfterTheLastLevelLeavesTheGameIdleWithItsBoard) {
   g.Frames(256);
   ASSERT_EQ(g.s.LevelCleared, 1);
   const auto board = g.s.TileGrid;
-  g.Click(300, 240);
+  g.ClickOn(game::kOkButton);
   EXPECT_EQ(g.s.Level, 10);
   EXPECT_EQ(g.s.PhaseCounter, -1);
   EXPECT_EQ(g.s.LevelCleared, 0);
@@ -309,14 +310,14 @@ TEST(Levels, OkAfterTheLastLevelLeavesTheGameIdleWithItsBoard) {
 
 TEST(Levels, ChosenStartLevelIsPlayedByTheNextNewGame) {
   Game g;
-  g.Click(30, 8);   // menu
-  g.Click(30, 40);  // "Startlevel": the list opens, the menu stays
+  g.ClickOn(game::kMenuButton);
+  g.ClickOn(game::kStartLevelEntry);  // the list opens, the menu stays
   ASSERT_EQ(g.s.LevelListOpen, 1);
   ASSERT_EQ(g.s.MenuOpen, 1);
-  g.Click(200, 16 * 7 + 24);  // "Level 7"
+  g.ClickOn(game::LevelListEntry(7));
   EXPECT_EQ(g.s.StartLevel, 7);
   EXPECT_EQ(g.s.LevelListOpen, 1);
-  g.Click(30, 24);  // "Neues Spiel"
+  g.ClickOn(game::kNewGameEntry);
   EXPECT_EQ(g.s.Level, 7);
   EXPECT_EQ(g.s.LevelListOpen, 0);
   EXPECT_EQ(g.s.PieceQueue[7], 333);

@@ -339,9 +339,9 @@ TEST(Water, FailedLevelRestartsTheStreamsButNotTheFlow) {
   g.Frames(300);
   EXPECT_EQ(g.s.FlowStep, 0);
   EXPECT_EQ(g.s.TotalScore, score);
-  g.Click(570, 60);  // "Schnell" still works
+  g.ClickOn(game::kFastButton);  // "Schnell" still works
   EXPECT_EQ(g.s.FlowSpeed, 4);
-  g.Click(300, 240);  // O K
+  g.ClickOn(game::kOkButton);
   EXPECT_EQ(g.s.LevelFailed, 0);
   EXPECT_EQ(g.s.PhaseCounter, -1);
   EXPECT_EQ(g.s.FlowStep, -1);
@@ -358,7 +358,7 @@ TEST(Water, FastWaterClipsAtTheEndOfTheCell) {
   g.Tile(5, 8) = 311;
   g.Tile(6, 8) = g.Tile(7, 8) = 2;
   g.Frames(125);
-  g.Mouse(570, 60);
+  g.MouseOn(game::kFastButton);
   g.Down();
   g.Frames(1);
   ASSERT_EQ(g.s.FlowStep, 126);
@@ -379,8 +379,8 @@ TEST(Water, PauseFreezesTheWater) {
   g.Tile(5, 8) = 311;
   g.Tile(6, 8) = 2;
   g.Frames(50);
-  g.Click(30, 8);  // menu
-  g.Click(30, 56);  // Pause
+  g.ClickOn(game::kMenuButton);
+  g.ClickOn(game::kPauseEntry);
   ASSERT_EQ(g.s.Paused, 1);
   const int step = g.s.FlowStep;
   g.Frames(400);

@@ -56,11 +56,11 @@ TEST(BoardLook, TheQueueStripShowsThePiecesWithBlackChannels) {
   for (int i = 1; i <= 7; ++i) g.s.PieceQueue[static_cast<std::size_t>(i)] = i % 2 == 1 ? 2 : 1;
   g.Frames(1);
   for (int i = 1; i <= 7; ++i) {
-    const int left = 176 + 32 * i;
+    const int left = game::kQueueStrip.left + 32 * i, top = game::kQueueStrip.top;
     if (i % 2 == 1) {
-      for (int x = 0; x < 32; ++x) ASSERT_EQ(g.Pixel(left + x, 16 + 15), kBlack) << i;
+      for (int x = 0; x < 32; ++x) ASSERT_EQ(g.Pixel(left + x, top + 15), kBlack) << i;
     } else {
-      for (int y = 0; y < 32; ++y) ASSERT_EQ(g.Pixel(left + 15, 16 + y), kBlack) << i;
+      for (int y = 0; y < 32; ++y) ASSERT_EQ(g.Pixel(left + 15, top + y), kBlack) << i;
     }
   }
   // The strip is opaque: no water anywhere in the HUD band.

@@ -109,28 +109,28 @@ TEST(LabelLook, BothStylesDrawAShadowUpLeftOfTheFaceAndOtherStylesNothing) {
   }
 }
 
-// The rightmost pixel of the score face colour in a score box.
-int ScoreRightEdge(Game& g, int total, int level, int x0, int x1) {
+// The rightmost pixel of the score face colour in a score box, counted from the
+// box's right edge.
+int ScoreRightEdge(Game& g, int total, int level, const game::Rect& box) {
   g.s.TotalScore = total;
   g.s.LevelScore = level;
   g.Frames(1);
-  return FindInFrame(g, Rgb(192, 192, 192), x0, 48, x1, 79).right;
+  const Box score = FindInFrame(g, Rgb(192, 192, 192), box.left, box.top, box.right - 1, box.bottom - 1);
+  return box.right - score.right;
 }
 
 TEST(HudLook, ScoresEndAtTheirBoxesRightEdgeWhateverTheirLength) {
   Game g;
-  const int shortTotal = ScoreRightEdge(g, 7, 3, 240, 367);
-  const int longTotal = ScoreRightEdge(g, 1234567, 3, 240, 367);
-  EXPECT_LE(shortTotal, 363);
-  EXPECT_GE(shortTotal, 358);
-  EXPECT_LE(longTotal, 363);
-  EXPECT_GE(longTotal, 358);
-  const int shortLevel = ScoreRightEdge(g, 0, 8, 400, 527);
-  const int longLevel = ScoreRightEdge(g, 0, 98765, 400, 527);
-  EXPECT_LE(shortLevel, 523);
-  EXPECT_GE(shortLevel, 518);
-  EXPECT_LE(longLevel, 523);
-  EXPECT_GE(longLevel, 518);
+  for (const int total : {7, 1234567}) {
+    const int fromEdge = ScoreRightEdge(g, total, 3, game::kTotalScoreBox);
+    EXPECT_GE(fromEdge, 5) << total;
+    EXPECT_LE(fromEdge, 10) << total;
+  }
+  for (const int level : {8, 98765}) {
+    const int fromEdge = ScoreRightEdge(g, 0, level, game::kLevelScoreBox);
+    EXPECT_GE(fromEdge, 5) << level;
+    EXPECT_LE(fromEdge, 10) << level;
+  }
   EXPECT_EQ(g.s.TotalScoreText, "0");
   EXPECT_EQ(g.s.LevelScoreText, "98765");
 }
@@ -140,12 +140,15 @@ TEST(HudLook, PanelTextsAreCentredOnTheWindow) {
   g.s.LevelFailed = 1;
   g.s.PhaseCounter = 200;
   g.Frames(1);
-  const Box message = FindInFrame(g, Rgb(192, 192, 192), 256, 192, 383, 223);
+  const game::Rect box = game::PanelTextBox(game::kResultPanelPlace);
+  const Box message = FindInFrame(g, Rgb(192, 192, 192), box.left, box.top, box.right - 1, box.bottom - 1);
   ASSERT_GT(message.count, 20);
-  EXPECT_NEAR((message.left + message.right) / 2.0, 320.0, 2.0);
-  const Box ok = FindInFrame(g, Rgb(184, 199, 184), 289, 225, 350, 254);
+  EXPECT_NEAR((message.left + message.right) / 2.0, game::kWindowWidth / 2, 2.0);
+  const game::Rect& button = game::kOkButton;  // inside its bevels
+  const Box ok = FindInFrame(g, Rgb(184, 199, 184), button.left + 1, button.top + 1, button.right - 2,
+                             button.bottom - 2);
   ASSERT_GT(ok.count, 20);
-  EXPECT_NEAR((ok.left + ok.right) / 2.0, 320.0, 2.0);
+  EXPECT_NEAR((ok.left + ok.right) / 2.0, game::kWindowWidth / 2, 2.0);
   // The large font: "O K" is taller than the small panel message.
   EXPECT_GT(ok.bottom - ok.top, message.bottom - message.top);
 }
@@ -157,7 +160,7 @@ TEST(HudLook, TheEnglishFastButtonsWordIsCentredInTheButton) {
   options.texts = &game::texts::kEnglish;
   Game g(options);
   g.Frames(1);
-  const game::HitRect& button = game::kFastButton;
+  const game::Rect& button = game::kFastButton;
   Box word;  // face and shadow: everything inside the button's bevels but its green
   for (int y = button.top + 2; y < button.bottom - 2; ++y)
     for (int x = button.left + 2; x < button.right - 2; ++x)
@@ -169,13 +172,17 @@ TEST(HudLook, TheEnglishFastButtonsWordIsCentredInTheButton) {
 TEST(HudLook, TheCreditLineFitsItsBar) {
   Game g;
   g.Frames(1);
-  const Box credit = FindInFrame(g, Rgb(192, 192, 192), 480, 464, 639, 479);
+  const game::Rect& bar = game::kCreditBarPlace;
+  const Box credit = FindInFrame(g, Rgb(192, 192, 192), bar.left - 16, bar.top, game::kWindowWidth - 1,
+                                 game::kWindowHeight - 1);
   ASSERT_GT(credit.count, 20);
-  EXPECT_GE(credit.left, 497);
-  EXPECT_LE(credit.right, 621);
-  EXPECT_LE(credit.bottom, 478);
+  EXPECT_GE(credit.left, bar.left + 1);
+  EXPECT_LE(credit.right, bar.right - 3);
+  EXPECT_LE(credit.bottom, bar.bottom - 2);
   // Nothing of it spills beyond the bar's right bevel.
-  EXPECT_EQ(FindInFrame(g, Rgb(192, 192, 192), 622, 464, 639, 479).count, 0);
+  const Box spill = FindInFrame(g, Rgb(192, 192, 192), bar.right - 2, bar.top, game::kWindowWidth - 1,
+                                game::kWindowHeight - 1);
+  EXPECT_EQ(spill.count, 0);
 }
 
 }  // namespace

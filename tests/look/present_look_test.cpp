@@ -21,7 +21,7 @@ TEST(Present, StillFramesAreNotSentAndChangesSendOnlyTheirRows) {
 
   // Opening the menu (its button pressed, then the list below it) changes rows near
   // the top of the window only.
-  g.Mouse(60, 8);
+  g.MouseOn(game::kMenuButton);
   g.Down();
   g.Frames(1);
   EXPECT_EQ(screen.LastChange().first, 0);
@@ -38,7 +38,7 @@ TEST(Present, StillFramesAreNotSentAndChangesSendOnlyTheirRows) {
 
   // A level's set-up changes the picture every few frames; whatever was sent, the
   // screen shows exactly the frame the game drew.
-  g.Click(60, 24);  // "Neues Spiel"
+  g.ClickOn(game::kNewGameEntry);
   g.Frames(120);
   EXPECT_GT(screen.ChangedPresentCount(), withMenu + 2);
   const rt::Surface* back = rt::BackBuffer();

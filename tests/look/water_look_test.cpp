@@ -33,6 +33,8 @@ std::vector<std::pair<int, int>> WaterIn(int x0, int y0, int x1, int y1, std::ui
 std::vector<std::uint32_t> WholeLayer() {
   return Game::WaterLayer().pixels;
 }
+// The layer covers the window.
+constexpr std::size_t kLayerPixels = std::size_t{game::kWindowWidth} * game::kWindowHeight;
 
 TEST(WaterLook, AStraightFrontMovesOnePixelEveryFourStepsInEitherDirection) {
   Game g;
@@ -238,16 +240,16 @@ TEST(WaterLook, AFailureDrawsNothingMoreAndOnlyANewGameOrAWonLevelEmptiesTheLaye
   for (int y = 304; y <= 335; ++y)
     for (int x = 186; x <= 197; ++x) ASSERT_NE(g.Pixel(x, y), kCyan);
   // The water of the failed level stays after its "O K".
-  g.Click(320, 240);
+  g.ClickOn(game::kOkButton);
   ASSERT_EQ(g.s.LevelFailed, 0);
   EXPECT_EQ(WholeLayer(), afterFailure);
   EXPECT_EQ(g.Pixel(172, 320), kCyan);
   // "Neues Spiel" empties it.
-  g.Click(60, 8);
+  g.ClickOn(game::kMenuButton);
   ASSERT_EQ(g.s.MenuOpen, 1);
-  g.Click(60, 24);
+  g.ClickOn(game::kNewGameEntry);
   ASSERT_EQ(g.s.PhaseCounter, 1);
-  EXPECT_EQ(WholeLayer(), std::vector<std::uint32_t>(640u * 480u, kBlack));
+  EXPECT_EQ(WholeLayer(), std::vector<std::uint32_t>(kLayerPixels, kBlack));
 }
 
 TEST(WaterLook, TheOkOfAWonLevelEmptiesTheLayer) {
@@ -257,9 +259,9 @@ TEST(WaterLook, TheOkOfAWonLevelEmptiesTheLayer) {
   g.s.LevelCleared = 1;
   g.s.PhaseCounter = -1;
   g.Frames(1);
-  g.Click(320, 240);
+  g.ClickOn(game::kOkButton);
   ASSERT_EQ(g.s.Level, 2);
-  EXPECT_EQ(WholeLayer(), std::vector<std::uint32_t>(640u * 480u, kBlack));
+  EXPECT_EQ(WholeLayer(), std::vector<std::uint32_t>(kLayerPixels, kBlack));
 }
 
 TEST(WaterLook, DirectionsAtTheEndsOfTheIntegerRangeDrawOnlyInsideTheLayer) {
@@ -279,7 +281,7 @@ TEST(WaterLook, DirectionsAtTheEndsOfTheIntegerRangeDrawOnlyInsideTheLayer) {
   g.s.Paused = 1;
   g.Frames(3);
   EXPECT_EQ(g.s.FlowStep, 77);
-  EXPECT_EQ(Game::WaterLayer().pixels.size(), 640u * 480u);
+  EXPECT_EQ(Game::WaterLayer().pixels.size(), kLayerPixels);
 }
 
 }  // namespace

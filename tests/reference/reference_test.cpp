@@ -15,6 +15,8 @@
 #include <vector>
 
 #include "game/board.h"
+#include "game/layout.h"
+#include "game/level_list.h"
 #include "game/sprites.h"
 #include "tests/reference/png_frame.h"
 #include "programs/quelmo-sim/script.h"
@@ -26,23 +28,32 @@
 
 namespace {
 
+using game::kWindowHeight;
+using game::kWindowWidth;
+
 struct Rect {
   int x0, y0, x1, y1;  // inclusive
   bool Contains(int x, int y) const { return x >= x0 && x <= x1 && y >= y0 && y <= y1; }
 };
 
+// The pixels of the game's rectangles from `first` to `last` (the same or further down).
+Rect Pixels(const game::Rect& first, const game::Rect& last) {
+  return {first.left, first.top, last.right - 1, last.bottom - 1};
+}
+Rect Pixels(const game::Rect& r) { return Pixels(r, r); }
+
 // Boxes that hold text in every frame: menu button, countdown, scores (with their
 // labels), "Schnell" and the credit bar.
 const std::vector<Rect> kAlwaysText = {
-    {16, 0, 143, 15}, {496, 16, 623, 47}, {240, 48, 367, 79},
-    {400, 48, 527, 79}, {560, 48, 623, 79}, {496, 464, 623, 479}};
-const Rect kMenuText{16, 16, 143, 63};
-const Rect kLevelListText{144, 32, 271, 191};
+    Pixels(game::kMenuButton),    Pixels(game::kCountdownBox), Pixels(game::kTotalScoreBox),
+    Pixels(game::kLevelScoreBox), Pixels(game::kFastButton),   Pixels(game::kCreditBarPlace)};
+const Rect kMenuText = Pixels(game::kNewGameEntry, game::kPauseEntry);
+const Rect kLevelListText = Pixels(game::LevelListEntry(1), game::LevelListEntry(10));
 // The list's column from the top to the bottom of the window, for a list longer than it.
-const Rect kLongLevelListText{144, 0, 271, 479};
-const Rect kResultText{256, 192, 383, 223};
-const Rect kOkText{288, 224, 351, 255};
-const Rect kNoticeText{256, 224, 383, 255};
+const Rect kLongLevelListText{game::kListLeft, 0, game::kListRight - 1, kWindowHeight - 1};
+const Rect kResultText = Pixels(game::PanelTextBox(game::kResultPanelPlace));
+const Rect kOkText = Pixels(game::kOkButton);
+const Rect kNoticeText = Pixels(game::PanelTextBox(game::kNoticePanelPlace));
 
 struct Scene {
   const char* name;
@@ -230,16 +241,17 @@ class Reference : public testing::TestWithParam<Scene> {};
 TEST_P(Reference, FrameMatchesItsScreenshot) {
   const Scene& scene = GetParam();
   const reftest::Frame got = RunScene(scene.name, scene.options).frame;
-  ASSERT_EQ(got.width, 640);
-  ASSERT_EQ(got.height, 480);
+  ASSERT_EQ(got.width, kWindowWidth);
+  ASSERT_EQ(got.height, kWindowHeight);
   std::string error;
   const std::vector<Rect> text = TextBoxes(scene);
   const auto inText = [&](int x, int y) { return InAny(text, x, y); };
 #ifndef QUELMO_REFERENCE_BMP_DIR
   if (const char* update = std::getenv("QUELMO_UPDATE_REFERENCES"); update && *update == '1') {
     std::vector<bool> approximate(got.pixels.size());
-    for (int y = 0; y < 480; ++y)
-      for (int x = 0; x < 640; ++x) approximate[static_cast<std::size_t>(y * 640 + x)] = inText(x, y);
+    for (int y = 0; y < kWindowHeight; ++y)
+      for (int x = 0; x < kWindowWidth; ++x)
+        approximate[static_cast<std::size_t>(y * kWindowWidth + x)] = inText(x, y);
     const std::string png = SourcePath(std::string(scene.name) + ".png");
     ASSERT_TRUE(reftest::WriteReferencePng(png, got, approximate, error)) << error;
     return;
@@ -247,14 +259,14 @@ TEST_P(Reference, FrameMatchesItsScreenshot) {
 #endif
   reftest::Frame ref;
   ASSERT_TRUE(ReadReference(scene.name, ref, error)) << error;
-  ASSERT_EQ(ref.width, 640);
-  ASSERT_EQ(ref.height, 480);
+  ASSERT_EQ(ref.width, kWindowWidth);
+  ASSERT_EQ(ref.height, kWindowHeight);
   // Exact everywhere outside the text boxes.
   int mismatches = 0;
   std::ostringstream first;
-  for (int y = 0; y < 480; ++y)
-    for (int x = 0; x < 640; ++x) {
-      const std::size_t i = static_cast<std::size_t>(y * 640 + x);
+  for (int y = 0; y < kWindowHeight; ++y)
+    for (int x = 0; x < kWindowWidth; ++x) {
+      const std::size_t i = static_cast<std::size_t>(y * kWindowWidth + x);
       if (ref.pixels[i] != got.pixels[i] && !inText(x, y)) {
         if (mismatches++ < 8) first << " (" << x << "," << y << ")";
       }
@@ -292,9 +304,9 @@ TEST_P(LooksOnRequest, ChangeOnlyTheirOwnPixels) {
     const SceneEnd other = RunScene(scene.name, options);
     EXPECT_EQ(other.state, german.state);
     int changed = 0, outside = 0;
-    for (int y = 0; y < 480; ++y)
-      for (int x = 0; x < 640; ++x) {
-        const std::size_t i = static_cast<std::size_t>(y * 640 + x);
+    for (int y = 0; y < kWindowHeight; ++y)
+      for (int x = 0; x < kWindowWidth; ++x) {
+        const std::size_t i = static_cast<std::size_t>(y * kWindowWidth + x);
         if (other.frame.pixels[i] == german.frame.pixels[i]) continue;
         ++changed;
         if (!InAny(allowed, x, y)) ++outside;

@@ -25,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include "game/layout.h"
 #include "game/state.h"
 
 namespace {
@@ -162,8 +163,12 @@ std::string Script(Random& r, const fs::path& dir) {
   std::string script = r.OneIn(10) ? "\xEF\xBB\xBF" : "";
   std::int64_t framesLeft = 300;
   // Most scripts begin a game or open the level list, so that the rules run.
-  if (r.OneIn(2)) script += "click 60 8\nclick 60 24\n";
-  if (r.OneIn(4)) script += "click 60 8\nclick 60 40\n";
+  const auto clickOn = [](const game::Rect& control) {
+    const game::Point p = game::CentreOf(control);
+    return "click " + std::to_string(p.x) + " " + std::to_string(p.y) + "\n";
+  };
+  if (r.OneIn(2)) script += clickOn(game::kMenuButton) + clickOn(game::kNewGameEntry);
+  if (r.OneIn(4)) script += clickOn(game::kMenuButton) + clickOn(game::kStartLevelEntry);
   for (std::int64_t i = r.Below(60); i > 0; --i) {
     script += r.OneIn(30) ? "# note" : Line(r, dir, framesLeft);
     script += kEnds[r.OneIn(5) ? r.Below(3) : 0];

@@ -12,11 +12,17 @@
 #include <string>
 #include <vector>
 
+#include "game/layout.h"
+#include "game/level_list.h"
 #include "runtime/bmp_reader.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+
+// A window point as a script writes it, "X Y"; and a click at a control's centre.
+std::string At(game::Point p) { return std::to_string(p.x) + " " + std::to_string(p.y); }
+std::string ClickOn(const game::Rect& control) { return "click " + At(game::CentreOf(control)) + "\n"; }
 
 struct Result {
   int status = -1;
@@ -162,7 +168,9 @@ TEST_F(Sim, ScriptedWorkedExample) {
 }
 
 TEST_F(Sim, ClickAndDownUpWithoutAFrameBetween) {
-  const Result r = Run("", "click 30 8\nstate\nmouse 30 8\ndown\nup\nframes 1\nstate\nframes 1\nstate\n");
+  const std::string menu = At(game::CentreOf(game::kMenuButton));
+  const Result r =
+      Run("", "click " + menu + "\nstate\nmouse " + menu + "\ndown\nup\nframes 1\nstate\nframes 1\nstate\n");
   ASSERT_EQ(r.status, 0) << r.err;
   ASSERT_EQ(r.outLines.size(), 3u);
   EXPECT_EQ(Field(r.outLines[0], "MenuOpen"), 1);
@@ -174,8 +182,9 @@ TEST_F(Sim, ClickAndDownUpWithoutAFrameBetween) {
 
 TEST_F(Sim, MousePointIsInTheWindowAsItStandsNow) {
   // Drag the window by 50, 30; afterwards "mouse" is relative to the moved window.
-  const Result r = Run("", "mouse 200 8\ndown\nframes 1\nmouse 250 38\nframes 1\nup\nframes 1\n"
-                           "mouse 10 20\nframes 1\nstate\n");
+  const game::Point grab = game::CentreOf(game::kDragHandle);
+  const Result r = Run("", "mouse " + At(grab) + "\ndown\nframes 1\nmouse " + At({grab.x + 50, grab.y + 30}) +
+                               "\nframes 1\nup\nframes 1\nmouse 10 20\nframes 1\nstate\n");
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.outLines[0].find("\"window\":[690,330]"), std::string::npos) << r.outLines[0];
   EXPECT_EQ(Field(r.outLines[0], "FrameMouseX"), 10);
@@ -194,7 +203,7 @@ TEST_F(Sim, WritesTheCellsQueueAndStreams) {
 }
 
 TEST_F(Sim, CloseButtonEndsWithStatusZero) {
-  const Result r = Run("", "state\nclick 630 8\nstate\n");
+  const Result r = Run("", "state\n" + ClickOn(game::kCloseButton) + "state\n");
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.outLines.size(), 1u);  // nothing after the close button runs
   EXPECT_TRUE(r.err.empty()) << r.err;
@@ -252,8 +261,9 @@ TEST_F(Sim, FailedOutputIsAnError) {
   GTEST_SKIP() << "needs a POSIX shell and /dev/full";
 #else
   // Reports that wait in the output buffer until the end, and a close that ends the game.
-  for (const char* script : {"frames 1\nstate\n", "state\nclick 630 8\n"}) {
-    const std::string command = std::string("printf '") + script + "' | '" + QUELMO_SIM +
+  const std::string close = "state\n" + ClickOn(game::kCloseButton);
+  for (const std::string& script : {std::string("frames 1\nstate\n"), close}) {
+    const std::string command = "printf '" + script + "' | '" + QUELMO_SIM +
                                 "' > /dev/full 2> '" + (dir_ / "err").string() + "'";
     const int raw = std::system(command.c_str());
     EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 2) << script;
@@ -284,8 +294,9 @@ TEST_F(Sim, LevelListOfAnyLength) {
   for (const Case& c : {Case{"1000000000", 40, 805306369}, Case{"2147483647", 40, 1879048193},
                         Case{"2147483647", -8, 2147483646}, Case{"2147483647", 48, 1},
                         Case{"0", 40, 1}, Case{"-2147483648", 40, 1}}) {
-    const Result r = Run("", std::string("click 60 8\nclick 60 40\nset LastLevel ") +
-                                 c.lastLevel + "\nclick 200 " + std::to_string(c.y) +
+    const int x = game::CentreOf(game::LevelListEntry(1)).x;
+    const Result r = Run("", ClickOn(game::kMenuButton) + ClickOn(game::kStartLevelEntry) + "set LastLevel " +
+                                 c.lastLevel + "\nclick " + At({x, c.y}) +
                                  "\nframes 1\nstate\n");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(Field(r.outLines[0], "StartLevel"), c.startLevel) << c.lastLevel << " " << c.y;

@@ -20,6 +20,8 @@
 #include <string>
 
 #include "game/board.h"
+#include "game/layout.h"
+#include "game/level_list.h"
 #include "game/game.h"
 #include "platform/headless/headless_backend.h"
 #include "runtime/screen.h"
@@ -218,17 +220,17 @@ class Player {
     }
     const bool idle = s.PhaseCounter == -1 && s.LevelFailed == 0 && s.LevelCleared == 0;
     if (s.Paused != 0 && Uniform(0, 3) == 0) {
-      if (s.MenuOpen == 0) plan_.push_back(MenuButton());
-      plan_.push_back({Uniform(17, 143), Uniform(49, 63)});  // "Weiter"
+      if (s.MenuOpen == 0) plan_.push_back(Inside(game::kMenuButton));
+      plan_.push_back(Inside(game::kPauseEntry));  // "Weiter"
       return;
     }
     if ((s.LevelFailed != 0 || s.LevelCleared != 0) && Uniform(0, 9) == 0) {
-      Press(Uniform(289, 351), Uniform(225, 255), 1);  // "O K"
+      Press(InsideX(game::kOkButton), InsideY(game::kOkButton), 1);
       return;
     }
     if (idle && Uniform(0, 19) == 0) {
-      if (s.MenuOpen == 0) plan_.push_back(MenuButton());
-      plan_.push_back({Uniform(17, 143), Uniform(17, 31)});  // "Neues Spiel"
+      if (s.MenuOpen == 0) plan_.push_back(Inside(game::kMenuButton));
+      plan_.push_back(Inside(game::kNewGameEntry));
       return;
     }
     // Mostly it builds: it lays the next piece where the water of a stream would run
@@ -239,7 +241,8 @@ class Player {
       int column = 0, row = 0;
       for (int colour = 1; colour <= 4; ++colour) {
         if (CellToExtend(s, colour, column, row, onPath)) {
-          Press(32 * column + Uniform(-15, 15), 32 * row + Uniform(-15, 15), 1);
+          const game::Point centre = game::CellCentre(column, row);
+          Press(centre.x + Uniform(-15, 15), centre.y + Uniform(-15, 15), 1);
           return;
         }
       }
@@ -247,7 +250,8 @@ class Player {
         column = Uniform(1, 19);
         row = Uniform(3, 14);
         if (!onPath[column][row] && s.LockGrid[column][row] == 0) {
-          Press(32 * column, 32 * row, 1);
+          const game::Point centre = game::CellCentre(column, row);
+          Press(centre.x, centre.y, 1);
           return;
         }
       }
@@ -261,22 +265,26 @@ class Player {
       trail_ = true;
       Press(Uniform(17, 623), Uniform(81, 463), Uniform(8, 60));  // held over the board
     } else if (pick < 710) {
-      const Click c = MenuButton();
+      const Click c = Inside(game::kMenuButton);
       Press(c.x, c.y, 1);
     } else if (pick < 760) {
       // Menu entries: "Neues Spiel" and "Pause" less often than "Startlevel".
       const int roll = Uniform(0, 19);
-      const int entry = roll == 0 ? 0 : roll == 1 ? 2 : 1;
-      Press(Uniform(17, 143), 17 + 16 * entry + Uniform(0, 14), 1);
+      const game::Rect& entry = roll == 0   ? game::kNewGameEntry
+                                : roll == 1 ? game::kPauseEntry
+                                            : game::kStartLevelEntry;
+      Press(InsideX(entry), InsideY(entry), 1);
     } else if (pick < 800) {
-      Press(Uniform(145, 271), 16 * Uniform(1, 10) + 17 + Uniform(0, 14), 1);  // list
+      // A list entry's row, levels 1 to 10.
+      Press(InsideX(game::LevelListEntry(1)), game::ListEntryTop(Uniform(1, 10)) + 1 + Uniform(0, 14), 1);
     } else if (pick < 850) {
-      Press(Uniform(561, 623), Uniform(49, 79), 1);  // "Schnell"
+      Press(InsideX(game::kFastButton), InsideY(game::kFastButton), 1);
     } else if (pick < 880) {
-      Press(Uniform(289, 351), Uniform(225, 255), Uniform(1, 2));  // "O K" or below it
+      Press(InsideX(game::kOkButton), InsideY(game::kOkButton), Uniform(1, 2));  // or below it
     } else if (pick < 920) {
       dragging_ = true;
-      Press(Uniform(145, 610), Uniform(1, 15), Uniform(2, 30));  // the title bar
+      // The title bar, short of the close button.
+      Press(Uniform(game::kDragHandle.left + 1, 610), InsideY(game::kDragHandle), Uniform(2, 30));
     } else if (pick < 960) {
       // A click shorter than a frame.
       Move(Uniform(0, 619), Uniform(0, 479));
@@ -293,10 +301,14 @@ class Player {
   struct Click {
     int x, y;
   };
-  Click MenuButton() { return {Uniform(17, 143), Uniform(1, 15)}; }
   int Uniform(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
+  // A point strictly inside a control, where a click acts on it.
+  int InsideX(const game::Rect& r) { return Uniform(r.left + 1, r.right - 1); }
+  int InsideY(const game::Rect& r) { return Uniform(r.top + 1, r.bottom - 1); }
+  Click Inside(const game::Rect& r) { return {InsideX(r), InsideY(r)}; }
   void Move(int x, int y) {
-    if (x >= 620 && y <= 16) y = 17;  // keep clear of the close button
+    // Keep clear of the close button.
+    if (x >= game::kCloseButton.left - 4 && y <= game::kCloseButton.bottom) y = game::kCloseButton.bottom + 1;
     b_.SetPointerInWindow(x, y);
   }
   void Press(int x, int y, int frames) {
