@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <span>
 #include <string_view>
+#include <vector>
+
+#include "platform/keys.h"
 
 namespace platform {
 
@@ -59,6 +62,17 @@ class Backend {
 
   // Takes at most one pending window event without waiting.
   virtual int PollEvent() = 0;
+
+  // The keys (and gamepad buttons, as the keys they stand for) pressed or let go of
+  // since the last call, in the order they came (keys.h).
+  virtual void TakeKeys(std::vector<KeyEvent>& out) = 0;
+  // The keyboard puts the pointer at window point (x, y): a desktop moves its own
+  // pointer there, the page shows one of its own; the next reads of the pointer give
+  // that point.
+  virtual void PlacePointer(int x, int y) = 0;
+  // A key stands in for the left button, down or up, through the same latch as the
+  // mouse's.
+  virtual void KeyButton(bool down) = 0;
 
   // Shows a finished frame of 32-bit 0x00RRGGBB pixels, rows top-down.  `changed` is
   // the span of rows that may differ from the frame presented before; it lies within

@@ -67,6 +67,9 @@ struct FrameView {
   // The game pixel under a physical desktop point, in frame coordinates.
   std::int32_t FrameX(std::int32_t physicalX) const { return FloorDiv(std::int64_t{physicalX} - left, factor); }
   std::int32_t FrameY(std::int32_t physicalY) const { return FloorDiv(std::int64_t{physicalY} - top, factor); }
+  // The physical desktop point in the middle of game pixel (x, y) of the frame.
+  std::int64_t PhysicalX(std::int32_t x) const { return left + std::int64_t{x} * factor + factor / 2; }
+  std::int64_t PhysicalY(std::int32_t y) const { return top + std::int64_t{y} * factor + factor / 2; }
 };
 
 // The frame's place when it is centred at the largest fitting factor in a screen (or

@@ -32,20 +32,26 @@ int HeadlessBackend::WindowTop() { return FloorDiv(windowY_, scale_); }
 int HeadlessBackend::PointerX() { return FloorDiv(pointerX_, scale_); }
 int HeadlessBackend::PointerY() { return FloorDiv(pointerY_, scale_); }
 
-void HeadlessBackend::SetButton(bool down) {
-  if (down != buttonDown_) buttonInput_.push_back(down);
-  buttonDown_ = down;
+void HeadlessBackend::ChangeButton(ButtonLatch::Hand hand, bool down) {
+  bool& held = hand == ButtonLatch::Hand::kMouse ? mouseDown_ : keyDown_;
+  if (down != held) buttonInput_.push_back(ButtonChange{hand, down});
+  held = down;
 }
 
 void HeadlessBackend::TakeButtonInput() {
-  for (const bool press : buttonInput_) {
-    if (press) {
-      button_.Press();
+  for (const ButtonChange& change : buttonInput_) {
+    if (change.down) {
+      button_.Press(change.hand);
     } else {
-      button_.Release();
+      button_.Release(change.hand);
     }
   }
   buttonInput_.clear();
+}
+
+void HeadlessBackend::TakeKeys(std::vector<KeyEvent>& out) {
+  out.insert(out.end(), keys_.begin(), keys_.end());
+  keys_.clear();
 }
 
 bool HeadlessBackend::OpenWindow(int x, int y, int, int, std::string_view,

@@ -40,7 +40,10 @@ class HeadlessBackend final : public BlockingBackend {
   // The left button goes down or up.  Like a desktop's, the press or release waits
   // until the game takes its window events or reads the button, whichever comes
   // first; a press is remembered until the next read.
-  void SetButton(bool down);
+  void SetButton(bool down) { ChangeButton(ButtonLatch::Hand::kMouse, down); }
+  // A key goes down or up, as the keyboard's or a gamepad's would (keys.h): handed to
+  // the program, with the others since, by the next TakeKeys.
+  void PressKey(Key key, bool down) { keys_.push_back(KeyEvent{key, down, false}); }
   // Runs `then` once, right after the game has taken its window events in the next
   // frame: input that reaches the desktop between two steps of a frame.
   void AtNextEventStep(std::function<void()> then) { afterEvents_ = std::move(then); }
@@ -88,6 +91,9 @@ class HeadlessBackend final : public BlockingBackend {
   int PointerY() override;
   bool LeftButtonDown() override;
   int PollEvent() override;
+  void TakeKeys(std::vector<KeyEvent>& out) override;
+  void PlacePointer(int x, int y) override { SetPointerInWindow(x, y); }
+  void KeyButton(bool down) override { ChangeButton(ButtonLatch::Hand::kKey, down); }
   void Present(const std::uint32_t* pixels, int width, int height, RowSpan changed) override;
   std::uint32_t TickCount() override { return clock_.ReadTick(clock_.Now()); }
   std::uint32_t TickCountAt(std::uint64_t when) override { return clock_.ReadTick(when); }
@@ -101,6 +107,7 @@ class HeadlessBackend final : public BlockingBackend {
 
  private:
   std::int64_t Physical(std::int64_t game) const;
+  void ChangeButton(ButtonLatch::Hand hand, bool down);
   void TakeButtonInput();
 
   Options options_;
@@ -112,8 +119,14 @@ class HeadlessBackend final : public BlockingBackend {
   // Physical positions, in 64 bits: S times a 32-bit game position still fits.
   std::int64_t windowX_ = 0, windowY_ = 0;
   std::int64_t pointerX_ = 0, pointerY_ = 0;
-  std::deque<bool> buttonInput_;  // presses (true) and releases not taken yet
-  bool buttonDown_ = false;       // as the last input left it
+  // Presses and releases not taken yet, and each hand's button as they leave it.
+  struct ButtonChange {
+    ButtonLatch::Hand hand;
+    bool down;
+  };
+  std::deque<ButtonChange> buttonInput_;
+  bool mouseDown_ = false, keyDown_ = false;
+  std::vector<KeyEvent> keys_;  // keys not taken yet
   ButtonLatch button_;
   std::function<void()> afterEvents_;
   std::deque<int> events_;

@@ -26,6 +26,7 @@
 #include <ctime>
 #include <string>
 #include <string_view>
+#include <optional>
 #include <vector>
 
 #include "platform/button_latch.h"
@@ -66,6 +67,23 @@ void KeepAwayFromTheSessionBus() {
   setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
 }
 
+// The keys of the keyboard the program knows (keys.h).
+std::optional<Input> KeyInput(SDL_Keycode key) {
+  switch (key) {
+    case SDLK_LEFT: return Input::kArrowLeft;
+    case SDLK_RIGHT: return Input::kArrowRight;
+    case SDLK_UP: return Input::kArrowUp;
+    case SDLK_DOWN: return Input::kArrowDown;
+    case SDLK_TAB: return Input::kTab;
+    case SDLK_SPACE: return Input::kSpace;
+    case SDLK_RETURN: case SDLK_KP_ENTER: return Input::kEnter;
+    case SDLK_ESCAPE: return Input::kEscape;
+    case SDLK_f: return Input::kF;
+    case SDLK_t: return Input::kT;
+    default: return std::nullopt;
+  }
+}
+
 // A move we asked for is reported back by the desktop some time later, and reports of
 // earlier moves can still be on their way; our own position is believed over those
 // reports for this long after our last move.
@@ -101,6 +119,18 @@ class SdlBackend final : public BlockingBackend {
   std::uint64_t CounterFrequency() override { return clock::kFrequency; }
   void WaitUntil(std::uint64_t target) override { clock::WaitUntil(target); }
   void WaitForInput() override;
+  void TakeKeys(std::vector<KeyEvent>& out) override {
+    out.insert(out.end(), keys_.begin(), keys_.end());
+    keys_.clear();
+  }
+  void PlacePointer(int x, int y) override;
+  void KeyButton(bool down) override {
+    if (down) {
+      button_.Press(ButtonLatch::Hand::kKey);
+    } else {
+      button_.Release(ButtonLatch::Hand::kKey);
+    }
+  }
 
  private:
   static int SDLCALL WatchEvent(void* self, SDL_Event* event);
@@ -152,6 +182,7 @@ class SdlBackend final : public BlockingBackend {
   int pendingClose_ = 0;             // close requests seen while pumping events
   bool pointerInWindowOnly_ = false;  // Wayland: no desktop pointer position
   DesktopPointer pointer_;
+  std::vector<KeyEvent> keys_;       // keys not taken yet
   bool presented_ = false;
   bool exposed_ = false;             // the desktop lost the window's picture: show it again
   bool checkWmState_ = false;        // the window manager changed the window's states
@@ -183,6 +214,10 @@ bool SdlBackend::Start() {
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
   SDL_SetHint(SDL_HINT_APP_NAME, "Quelmo");
+  // A window manager that gives the window the focus on a click (openbox does) passes
+  // that click on to it; SDL would drop a click that came with the focus, and the
+  // game reads every click wherever it went.
+  SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     std::string displays;
     if (xDisplay != nullptr) displays = "the X display " + Printable(xDisplay);
@@ -197,10 +232,10 @@ bool SdlBackend::Start() {
   const char* driver = SDL_GetCurrentVideoDriver();
   pointerInWindowOnly_ = driver != nullptr && std::string_view(driver) == "wayland";
   SDL_StopTextInput();
-  // The game reads the pointer and the button directly; key releases and the rest
-  // would only pile up in the queue.  Key presses are the backend's own (F11 and
+  // The game reads the pointer and the button directly; the rest would only pile up
+  // in the queue.  Keys are the keyboard pointer's and the backend's own (F11 and
   // Alt+Enter switch full screen), and pointer motion wakes a game that stands still.
-  for (const Uint32 type : {SDL_MOUSEWHEEL, SDL_KEYUP,
+  for (const Uint32 type : {SDL_MOUSEWHEEL,
                             SDL_TEXTINPUT, SDL_TEXTEDITING, SDL_FINGERDOWN, SDL_FINGERUP,
                             SDL_FINGERMOTION, SDL_MULTIGESTURE, SDL_DOLLARGESTURE,
                             SDL_DROPFILE, SDL_DROPTEXT, SDL_DROPBEGIN,
@@ -240,12 +275,22 @@ int SDLCALL SdlBackend::WatchEvent(void* self, SDL_Event* event) {
     case SDL_QUIT:
       ++backend.pendingClose_;
       break;
-    case SDL_KEYDOWN: {
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: {
       const SDL_Keycode key = event->key.keysym.sym;
-      const bool alt = (event->key.keysym.mod & KMOD_ALT) != 0;
-      if (event->key.repeat == 0 &&
-          (key == SDLK_F11 || (alt && (key == SDLK_RETURN || key == SDLK_KP_ENTER)))) {
-        backend.toggleAsked_ = true;
+      const Uint16 mod = event->key.keysym.mod;
+      const bool down = event->type == SDL_KEYDOWN;
+      if ((mod & KMOD_ALT) != 0 && (key == SDLK_RETURN || key == SDLK_KP_ENTER)) {
+        if (down && event->key.repeat == 0) backend.toggleAsked_ = true;
+      } else if (key == SDLK_F11) {
+        if (down && event->key.repeat == 0) backend.toggleAsked_ = true;
+      } else if ((mod & (KMOD_ALT | KMOD_CTRL | KMOD_GUI)) == 0) {
+        // The desktop's own shortcuts are left alone.
+        if (const std::optional<Input> input = KeyInput(key)) {
+          if (const std::optional<Key> bound = BoundKey(*input, (mod & KMOD_SHIFT) != 0)) {
+            backend.keys_.push_back(KeyEvent{*bound, down, event->key.repeat != 0});
+          }
+        }
       }
       break;
     }
@@ -529,9 +574,27 @@ void SdlBackend::FollowPointerReport(const XEvent& x) {
   int width = 0, height = 0;
   SDL_GetWindowSize(window_, &width, &height);
   const bool over = windowX >= 0 && windowY >= 0 && windowX < width && windowY < height;
-  pointer_.Report(DesktopPoint{rootX, rootY}, over || (x.type != ButtonRelease && button_.Down()));
+  pointer_.Report(DesktopPoint{rootX, rootY}, over || (x.type != ButtonRelease && button_.DownBy(ButtonLatch::Hand::kMouse)));
 }
 #endif
+
+// The desktop's pointer goes where the keyboard put the game's: the player sees it
+// there, and a move of the mouse carries on from there.
+void SdlBackend::PlacePointer(int x, int y) {
+  if (window_ == nullptr) return;
+  const FrameView view = View();
+  const DesktopPoint at{Wrap32(view.PhysicalX(x)), Wrap32(view.PhysicalY(y))};
+#if defined(SDL_VIDEO_DRIVER_X11)
+  if (xDisplay_ != nullptr) {
+    XWarpPointer(xDisplay_, None, DefaultRootWindow(xDisplay_), 0, 0, 0, 0, at.x, at.y);
+    XFlush(xDisplay_);
+  } else
+#endif
+  {
+    SDL_WarpMouseGlobal(at.x, at.y);
+  }
+  pointer_.Report(at, true);
+}
 
 DesktopPoint SdlBackend::QueryPointer() {
   DesktopPoint pointer;

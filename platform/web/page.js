@@ -22,6 +22,24 @@ mergeInto(LibraryManager.library, {
       if (!event.isPrimary) return;
       QuelmoPage.x = event.clientX;
       QuelmoPage.y = event.clientY;
+      // The real pointer takes over from the keyboard's.
+      if (QuelmoPage.marker) QuelmoPage.marker.hidden = true;
+      QuelmoPage.input();
+    },
+    marker: null,      // the pointer the page draws where the keyboard puts the game's
+    // A key: the game's keys are the game's alone (the page neither scrolls nor moves
+    // its focus for them).
+    key: function(event) {
+      if (event.altKey || event.ctrlKey || event.metaKey) return;
+      var taken = 0;
+      callUserCallback(function() {
+        var stack = stackSave();
+        taken = _quelmo_page_key(allocateUTF8OnStack(event.key), event.type === 'keydown' ? 1 : 0,
+                                 event.repeat ? 1 : 0, event.shiftKey ? 1 : 0);
+        stackRestore(stack);
+      });
+      if (!taken) return;
+      event.preventDefault();
       QuelmoPage.input();
     },
     // Something a frame could see came: a game that stands still goes on.
@@ -68,7 +86,7 @@ mergeInto(LibraryManager.library, {
     visibility: function() { callUserCallback(function() { _quelmo_page_visible(document.hidden ? 0 : 1); }); },
   },
   $QuelmoPage__deps: ['quelmo_page_button', 'quelmo_page_wake', 'quelmo_page_input',
-                      'quelmo_page_visible', '$callUserCallback'],
+                      'quelmo_page_visible', 'quelmo_page_key', '$callUserCallback'],
 
   // Runs the game on after `ms` milliseconds, from the browser's event loop, in place
   // of any wake still pending.  A timer set from within a timer's callback, five deep
@@ -124,6 +142,8 @@ mergeInto(LibraryManager.library, {
       document.addEventListener('pointerup', page.release);
       document.addEventListener('pointercancel', page.release);
       document.addEventListener('pointerout', page.input);
+      document.addEventListener('keydown', page.key);
+      document.addEventListener('keyup', page.key);
       document.addEventListener('visibilitychange', page.visibility);
       window.addEventListener('resize', page.input);
     }
@@ -144,8 +164,28 @@ mergeInto(LibraryManager.library, {
     canvas.style.imageRendering = physical < game ? 'auto' : 'pixelated';
   },
 
+  // The keyboard put the game's pointer at game point (x, y) of the page: the page
+  // reads it there and draws a pointer of its own over the canvas, outside the game's
+  // picture, until the real pointer moves.
+  quelmo_page_place_pointer__deps: ['$QuelmoPage'],
+  quelmo_page_place_pointer: function(x, y, physical, game) {
+    var page = QuelmoPage;
+    page.x = (x + 0.5) * physical / game;
+    page.y = (y + 0.5) * physical / game;
+    if (!page.marker) {
+      page.marker = document.createElement('div');
+      page.marker.className = 'pointer';
+      page.marker.setAttribute('aria-hidden', 'true');
+      document.body.appendChild(page.marker);
+    }
+    page.marker.style.left = page.x + 'px';
+    page.marker.style.top = page.y + 'px';
+    page.marker.hidden = false;
+  },
+
   quelmo_page_close__deps: ['$QuelmoPage'],
   quelmo_page_close: function() {
+    if (QuelmoPage.marker) QuelmoPage.marker.hidden = true;
     if (QuelmoPage.canvas) QuelmoPage.canvas.remove();
     QuelmoPage.canvas = null;
     QuelmoPage.context = null;

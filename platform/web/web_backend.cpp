@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <string_view>
 #include <vector>
 
 #include "platform/button_latch.h"
@@ -28,6 +29,7 @@ void quelmo_page_present(const std::uint8_t* rgba, int width, int first, int cou
 void quelmo_page_log_frame(int pointerX, int pointerY, int buttonDown, int left, int top,
                            double tick);
 void quelmo_page_log_still(int still);
+void quelmo_page_place_pointer(int x, int y, int physical, int game);
 int quelmo_page_frame_log_wanted();
 void quelmo_page_end(const char* text, const char* again);
 void quelmo_page_choice(const char* label, const char* parameter, const char* value, int chosen);
@@ -54,6 +56,26 @@ constexpr int kKeepVisible = 16;
 // The page's performance clock in nanoseconds.
 std::uint64_t PageNow() {
   return static_cast<std::uint64_t>(emscripten_performance_now() * static_cast<double>(kNsPerMs));
+}
+
+// The page's keys the program knows (keys.h), by the names the page gives them.
+std::optional<Input> KeyInput(std::string_view name) {
+  struct Named {
+    std::string_view name;
+    Input input;
+  };
+  static constexpr Named kNames[] = {
+      {"ArrowLeft", Input::kArrowLeft}, {"ArrowRight", Input::kArrowRight},
+      {"ArrowUp", Input::kArrowUp},     {"ArrowDown", Input::kArrowDown},
+      {"Tab", Input::kTab},             {" ", Input::kSpace},
+      {"Enter", Input::kEnter},         {"Escape", Input::kEscape},
+      {"f", Input::kF},                 {"F", Input::kF},
+      {"t", Input::kT},                 {"T", Input::kT},
+  };
+  for (const Named& n : kNames) {
+    if (n.name == name) return n.input;
+  }
+  return std::nullopt;
 }
 
 // The game's clock: the page's, less the time the page was hidden, and standing still
@@ -141,6 +163,32 @@ class WebBackend final : public Backend {
       button_.Release();
     }
   }
+  // A key of the page's; false when the program has no use for it.
+  bool PageKey(std::string_view name, bool down, bool repeat, bool shift) {
+    const std::optional<Input> input = KeyInput(name);
+    if (!input) return false;
+    const std::optional<Key> key = BoundKey(*input, shift);
+    if (!key) return false;
+    keys_.push_back(KeyEvent{*key, down, repeat});
+    return true;
+  }
+
+  void TakeKeys(std::vector<KeyEvent>& out) override {
+    out.insert(out.end(), keys_.begin(), keys_.end());
+    keys_.clear();
+  }
+  // The page draws a pointer of its own over the canvas where the keyboard puts the
+  // game's, and the game reads that point until the real pointer moves.
+  void PlacePointer(int x, int y) override {
+    if (open_) quelmo_page_place_pointer(left_ + x, top_ + y, ratio_.physical, ratio_.game);
+  }
+  void KeyButton(bool down) override {
+    if (down) {
+      button_.Press(ButtonLatch::Hand::kKey);
+    } else {
+      button_.Release(ButtonLatch::Hand::kKey);
+    }
+  }
 
   int PollEvent() override {
     if (!resized_) return kNoEvent;
@@ -194,6 +242,7 @@ class WebBackend final : public Backend {
   bool resized_ = false;
   ButtonLatch button_;
   bool lastButton_ = false;
+  std::vector<KeyEvent> keys_;  // keys not taken yet
   std::optional<Strip> strip_;
   int width_ = 0, height_ = 0;
   int left_ = 0, top_ = 0;
@@ -347,6 +396,13 @@ EMSCRIPTEN_KEEPALIVE void quelmo_page_visible(int visible) {
 // The left button (or a finger) went down or up on the page.
 EMSCRIPTEN_KEEPALIVE void quelmo_page_button(int down) {
   if (platform::g_page != nullptr) platform::g_page->Button(down != 0);
+}
+
+// A key went down or up on the page: 1 when the game takes it (the page then does
+// nothing else with it), 0 when it is the page's.
+EMSCRIPTEN_KEEPALIVE int quelmo_page_key(const char* name, int down, int repeat, int shift) {
+  if (platform::g_page == nullptr) return 0;
+  return platform::g_page->PageKey(name, down != 0, repeat != 0, shift != 0) ? 1 : 0;
 }
 
 }  // extern "C"

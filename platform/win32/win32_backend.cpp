@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,23 @@ std::string LastErrorText() {
   return text;
 }
 
+// The keys of the keyboard the program knows (keys.h).
+std::optional<Input> KeyInput(WPARAM key) {
+  switch (key) {
+    case VK_LEFT: return Input::kArrowLeft;
+    case VK_RIGHT: return Input::kArrowRight;
+    case VK_UP: return Input::kArrowUp;
+    case VK_DOWN: return Input::kArrowDown;
+    case VK_TAB: return Input::kTab;
+    case VK_SPACE: return Input::kSpace;
+    case VK_RETURN: return Input::kEnter;
+    case VK_ESCAPE: return Input::kEscape;
+    case 'F': return Input::kF;
+    case 'T': return Input::kT;
+    default: return std::nullopt;
+  }
+}
+
 // Nanoseconds since 1970 by the wall clock, as precisely as this Windows tells it.
 std::uint64_t WallClockNs() {
   using PreciseTime = void(WINAPI*)(LPFILETIME);
@@ -106,6 +124,18 @@ class Win32Backend final : public BlockingBackend {
   std::uint64_t CounterFrequency() override { return clock_.Frequency(); }
   void WaitUntil(std::uint64_t target) override { clock_.WaitUntil(target); }
   void WaitForInput() override;
+  void TakeKeys(std::vector<KeyEvent>& out) override {
+    out.insert(out.end(), keys_.begin(), keys_.end());
+    keys_.clear();
+  }
+  void PlacePointer(int x, int y) override;
+  void KeyButton(bool down) override {
+    if (down) {
+      button_.Press(ButtonLatch::Hand::kKey);
+    } else {
+      button_.Release(ButtonLatch::Hand::kKey);
+    }
+  }
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -150,6 +180,7 @@ class Win32Backend final : public BlockingBackend {
   mutable RECT rect_{};        // the window's rectangle, while rectKnown_
   mutable bool rectKnown_ = false;
   DesktopPointer pointer_;
+  std::vector<KeyEvent> keys_;  // keys not taken yet
   int pendingClose_ = 0;       // close requests seen while handling messages
   bool trackingLeave_ = false;  // the desktop will say when the pointer leaves the window
   win32::Clock clock_;
@@ -303,6 +334,16 @@ RECT Win32Backend::WindowRect() const {
   return rect_;
 }
 
+// The desktop's pointer goes where the keyboard put the game's: the player sees it
+// there, and a move of the mouse carries on from there.
+void Win32Backend::PlacePointer(int x, int y) {
+  if (window_ == nullptr) return;
+  const FrameView view = View();
+  const DesktopPoint at{static_cast<int>(view.PhysicalX(x)), static_cast<int>(view.PhysicalY(y))};
+  SetCursorPos(at.x, at.y);
+  pointer_.Report(at, true);
+}
+
 DesktopPoint Win32Backend::Cursor() {
   return pointer_.Read(clock_.ToNanoseconds(clock_.Now()), [] {
     POINT at{};
@@ -390,7 +431,7 @@ bool Win32Backend::LeftButtonDown() {
   // A release can go astray (the window moved away under the pointer of a drag, the
   // pointer taken by another window): while the button seems held, the desktop's own
   // state of the button says whether it still is.
-  if (button_.Down()) {
+  if (button_.DownBy(ButtonLatch::Hand::kMouse)) {
     const int physical = GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
     if ((GetAsyncKeyState(physical) & 0x8000) == 0) button_.Release();
   }
@@ -479,9 +520,21 @@ LRESULT Win32Backend::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lP
       if (reinterpret_cast<HWND>(lParam) != window) button_.Release();
       return 0;
     case WM_KEYDOWN:
+    case WM_KEYUP:
       if (wParam == VK_F11) {
-        if ((lParam & kKeyRepeated) == 0) ToggleFullScreen();
+        if (message == WM_KEYDOWN && (lParam & kKeyRepeated) == 0) ToggleFullScreen();
         return 0;
+      }
+      // The desktop's own shortcuts (with Ctrl or the Windows key) are left alone.
+      if ((GetKeyState(VK_CONTROL) & 0x8000) == 0 && (GetKeyState(VK_LWIN) & 0x8000) == 0 &&
+          (GetKeyState(VK_RWIN) & 0x8000) == 0) {
+        if (const std::optional<Input> input = KeyInput(wParam)) {
+          const bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+          if (const std::optional<Key> bound = BoundKey(*input, shift)) {
+            keys_.push_back(KeyEvent{*bound, message == WM_KEYDOWN, (lParam & kKeyRepeated) != 0});
+            return 0;
+          }
+        }
       }
       break;
     case WM_SYSKEYDOWN:

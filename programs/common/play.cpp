@@ -2,6 +2,7 @@
 
 #include "game/game.h"
 #include "game/state_report.h"
+#include "programs/common/keyboard_pointer.h"
 #include "runtime/frame_pace.h"
 #include "runtime/window.h"
 
@@ -52,6 +53,8 @@ int PlayGame(platform::BlockingBackend& backend, const game::StartOptions& optio
   if (rt::MainWindowHandle(1) == 0) return 1;
   if (recorder != nullptr) recorder->FramesBegin(firstSleep);
   backend.WaitUntil(firstSleep.until);
+  KeyboardPointer keys;
+  keys.BeforeFrame(platform::Current(), game.State());
   for (;;) {
     const game::FrameStop stop = game.Run();
     switch (stop.kind) {
@@ -72,6 +75,7 @@ int PlayGame(platform::BlockingBackend& backend, const game::StartOptions& optio
         // After a still stretch the frame due next runs at once, unless the input came
         // before the next frame was due.
         backend.WaitUntil(stop.wait.until);
+        keys.BeforeFrame(platform::Current(), game.State());
         break;
       case game::FrameStop::Kind::kGameOver:
         if (recorder != nullptr) recorder->GameOver();

@@ -76,6 +76,10 @@ class Recorder final : public platform::Backend {
     real_->SetDragStrip(left, top, right, bottom);
   }
   int PollEvent() override { return real_->PollEvent(); }
+  // Keys reach the game only as the pointer and button they move, which are recorded.
+  void TakeKeys(std::vector<platform::KeyEvent>& out) override { real_->TakeKeys(out); }
+  void PlacePointer(int x, int y) override { real_->PlacePointer(x, y); }
+  void KeyButton(bool down) override { real_->KeyButton(down); }
   void Present(const std::uint32_t* pixels, int width, int height,
                platform::RowSpan changed) override {
     real_->Present(pixels, width, height, changed);

@@ -3,6 +3,8 @@
 #include <array>
 #include <charconv>
 
+#include "platform/keys.h"
+
 namespace sim {
 namespace {
 
@@ -56,6 +58,34 @@ std::optional<std::int32_t> ParseTickCount(std::string_view word) {
   return static_cast<std::int32_t>(value);
 }
 
+// `key NAME down|up` and `press NAME`: the key by its name, and whether it goes down.
+ParsedLine ParseKey(const std::vector<std::string_view>& words, Op op) {
+  const std::size_t expected = op == Op::kKey ? 2 : 1;
+  if (words.size() - 1 != expected) {
+    return ParseError{std::string(words.front()) + " takes " + std::to_string(expected) +
+                      " argument(s), got " + std::to_string(words.size() - 1)};
+  }
+  const std::optional<platform::Key> key = platform::KeyNamed(words[1]);
+  if (!key) {
+    std::string names;
+    for (const platform::KeyName& k : platform::kKeyNames) {
+      if (!names.empty()) names += ' ';
+      names.append(k.name);
+    }
+    return ParseError{"unknown key " + Quote(words[1]) + " (the keys are " + names + ")"};
+  }
+  Command command;
+  command.op = op;
+  command.numbers.push_back(static_cast<std::int32_t>(*key));
+  if (op == Op::kKey) {
+    if (words[2] != "down" && words[2] != "up") {
+      return ParseError{"a key goes down or up, not " + Quote(words[2])};
+    }
+    command.numbers.push_back(words[2] == "down" ? 1 : 0);
+  }
+  return command;
+}
+
 }  // namespace
 
 std::optional<std::int32_t> ParseInt32(std::string_view word) {
@@ -105,6 +135,8 @@ ParsedLine ParseLine(std::string_view line) {
   const std::vector<std::string_view> words = SplitWords(line);
   if (words.empty() || words.front().front() == '#') return std::monostate{};
   const std::string_view name = words.front();
+  if (name == "key") return ParseKey(words, Op::kKey);
+  if (name == "press") return ParseKey(words, Op::kPress);
   for (const Syntax& syntax : kSyntax) {
     if (syntax.name != name) continue;
     const std::size_t expected =

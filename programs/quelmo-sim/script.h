@@ -28,6 +28,8 @@ enum class Op {
   kStream,  // stream N C R DX DY G P
   kTick,    // tick MS
   kWindow,  // window X Y
+  kKey,     // key NAME down|up: numbers are the key (platform::Key) and 1 for down
+  kPress,   // press NAME: numbers are the key
 };
 
 struct Command {

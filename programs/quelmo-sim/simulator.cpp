@@ -39,6 +39,7 @@ Simulator::~Simulator() { platform::SetBackend(nullptr); }
 void Simulator::RunFrames(std::int64_t count) {
   for (std::int64_t i = 0; i < count && !game_.Over(); ++i) {
     backend_.WaitUntil(nextSleep_.until);
+    keys_.BeforeFrame(backend_, game_.State());
     const game::FrameStop shown = game_.Run();
     if (shown.kind != game::FrameStop::Kind::kShown) break;  // the close button
     backend_.WaitUntil(shown.wait.until);
@@ -46,6 +47,13 @@ void Simulator::RunFrames(std::int64_t count) {
     nextSleep_ = lastEnd_.wait;
     ++frames_;
   }
+}
+
+void Simulator::Press(platform::Key key) {
+  Key(key, true);
+  RunFrames(1);
+  Key(key, false);
+  RunFrames(1);
 }
 
 void Simulator::Click(int x, int y) {
@@ -187,6 +195,12 @@ bool Simulator::Execute(const Command& command, std::ostream& out, std::string& 
       return true;
     case Op::kWindow:
       backend_.PlaceWindow(a[0], a[1]);
+      return true;
+    case Op::kKey:
+      Key(static_cast<platform::Key>(a[0]), a[1] != 0);
+      return true;
+    case Op::kPress:
+      Press(static_cast<platform::Key>(a[0]));
       return true;
   }
   error = "unknown command";

@@ -9,6 +9,7 @@
 #include "game/game.h"
 #include "game/state.h"
 #include "platform/headless/headless_backend.h"
+#include "programs/common/keyboard_pointer.h"
 #include "programs/quelmo-sim/script.h"
 
 namespace sim {
@@ -55,6 +56,10 @@ class Simulator {
   void Down() { backend_.SetButton(true); }
   void Up() { backend_.SetButton(false); }
   void Click(int x, int y);
+  // A key of the keyboard or a gamepad, from the next frame on, and a press of it (down
+  // for a frame, then up for one).
+  void Key(platform::Key key, bool down) { backend_.PressKey(key, down); }
+  void Press(platform::Key key);
 
   game::GameState& State() { return game_.State(); }
   platform::HeadlessBackend& Backend() { return backend_; }
@@ -68,6 +73,7 @@ class Simulator {
  private:
   platform::HeadlessBackend backend_;
   game::Game game_;
+  programs::KeyboardPointer keys_;
   rt::FrameWait nextSleep_;  // the sleep before the next frame
   game::FrameStop lastEnd_;  // how the last frame ended
   std::uint64_t frames_ = 0;

@@ -10,6 +10,7 @@
 #include "platform/scaling.h"
 #include "platform/web/web_backend.h"
 #include "programs/common/command_line.h"
+#include "programs/common/keyboard_pointer.h"
 #include "programs/quelmo-web/page_texts.h"
 
 namespace {
@@ -48,6 +49,7 @@ game::Game g_game;  // lives as long as the page
 const page_texts::Table* g_texts = &page_texts::kGerman;
 
 game::FrameStop g_end;  // how the last frame ended
+programs::KeyboardPointer g_keys;
 
 void RunFrame();
 
@@ -62,6 +64,7 @@ void GoOn() {
 // game stands still, when input comes.  A frame's last steps run at once after its
 // showing, with the tick count of its deadline: one wake a frame.
 void RunFrame() {
+  g_keys.BeforeFrame(platform::Current(), g_game.State());
   for (;;) {
     const game::FrameStop stop = g_game.Run();
     switch (stop.kind) {

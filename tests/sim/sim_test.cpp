@@ -242,6 +242,9 @@ TEST_F(Sim, BadLinesNameTheLineAndExitWith2) {
       {"tick -1", "tick count"},
       {"tick 4294967296", "tick count"},
       {"window 1", "argument"},
+      {"press Foo", "unknown key 'Foo'"},
+      {"key Space sideways", "'sideways'"},
+      {"key Space", "argument"},
   };
   for (const Case& c : cases) {
     const Result r = Run("", std::string("state\n# fine\n\n") + c.line + "\nstate\n");
