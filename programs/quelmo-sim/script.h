@@ -10,6 +10,8 @@
 #include <variant>
 #include <vector>
 
+#include "programs/common/quote.h"
+
 namespace sim {
 
 enum class Op {
@@ -53,10 +55,7 @@ std::optional<std::int32_t> ParseInt32(std::string_view word);
 // False at the end of the input when no line is left.
 bool ReadLine(std::istream& in, std::string& line);
 
-// A word from a script or the command line as an error line shows it: in single
-// quotes, bytes other than printable ASCII (and the quote and backslash) written as
-// \xHH, and a long word cut after its first kQuotedBytes bytes with "…".
-std::string Quote(std::string_view word);
-constexpr std::size_t kQuotedBytes = 60;
+// A word from a script or the command line as an error line shows it.
+using programs::Quote;
 
 }  // namespace sim
