@@ -1,30 +1,28 @@
 #pragma once
-// The desktop game's command line, the same on every platform.  The game itself reads
-// no settings; the options are there to reproduce a game (a bug report, a test) and to
+// The desktop game's command line, the same on every platform: the options of the one
+// table (options.h) that quelmo takes.  The game itself reads no settings; the options
+// are there to reproduce a game (a bug report, a test), to choose its look, and to
 // answer the questions every program answers.
-#include <cstdint>
-#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
 #include "game/game.h"
+#include "platform/scaling.h"
+#include "programs/common/options.h"
 
 namespace programs {
 
 struct CommandLine {
   enum class Action { kPlay, kHelp, kVersion, kError };
   Action action = Action::kPlay;
-  std::optional<std::uint32_t> seed;  // --seed N: the random generator's seed
-  std::optional<std::string> record;  // --record FILE: write the game as a quelmo-sim script
-  std::optional<int> scale;           // --scale N: show each game pixel as N x N pixels
-  const game::texts::Table* texts = &game::texts::kGerman;  // --lang de|en
-  bool marks = false;                 // --marks: the streams' marks on their tiles
-  std::string error;                  // kError: one line saying what is wrong
+  Settings settings;
+  std::string error;  // kError: one line saying what is wrong
 };
 
-// What the game starts with.
-game::StartOptions StartOptionsOf(const CommandLine& cl);
+// What the game starts with, and the enlargement it asks of its window.
+game::StartOptions StartOptionsOf(const Settings& settings);
+platform::ScaleRequest ScaleRequestOf(const Settings& settings);
 
 // `args` are the arguments after the program name.
 CommandLine ParseCommandLine(std::span<const std::string_view> args);

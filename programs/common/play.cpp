@@ -23,9 +23,9 @@ std::optional<int> BeforePlaying(const CommandLine& cl, Say say,
     case CommandLine::Action::kPlay:
       break;
   }
-  if (cl.record) {
+  if (cl.settings.record) {
     std::string error;
-    recorder = Recorder::Open(*cl.record, error);
+    recorder = Recorder::Open(*cl.settings.record, error);
     if (!recorder) {
       say("quelmo: " + error, true);
       return 1;

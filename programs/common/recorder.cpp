@@ -7,6 +7,7 @@
 #include <sstream>
 #include <utility>
 
+#include "programs/common/version.h"
 #include "runtime/random.h"
 #include "runtime/screen.h"
 
@@ -36,14 +37,13 @@ void Recorder::Start(platform::Backend& real, const game::StartOptions& options,
   real_ = &real;
   const std::uint32_t tickStart = real.TickCount();
   replay_ = platform::VirtualClock(tickStart);
-  std::ostringstream head;
-  head << " --tick-start " << tickStart << " --desktop " << real.DesktopWidth() << ' '
-       << real.DesktopHeight();
+  head_.tickStart = tickStart;
+  head_.desktop = DesktopSize{static_cast<std::uint32_t>(real.DesktopWidth()),
+                              static_cast<std::uint32_t>(real.DesktopHeight())};
   // The look asked for, so that the replay's screenshots are the game's.
-  if (options.texts != &game::texts::kGerman) head << " --lang " << options.texts->code;
-  if (options.marks) head << " --marks";
-  head << "\n# quelmo " << QUELMO_VERSION << ' ' << platformName << '\n';
-  head_ = head.str();
+  head_.texts = options.texts;
+  head_.marks = options.marks;
+  platformName_ = platformName;
 }
 
 void Recorder::SetStateHooks(KeepState keep, ReportState report) {
@@ -117,7 +117,9 @@ std::uint32_t Recorder::NoteTick(std::uint32_t tick) {
 
 void Recorder::FramesBegin(const rt::FrameWait& firstSleep) {
   // The seed is the game's own choice: the one given, or its tick count at start.
-  Write("# options: --seed " + std::to_string(rt::RandomSeed()) + head_);
+  head_.seed = rt::RandomSeed();
+  Write("# options: " + OptionWords(head_, kRecording) + "\n# quelmo " +
+        std::string(GameVersion()) + ' ' + platformName_ + '\n');
   replayPace_ = rt::FramePace(platform::VirtualClock::kFrequency, rt::FramePaceRate());
   Sleep(firstSleep);
   BeginFrame();

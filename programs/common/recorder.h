@@ -3,7 +3,7 @@
 // real one, passes every call on, and writes what the game read from the desktop as a
 // quelmo-sim script.  The script replays the game exactly on the headless backend:
 //
-//   # options: --seed N --tick-start MS --desktop W H
+//   # options: --seed N --tick-start MS --desktop W H [--lang CODE] [--marks]
 //   # quelmo VERSION PLATFORM
 //   then, before each frame whose input differs from what the replay would give by
 //   itself: `window X Y`, `mouse X Y`, `down`/`up`, `tick MS` lines; `frames N` between;
@@ -25,6 +25,7 @@
 #include "game/state_report.h"
 #include "platform/headless/virtual_clock.h"
 #include "platform/platform.h"
+#include "programs/common/options.h"
 #include "runtime/frame_pace.h"
 
 namespace programs {
@@ -112,7 +113,8 @@ class Recorder final : public platform::Backend {
   bool seekable_ = false;
   bool failed_ = false;
   platform::Backend* real_ = nullptr;
-  std::string head_;  // the options and the program, before the seed
+  Settings head_;  // the options the game is played with: the seed once it has one
+  std::string platformName_;
   KeepState keep_;
   ReportState report_;
   bool kept_ = false;

@@ -1,51 +1,38 @@
 // quelmo-sim: runs the real game on the headless backend from a script, for tests,
-// benchmarks and reproducing a game exactly.
-//
-//   quelmo-sim [--seed N] [--tick-start MS] [--desktop W H] [--scale N] [--lang de|en]
-//              [--marks] [--bench N] [--check] [SCRIPT]
+// benchmarks and reproducing a game exactly.  Its options are those of the one table
+// (programs/common/options.h) that quelmo-sim takes; a recording's head gives options
+// too, and those of the command line win.
 #include <cstdio>
+#include <deque>
 #include <fstream>
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
 #endif
 #include <iostream>
+#include <iterator>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "platform/scaling.h"
+#include "programs/common/options.h"
 #include "programs/quelmo-sim/script.h"
 #include "programs/quelmo-sim/simulator.h"
 #include "programs/quelmo-sim/state_check.h"
 
 namespace {
 
-constexpr std::string_view kUsage =
-    "usage: quelmo-sim [--seed N] [--tick-start MS] [--desktop W H] [--scale N]\n"
-    "                  [--lang de|en] [--marks] [--bench N] [--check] [SCRIPT]\n";
+constexpr std::string_view kProgram = "quelmo-sim";
 
 // --help: the usage, then what the options and the script's commands do.
-constexpr std::string_view kHelp =
+constexpr std::string_view kIntroduction =
     "\n"
-    "Runs the real game on a virtual clock and screen from SCRIPT (standard input when\n"
-    "absent or -), one command per line; lines starting with # hold none.\n"
-    "\n"
-    "  --seed N          seed of the random generator (default 0)\n"
-    "  --tick-start MS   the tick count at start (default 0)\n"
-    "  --desktop W H     the desktop's size (default 1920 1080)\n"
-    "  --scale N         show the game N times enlarged (1 to 8, default 1), as a desktop\n"
-    "                    at that scale does: the desktop, the window and the pointer are\n"
-    "                    N times as far in physical pixels, screenshots N times as big;\n"
-    "                    the game and its states are the same at every scale\n"
-    "  --lang de|en      the language of the game's texts (default de, German)\n"
-    "  --marks           the streams' marks (one to four dots) on their special tiles\n"
-    "  --bench N         after the script, time N more frames without waits\n"
-    "  --check           compare every '# state {...}' line (a recording made with\n"
-    "                    quelmo --record) with the state at that point; exit 1 at the\n"
-    "                    first difference\n"
+    "Runs the real game on a virtual clock and screen from SCRIPT, one command per\n"
+    "line; lines starting with # hold none.\n"
+    "\n";
+constexpr std::string_view kCommands =
     "A first line '# options: ...' (a recording's) gives options; the command line wins.\n"
     "\n"
     "  mouse X Y         pointer to window point (X, Y)\n"
@@ -64,83 +51,24 @@ constexpr std::string_view kHelp =
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-std::optional<std::uint32_t> ParseUnsigned32(std::string_view word) {
-  if (word.empty() || word.size() > 10) return std::nullopt;
-  std::uint64_t value = 0;
-  for (char c : word) {
-    if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + static_cast<std::uint64_t>(c - '0');
-  }
-  if (value > 0xFFFFFFFFu) return std::nullopt;
-  return static_cast<std::uint32_t>(value);
-}
-
-struct CommandLine {
-  sim::Options options;
-  std::int64_t benchFrames = -1;  // -1: no bench
-  bool check = false;             // --check: compare the recorded states
-  std::string script = "-";
-};
-
 int BadCommandLine(const std::string& reason) {
-  std::cerr << "quelmo-sim: " << reason << '\n' << kUsage;
+  std::cerr << kProgram << ": " << reason << '\n' << programs::UsageText(kProgram, programs::kSim);
   return 2;
 }
 
-// Returns 0 when the command line is good, else the exit status after the message.
-int ParseCommandLine(int argc, char** argv, CommandLine& cl) {
-  bool haveScript = false;
-  for (int i = 1; i < argc; ++i) {
-    const std::string_view arg = argv[i];
-    auto value = [&](int k) -> std::optional<std::uint32_t> {
-      if (i + k >= argc) return std::nullopt;
-      return ParseUnsigned32(argv[i + k]);
-    };
-    if (arg == "--seed" || arg == "--tick-start" || arg == "--bench") {
-      const std::optional<std::uint32_t> v = value(1);
-      if (!v) return BadCommandLine(std::string(arg) + " needs an unsigned 32-bit number");
-      if (arg == "--seed") cl.options.seed = *v;
-      if (arg == "--tick-start") cl.options.tickStart = *v;
-      if (arg == "--bench") cl.benchFrames = *v;
-      i += 1;
-    } else if (arg == "--desktop") {
-      const std::optional<std::uint32_t> w = value(1), h = value(2);
-      if (!w || !h || *w == 0 || *h == 0 || *w > 1'000'000 || *h > 1'000'000) {
-        return BadCommandLine("--desktop needs a width and a height of 1 to 1000000");
-      }
-      cl.options.desktopWidth = static_cast<int>(*w);
-      cl.options.desktopHeight = static_cast<int>(*h);
-      i += 2;
-    } else if (arg == "--scale") {
-      const std::optional<std::uint32_t> v = value(1);
-      if (!v || *v < platform::kMinScale || *v > platform::kMaxScale) {
-        return BadCommandLine("--scale needs a whole number from 1 to 8");
-      }
-      cl.options.scale = static_cast<int>(*v);
-      i += 1;
-    } else if (arg == "--lang") {
-      cl.options.texts = i + 1 < argc ? game::texts::Language(argv[i + 1]) : nullptr;
-      if (cl.options.texts == nullptr) {
-        return BadCommandLine("--lang needs de (German) or en (English)");
-      }
-      i += 1;
-    } else if (arg == "--marks") {
-      cl.options.marks = true;
-    } else if (arg == "--check") {
-      cl.check = true;
-    } else if (arg == "--help" || arg == "-h") {
-      std::cout << kUsage << kHelp;
-      return -1;
-    } else if (arg.size() > 1 && arg.front() == '-') {
-      return BadCommandLine("unknown option " + sim::Quote(arg));
-    } else if (haveScript) {
-      return BadCommandLine("more than one script given");
-    } else {
-      cl.script = std::string(arg);
-      haveScript = true;
-    }
+// What the game runs with: the options given, else quelmo-sim's own defaults.
+sim::Options SimOptionsOf(const programs::Settings& settings) {
+  sim::Options options;
+  options.seed = settings.seed.value_or(options.seed);
+  options.tickStart = settings.tickStart.value_or(options.tickStart);
+  if (settings.desktop) {
+    options.desktopWidth = static_cast<int>(settings.desktop->width);
+    options.desktopHeight = static_cast<int>(settings.desktop->height);
   }
-  return 0;
+  if (settings.scale) options.scale = static_cast<int>(*settings.scale);
+  options.texts = settings.texts;
+  options.marks = settings.marks;
+  return options;
 }
 
 // Standard output taken all the way to the file: a full disk or a closed pipe shows
@@ -177,23 +105,22 @@ int CheckState(sim::Simulator& simulator, std::string_view recorded, long lineNu
   return 1;
 }
 
-// `firstLine` is the script's first line when main has already read it.
-int Run(const CommandLine& cl, std::istream& in, std::optional<std::string> firstLine,
-        long& printedLine) {
-  sim::Simulator simulator(cl.options);
+// Runs the script `name`: the lines main has read ahead (a recording's head), then the
+// rest of `in`.
+int Run(const programs::Settings& settings, const std::string& name, std::istream& in,
+        std::deque<std::string> readAhead, long& printedLine) {
+  sim::Simulator simulator(SimOptionsOf(settings));
   std::string line;
   long lineNumber = 0;
   const auto nextLine = [&] {
-    if (!firstLine) return static_cast<bool>(sim::ReadLine(in, line));
-    line = std::move(*firstLine);
-    firstLine.reset();
+    if (readAhead.empty()) return static_cast<bool>(sim::ReadLine(in, line));
+    line = std::move(readAhead.front());
+    readAhead.pop_front();
     return true;
   };
   while (nextLine()) {
     ++lineNumber;
-    // A byte-order mark, as some editors put at the start of a UTF-8 file.
-    if (lineNumber == 1 && line.rfind(kByteOrderMark, 0) == 0) line.erase(0, kByteOrderMark.size());
-    if (cl.check && line.compare(0, kRecordedState.size(), kRecordedState) == 0) {
+    if (settings.check && line.compare(0, kRecordedState.size(), kRecordedState) == 0) {
       if (const int status = CheckState(simulator, std::string_view(line).substr(kRecordedState.size()), lineNumber)) {
         return status;
       }
@@ -219,13 +146,13 @@ int Run(const CommandLine& cl, std::istream& in, std::optional<std::string> firs
     return 2;
   }
   if (in.bad()) {
-    std::cerr << "quelmo-sim: cannot read script " << sim::Quote(cl.script) << '\n';
+    std::cerr << "quelmo-sim: cannot read script " << sim::Quote(name) << '\n';
     return 2;
   }
-  if (cl.benchFrames >= 0) {
-    const sim::BenchResult r = simulator.Bench(cl.benchFrames);
+  if (settings.bench) {
+    const sim::BenchResult r = simulator.Bench(*settings.bench);
     printedLine = 0;
-    std::cout << "{\"frames\":" << cl.benchFrames << ",\"median_us\":" << r.medianMicros
+    std::cout << "{\"frames\":" << *settings.bench << ",\"median_us\":" << r.medianMicros
               << ",\"p99_us\":" << r.p99Micros << ",\"max_us\":" << r.maxMicros
               << ",\"frames_per_second\":" << r.framesPerSecond << "}\n";
   }
@@ -240,44 +167,53 @@ int main(int argc, char** argv) {
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
 #endif
-  CommandLine cl;
-  if (const int status = ParseCommandLine(argc, argv, cl); status != 0) {
-    return status < 0 ? 0 : status;
+  const std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+  programs::Settings given;
+  if (const auto problem = programs::ReadOptions(args, programs::kSim, given)) {
+    return BadCommandLine(*problem);
   }
+  if (given.help) {
+    std::cout << programs::UsageText(kProgram, programs::kSim) << kIntroduction
+              << programs::OptionsHelp(programs::kSim) << '\n'
+              << kCommands;
+    return 0;
+  }
+  const std::string script = given.script.value_or("-");
   std::ifstream file;
   std::istream* in = &std::cin;
-  if (cl.script != "-") {
-    file.open(cl.script);
+  if (script != "-") {
+    file.open(script);
     if (!file) {
-      std::cerr << "quelmo-sim: cannot read script " << sim::Quote(cl.script) << '\n';
+      std::cerr << "quelmo-sim: cannot read script " << sim::Quote(script) << '\n';
       return 2;
     }
     in = &file;
   }
-  // A recording's first line holds the options it was made with; options given on the
-  // command line come after them and so win.
-  std::optional<std::string> firstLine;
-  if (std::string line; sim::ReadLine(*in, line)) firstLine = line;
-  constexpr std::string_view kOptions = "# options:";
-  std::string_view head = firstLine ? std::string_view(*firstLine) : std::string_view();
-  if (head.substr(0, kByteOrderMark.size()) == kByteOrderMark) head.remove_prefix(kByteOrderMark.size());
-  if (head.substr(0, kOptions.size()) == kOptions) {
-    std::istringstream words{std::string(head.substr(kOptions.size()))};
-    std::vector<std::string> args{argv[0]};
-    for (std::string word; words >> word;) args.push_back(word);
-    args.insert(args.end(), argv + 1, argv + argc);
-    std::vector<char*> pointers;
-    for (std::string& arg : args) pointers.push_back(arg.data());
-    const std::string script = cl.script;
-    cl = CommandLine{};
-    if (const int status = ParseCommandLine(static_cast<int>(pointers.size()), pointers.data(), cl);
-        status != 0) {
-      return status < 0 ? 0 : status;
-    }
-    cl.script = script;
+  // A recording's first line holds the options it was made with, those of the table
+  // that a recording holds.
+  std::deque<std::string> head;
+  programs::Settings settings;
+  if (std::string line; sim::ReadLine(*in, line)) {
+    // A byte-order mark, as some editors put at the start of a UTF-8 file.
+    if (line.rfind(kByteOrderMark, 0) == 0) line.erase(0, kByteOrderMark.size());
+    head.push_back(std::move(line));
   }
+  constexpr std::string_view kOptionsLine = "# options:";
+  if (!head.empty() && head[0].rfind(kOptionsLine, 0) == 0) {
+    std::istringstream text(head[0].substr(kOptionsLine.size()));
+    const std::vector<std::string> words{std::istream_iterator<std::string>(text),
+                                         std::istream_iterator<std::string>()};
+    const std::vector<std::string_view> views(words.begin(), words.end());
+    if (const auto problem = programs::ReadOptions(views, programs::kRecording, settings)) {
+      std::cerr << "quelmo-sim: script line 1: " << *problem << '\n';
+      return 2;
+    }
+  }
+  // The command line's options over the recording's: they win.  They were read
+  // without fault above.
+  programs::ReadOptions(args, programs::kSim, settings);
   long printedLine = 0;  // the last script line that printed a report
-  const int status = Run(cl, *in, firstLine, printedLine);
+  const int status = Run(settings, script, *in, std::move(head), printedLine);
   if (StandardOutputFailed()) return CannotWriteOutput(printedLine);
   return status;
 }

@@ -1,49 +1,18 @@
 // The game in a web page: `index.html?seed=N&scale=N&lang=en&marks=1` as
 // `quelmo --seed N --scale N --lang en --marks`,
 // the page's backend, then the game, whose frames run from the browser's event loop.
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "game/game.h"
-#include "platform/scaling.h"
 #include "platform/web/web_backend.h"
 #include "programs/common/command_line.h"
 #include "programs/common/keyboard_pointer.h"
+#include "programs/quelmo-web/page_options.h"
 #include "programs/quelmo-web/page_texts.h"
 
 namespace {
-
-// A parameter of the page's query and the command-line option it stands for, with the
-// line the page shows instead of the game when its value is bad.
-struct PageOption {
-  const char* parameter;
-  std::string_view option;
-  std::string problem;
-};
-
-// Adds the page's `?parameter=value` to `words` as the command line's `option value`.
-// When the command line refuses it, the page shows the option's problem instead of the
-// game, and the answer is false.  Each parameter is read on its own, so that the line
-// names the bad one.
-bool TakeParameter(const PageOption& option, std::vector<std::string>& words) {
-  const auto value = platform::PageParameter(option.parameter);
-  if (!value) return true;
-  const std::string_view pair[] = {option.option, *value};
-  if (programs::ParseCommandLine(pair).action != programs::CommandLine::Action::kPlay) {
-    platform::ShowPageMessage(option.problem);
-    return false;
-  }
-  words.emplace_back(option.option);
-  words.push_back(*value);
-  return true;
-}
-
-programs::CommandLine Parse(const std::vector<std::string>& words) {
-  const std::vector<std::string_view> args(words.begin(), words.end());
-  return programs::ParseCommandLine(args);
-}
 
 game::Game g_game;  // lives as long as the page
 const page_texts::Table* g_texts = &page_texts::kGerman;
@@ -88,29 +57,15 @@ void RunFrame() {
 }  // namespace
 
 int main() {
-  // The language first: the page's lines are in it too.  A bad ?lang= is named in
-  // the game's own language.
-  std::vector<std::string> words;
-  if (!TakeParameter({"lang", "--lang", std::string(page_texts::kBadLanguage)}, words)) return 2;
-  const page_texts::Language& language = page_texts::Of(Parse(words).texts);
-  const page_texts::Table& texts = *language.page;
-  const std::string scaleProblem = std::string(texts.badScale) + std::to_string(platform::kMinScale) +
-                                   std::string(texts.to) + std::to_string(platform::kMaxScale) + ".";
-  const PageOption options[] = {
-      {"seed", "--seed", std::string(texts.badSeed)},
-      {"scale", "--scale", scaleProblem},
-  };
-  for (const PageOption& option : options) {
-    if (!TakeParameter(option, words)) return 2;
+  programs::Settings settings;
+  if (const auto problem = page_options::ReadPageOptions(settings)) {
+    platform::ShowPageMessage(*problem);
+    return 2;
   }
-  // ?marks=1 asks for the marks; any other value, or none, for the tiles as they are.
-  const bool marks = platform::PageParameter("marks") == std::optional<std::string>("1");
-  if (marks) words.emplace_back("--marks");
-  const programs::CommandLine cl = Parse(words);
-  static auto backend =
-      platform::MakeWebBackend({cl.scale, game::kWindowWidth, game::kWindowHeight});
+  const page_texts::Language& language = page_texts::Of(settings.texts);
+  static auto backend = platform::MakeWebBackend(programs::ScaleRequestOf(settings));
   platform::SetBackend(backend.get());
-  g_texts = &texts;
+  g_texts = language.page;
 
   // Beside the game: the languages, each in its own words, and the marks on or off.
   std::vector<platform::PageChoice> choices;
@@ -119,10 +74,12 @@ int main() {
     choices.push_back({std::string(offered.name), "lang", isDefault ? "" : std::string(offered.game->code),
                        &offered == &language});
   }
-  choices.push_back({std::string(texts.marks), "marks", marks ? "" : "1", marks});
+  const bool marks = settings.marks;
+  choices.push_back({std::string(language.page->marks), "marks",
+                     marks ? "" : std::string(page_options::kOn), marks});
   platform::ShowPageChoices(choices, std::string(language.game->code));
 
-  platform::WakeAt(g_game.Start(programs::StartOptionsOf(cl)).until, &RunFrame);
+  platform::WakeAt(g_game.Start(programs::StartOptionsOf(settings)).until, &RunFrame);
   // The page goes on: its frames are the browser's to run from here.
   return 0;
 }

@@ -9,27 +9,32 @@
 namespace page_texts {
 
 struct Table {
-  std::string_view badSeed;   // ?seed= is not a number
-  std::string_view badScale;  // ?scale= is no whole number in range, before the range
-  std::string_view to;        // ... between the range's ends
-  std::string_view ended;     // the game has ended; then the link
+  // A value of the address the page refuses: "Quelmo: ?seed= " then `needs`, what the
+  // parameter takes, and a full stop.
+  std::string_view needs;
+  std::string_view wholeNumber;  // a number's range follows, `to` between its ends
+  std::string_view to;
+  std::string_view either;       // between the values a parameter takes: "1 or 0"
+  std::string_view ended;        // the game has ended; then the link
   std::string_view again;
-  std::string_view marks;     // the choice of the streams' marks
+  std::string_view marks;        // the choice of the streams' marks
 };
 
 inline constexpr Table kGerman = {
-    "Quelmo: ?seed= braucht eine Zahl von 0 bis 4294967295.",
-    "Quelmo: ?scale= braucht eine ganze Zahl von ",
+    "braucht ",
+    "eine ganze Zahl von ",
     " bis ",
+    " oder ",
     "Quelmo wurde beendet. ",
     "Neu starten",
     "Farbzeichen",
 };
 
 inline constexpr Table kEnglish = {
-    "Quelmo: ?seed= needs a number from 0 to 4294967295.",
-    "Quelmo: ?scale= needs a whole number from ",
+    "needs ",
+    "a whole number from ",
     " to ",
+    " or ",
     "Quelmo has ended. ",
     "Start again",
     "Colour marks",
@@ -54,8 +59,5 @@ constexpr const Language& Of(const game::texts::Table* game) {
   }
   return kLanguages[0];
 }
-
-// A ?lang= of none of them, said in the default language.
-constexpr std::string_view kBadLanguage = "Quelmo: ?lang= braucht de oder en.";
 
 }  // namespace page_texts

@@ -32,8 +32,8 @@ int main(int argc, char** argv) {
   std::unique_ptr<programs::Recorder> recorder;
   if (const auto status = programs::BeforePlaying(cl, Say, recorder)) return *status;
   auto backend =
-      platform::MakeSdlBackend({cl.scale, game::kWindowWidth, game::kWindowHeight});
+      platform::MakeSdlBackend(programs::ScaleRequestOf(cl.settings));
   if (!backend) return 1;  // no display: the reason is already on standard error
   rt::SetWindowIcon(assets::Icon());
-  return programs::PlayGame(*backend, programs::StartOptionsOf(cl), recorder.get(), "linux");
+  return programs::PlayGame(*backend, programs::StartOptionsOf(cl.settings), recorder.get(), "linux");
 }

@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
   std::unique_ptr<programs::Recorder> recorder;
   if (const auto status = programs::BeforePlaying(cl, Say, recorder)) return *status;
   auto backend =
-      platform::MakeWin32Backend({cl.scale, game::kWindowWidth, game::kWindowHeight});
+      platform::MakeWin32Backend(programs::ScaleRequestOf(cl.settings));
   if (!backend) return 1;  // the message box has said why
-  return programs::PlayGame(*backend, programs::StartOptionsOf(cl), recorder.get(), "windows");
+  return programs::PlayGame(*backend, programs::StartOptionsOf(cl.settings), recorder.get(), "windows");
 }
