@@ -5,7 +5,7 @@
 #include <iterator>
 
 #include "platform/scaling.h"
-#include "programs/common/quote.h"
+#include "programs/common/words.h"
 
 namespace programs {
 namespace {

@@ -7,7 +7,7 @@
 #include <sstream>
 #include <utility>
 
-#include "programs/common/version.h"
+#include "programs/common/recording_head.h"
 #include "runtime/random.h"
 #include "runtime/screen.h"
 
@@ -118,8 +118,7 @@ std::uint32_t Recorder::NoteTick(std::uint32_t tick) {
 void Recorder::FramesBegin(const rt::FrameWait& firstSleep) {
   // The seed is the game's own choice: the one given, or its tick count at start.
   head_.seed = rt::RandomSeed();
-  Write("# options: " + OptionWords(head_, kRecording) + "\n# quelmo " +
-        std::string(GameVersion()) + ' ' + platformName_ + '\n');
+  Write(RecordingHead(head_, platformName_));
   replayPace_ = rt::FramePace(platform::VirtualClock::kFrequency, rt::FramePaceRate());
   Sleep(firstSleep);
   BeginFrame();

@@ -3,8 +3,8 @@
 // real one, passes every call on, and writes what the game read from the desktop as a
 // quelmo-sim script.  The script replays the game exactly on the headless backend:
 //
-//   # options: --seed N --tick-start MS --desktop W H [--lang CODE] [--marks]
-//   # quelmo VERSION PLATFORM
+//   the head (recording_head.h): the options the game was played with, the format and
+//   the game's version;
 //   then, before each frame whose input differs from what the replay would give by
 //   itself: `window X Y`, `mouse X Y`, `down`/`up`, `tick MS` lines; `frames N` between;
 //   and, when the game ends through its close button, `state` and `# state {...}`.

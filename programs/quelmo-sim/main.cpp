@@ -10,7 +10,6 @@
 #include <io.h>
 #endif
 #include <iostream>
-#include <iterator>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -18,6 +17,7 @@
 #include <vector>
 
 #include "programs/common/options.h"
+#include "programs/common/recording_head.h"
 #include "programs/quelmo-sim/script.h"
 #include "programs/quelmo-sim/simulator.h"
 #include "programs/quelmo-sim/state_check.h"
@@ -33,7 +33,8 @@ constexpr std::string_view kIntroduction =
     "line; lines starting with # hold none.\n"
     "\n";
 constexpr std::string_view kCommands =
-    "A first line '# options: ...' (a recording's) gives options; the command line wins.\n"
+    "A recording's first lines ('# options: ...', '# recording format ...') give its\n"
+    "options; the command line wins.\n"
     "\n"
     "  mouse X Y         pointer to window point (X, Y)\n"
     "  down | up         the left button, from the next frame on\n"
@@ -189,23 +190,21 @@ int main(int argc, char** argv) {
     }
     in = &file;
   }
-  // A recording's first line holds the options it was made with, those of the table
-  // that a recording holds.
+  // A recording's head, its options line and the line after it, is read before
+  // anything runs: a recording that cannot be replayed exactly runs not at all.
   std::deque<std::string> head;
-  programs::Settings settings;
   if (std::string line; sim::ReadLine(*in, line)) {
     // A byte-order mark, as some editors put at the start of a UTF-8 file.
     if (line.rfind(kByteOrderMark, 0) == 0) line.erase(0, kByteOrderMark.size());
     head.push_back(std::move(line));
+    if (programs::IsOptionsLine(head[0]) && sim::ReadLine(*in, line)) head.push_back(line);
   }
-  constexpr std::string_view kOptionsLine = "# options:";
-  if (!head.empty() && head[0].rfind(kOptionsLine, 0) == 0) {
-    std::istringstream text(head[0].substr(kOptionsLine.size()));
-    const std::vector<std::string> words{std::istream_iterator<std::string>(text),
-                                         std::istream_iterator<std::string>()};
-    const std::vector<std::string_view> views(words.begin(), words.end());
-    if (const auto problem = programs::ReadOptions(views, programs::kRecording, settings)) {
-      std::cerr << "quelmo-sim: script line 1: " << *problem << '\n';
+  programs::Settings settings;
+  if (!head.empty() && programs::IsOptionsLine(head[0])) {
+    std::optional<std::string_view> second;
+    if (head.size() > 1) second = head[1];
+    if (const auto problem = programs::ReadRecordingHead(head[0], second, settings)) {
+      std::cerr << "quelmo-sim: script line " << problem->line << ": " << problem->reason << '\n';
       return 2;
     }
   }

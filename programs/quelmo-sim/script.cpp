@@ -35,20 +35,6 @@ constexpr std::array<Syntax, 15> kSyntax = {{
     {"window", Op::kWindow, 2, Word::kNone},
 }};
 
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r'; }
-
-std::vector<std::string_view> SplitWords(std::string_view line) {
-  std::vector<std::string_view> words;
-  std::size_t i = 0;
-  while (i < line.size()) {
-    while (i < line.size() && IsSpace(line[i])) ++i;
-    const std::size_t start = i;
-    while (i < line.size() && !IsSpace(line[i])) ++i;
-    if (i > start) words.push_back(line.substr(start, i - start));
-  }
-  return words;
-}
-
 // A tick count: 0 to 2^32 - 1, kept in an argument as its 32 bits.
 std::optional<std::int32_t> ParseTickCount(std::string_view word) {
   std::uint32_t value = 0;
@@ -114,7 +100,7 @@ bool ReadLine(std::istream& in, std::string& line) {
 }
 
 ParsedLine ParseLine(std::string_view line) {
-  const std::vector<std::string_view> words = SplitWords(line);
+  const std::vector<std::string_view> words = programs::SplitWords(line);
   if (words.empty() || words.front().front() == '#') return std::monostate{};
   const std::string_view name = words.front();
   if (name == "key") return ParseKey(words, Op::kKey);

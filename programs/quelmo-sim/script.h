@@ -10,7 +10,7 @@
 #include <variant>
 #include <vector>
 
-#include "programs/common/quote.h"
+#include "programs/common/words.h"
 
 namespace sim {
 

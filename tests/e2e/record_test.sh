@@ -86,6 +86,9 @@ wait "$game" || status=$?
   fail "the recording does not end with the state: $(tail -n 3 "$record")"
 
 grep -q '^window 150 100$' "$record" || fail "the recording does not say where the desktop put the window"
+# The head: the options, then the format and the game that made it.
+[[ $(sed -n 2p "$record") =~ ^\#\ recording\ format\ [0-9]+,\ quelmo\ [0-9]+\.[0-9]+\.[0-9]+\ [a-z]+$ ]] ||
+  fail "the recording does not name its format and the game: $(sed -n 2p "$record")"
 # A game in the default look says so by naming no look at all.
 [[ $(head -n 1 "$record") != *--lang* && $(head -n 1 "$record") != *--marks* ]] ||
   fail "the German game's recording names a look: $(head -n 1 "$record")"
