@@ -18,8 +18,8 @@ bool Take(const Option& option, std::string_view value, programs::Settings& sett
   if (programs::ArgumentOf(option) != Argument::kNone) {
     return !programs::SetOption(option, std::span(&value, 1), settings);
   }
-  // Any value but kOn leaves the flag off.
-  return value != kOn || !programs::SetOption(option, {}, settings);
+  if (value == kOff) return true;
+  return value == kOn && !programs::SetOption(option, {}, settings);
 }
 
 std::string Refusal(const Option& option, std::string_view parameter,

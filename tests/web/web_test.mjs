@@ -349,10 +349,12 @@ test('the page loads without errors and shows its first frame quickly', async ()
     const icon = await fetch(state.icon);
     assert.equal(icon.status, 200);
   }
-  // A seed that is not a number, or a scale out of range, is refused with a line that
-  // names it instead of the game.
+  // A seed that is not a number, a scale out of range, marks neither on (1) nor off (0)
+  // are refused with a line that names them instead of the game.
   for (const [query, line] of [['?seed=x', /seed.*Zahl/], ['?seed=1&scale=9', /scale.*1 bis 8/],
-    ['?lang=en&scale=9', /scale.*needs.*1 to 8/], ['?lang=fr', /lang.*de oder en/]]) {
+    ['?lang=en&scale=9', /scale.*needs.*1 to 8/], ['?lang=fr', /lang.*de oder en/],
+    ['?marks=2', /marks.*1 oder 0/], ['?lang=en&marks=true', /marks.*needs 1 or 0/],
+    ['?marks=', /marks.*1 oder 0/]]) {
     const page = await browser.newPage();
     await page.goto(`${origin}/index.html${query}`, {waitUntil: 'load'});
     await page.waitForFunction(() => document.querySelector('p.ended') !== null);
