@@ -78,8 +78,9 @@ int PlayGame(platform::BlockingBackend& backend, const game::StartOptions& optio
         keys.BeforeFrame(platform::Current(), game.State());
         break;
       case game::FrameStop::Kind::kGameOver:
-        if (recorder != nullptr) recorder->GameOver();
-        return 0;
+        if (recorder == nullptr) return 0;
+        recorder->GameOver();
+        return recorder->Lost() ? 1 : 0;
     }
   }
 }

@@ -29,7 +29,8 @@ std::optional<int> BeforePlaying(const CommandLine& cl, Say say,
 
 // Plays the game on `backend` until its close button ends it, waiting between the
 // stretches of every frame on the backend's own timer, and returns the exit status:
-// 0, or 1 when the window could not be opened (the backend has said why).
+// 0, or 1 when the window could not be opened (the backend has said why) or when the
+// recording could not be written to its end (the recorder has said so).
 // `platformName` names the desktop in a recording's first lines ("linux", "windows").
 int PlayGame(platform::BlockingBackend& backend, const game::StartOptions& options,
              Recorder* recorder, std::string_view platformName);

@@ -223,7 +223,8 @@ void Recorder::WriteFrameCount() {
   if (tailCount_ == 1) {
     tailStart_ = std::ftell(file_);
   } else if (std::fseek(file_, tailStart_, SEEK_SET) != 0) {
-    failed_ = true;
+    Fail();
+    return;
   }
   Write("frames " + std::to_string(tailCount_) + '\n');
 }
@@ -231,12 +232,16 @@ void Recorder::WriteFrameCount() {
 void Recorder::Write(const std::string& text) {
   if (failed_ || file_ == nullptr) return;
   if (std::fwrite(text.data(), 1, text.size(), file_) != text.size() || std::fflush(file_) != 0) {
-    failed_ = true;
+    Fail();
   }
-  if (failed_) {
-    std::fprintf(stderr, "quelmo: the recording stopped: cannot write '%s': %s\n", path_.c_str(),
-                 std::strerror(errno));
-  }
+}
+
+// The game plays on without its recording; the player hears of it once, and the game
+// ends with exit status 1.
+void Recorder::Fail() {
+  failed_ = true;
+  std::fprintf(stderr, "quelmo: the recording stopped: cannot write '%s': %s\n", path_.c_str(),
+               std::strerror(errno));
 }
 
 void Recorder::GameOver() {
@@ -250,8 +255,9 @@ void Recorder::GameOver() {
     report_(report, keptHeader_);
     Write(report.str());
   }
-  std::fclose(file_);
+  const bool closed = std::fclose(file_) == 0;
   file_ = nullptr;
+  if (!closed && !failed_) Fail();
 }
 
 }  // namespace programs

@@ -61,6 +61,9 @@ class Recorder final : public platform::Backend {
   void StillFrames(std::uint64_t count);
   void GameOver();
 
+  // Some of the game could not be written: the recording stopped there.
+  bool Lost() const { return failed_; }
+
   // --- Backend: passed on to the real one, with what the game reads noted ----------
   int DesktopWidth() override { return real_->DesktopWidth(); }
   int DesktopHeight() override { return real_->DesktopHeight(); }
@@ -106,6 +109,7 @@ class Recorder final : public platform::Backend {
   void BeginFrame();
   void AddFrameLines(std::string& lines);
   void Write(const std::string& text);
+  void Fail();
   void WriteFrameCount();
 
   std::FILE* file_;
