@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #endif
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -14,6 +15,7 @@
 
 #include "game/layout.h"
 #include "game/level_list.h"
+#include "programs/common/recording_head.h"
 #include "runtime/bmp_reader.h"
 
 namespace {
@@ -238,7 +240,7 @@ TEST_F(Sim, BadLinesNameTheLineAndExitWith2) {
       // Words are quoted with unprintable bytes escaped and long ones cut.
       {"sprite 100 " + nulPath, "'cut\\x00.bmp' holds a NUL byte"},
       {"jump\x1b[2J\xff\x7f", "'jump\\x1b[2J\\xff\\x7f'"},
-      {"set " + longWord + " 1", "'" + std::string(60, 'w') + "'\xE2\x80\xA6\n"},
+      {"set " + longWord + " 1", std::string(1, '\'') + std::string(60, 'w') + "'\xE2\x80\xA6\n"},
       {"tick -1", "tick count"},
       {"tick 4294967296", "tick count"},
       {"window 1", "argument"},
@@ -358,6 +360,46 @@ TEST_F(Sim, CheckComparesTheRecordedStates) {
       << r.err;
   EXPECT_EQ(Run("--check", head + "# state {\"frame\":2,\n").status, 2);
   EXPECT_EQ(Run("--check", head + "# state " + std::string(100000, '[') + "\n").status, 2);
+}
+
+// A recording's head is read before anything runs: what cannot be replayed exactly (a
+// bad or unknown option, a format this build does not know) is refused in one line
+// naming its script line.  A head that can be is read like the command line, which
+// wins over it.
+TEST_F(Sim, RecordingHeadsRefusedOrReadUnderTheCommandLine) {
+  // A format line naming `format`, and the game that made it.
+  const auto formatLine = [](std::uint32_t format) {
+    std::string line = "# recording format ";
+    line += std::to_string(format);
+    line += ", quelmo 9.0.0 linux\n";
+    return line;
+  };
+  std::string newer = "script line 2: a recording of format ";
+  newer += std::to_string(programs::kRecordingFormat + 1);
+  newer += " (made by quelmo 9.0.0 linux)";
+  const std::string refused[][2] = {
+      {"# options: --seed abc\n", "script line 1: --seed needs a whole number"},
+      {"# options: --seed 1 --check\n", "script line 1: a recording takes no option '--check'"},
+      {"# options: --seed 1 --frobnicate\n", "script line 1: unknown option '--frobnicate'"},
+      {"# options: --seed 1\n" + formatLine(programs::kRecordingFormat + 1), newer},
+      {"# options: --seed 1\n# recording format x\n", "script line 2: 'x' is not a recording format"},
+  };
+  for (const auto& [head, line] : refused) {
+    const Result r = Run("--check", head + "state\n");
+    EXPECT_EQ(r.status, 2) << head;
+    EXPECT_EQ(r.out, "") << head;
+    EXPECT_EQ(r.err.find(line), std::string("quelmo-sim: ").size()) << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+  }
+
+  const std::string head =
+      "# options: --seed 5\n" + formatLine(programs::kRecordingFormat) + "frames 2\nstate\n";
+  const Result recorded = Run("", head);
+  const Result overridden = Run("--seed 7", head);
+  ASSERT_EQ(recorded.status, 0) << recorded.err;
+  EXPECT_EQ(recorded.out, Run("--seed 5", "frames 2\nstate\n").out);
+  EXPECT_EQ(overridden.out, Run("--seed 7", "frames 2\nstate\n").out);
+  EXPECT_NE(recorded.out, overridden.out);
 }
 
 TEST_F(Sim, BadCommandLineAndUnreadableScript) {
