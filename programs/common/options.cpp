@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <array>
-#include <iterator>
+#include <vector>
 
 #include "platform/scaling.h"
 #include "programs/common/words.h"
@@ -74,12 +74,7 @@ std::string_view Label(const Option& option) {
 // The argument as the usage shows it; a language's is every code the game has.
 std::string ArgumentText(const Option& option) {
   if (ArgumentOf(option) != Argument::kLanguage) return std::string(option.argument);
-  std::string codes;
-  for (const game::texts::Table* table : game::texts::kLanguages) {
-    if (!codes.empty()) codes += '|';
-    codes += table->code;
-  }
-  return codes;
+  return LanguageCodes("|");
 }
 
 std::size_t WordsTaken(const Option& option) {
@@ -105,15 +100,8 @@ std::string Refused(const Option& option) {
       return label + " needs a whole number from " + RangeText(option);
     case Argument::kSize:
       return label + " needs a width and a height from " + RangeText(option);
-    case Argument::kLanguage: {
-      std::string codes;
-      const auto& languages = game::texts::kLanguages;
-      for (std::size_t i = 0; i < std::size(languages); ++i) {
-        codes += i == 0 ? " " : i + 1 == std::size(languages) ? " or " : ", ";
-        codes += languages[i]->code;
-      }
-      return label + " needs" + codes;
-    }
+    case Argument::kLanguage:
+      return label + " needs " + LanguageCodes(" or ");
     case Argument::kFile:
       return label + " needs a file name";
     case Argument::kNone:
@@ -136,26 +124,30 @@ const char* TakerName(Taker taker) {
   return "";
 }
 
-// Appends `text` to `out`, whose last line is `column` long, in lines of at most
-// kTextWidth, each line after the first starting with `indent` spaces.
-void Wrap(std::string_view text, std::size_t column, std::size_t indent, std::string& out) {
-  bool first = true;
-  while (!text.empty()) {
-    const std::size_t end = text.find(' ');
-    const std::string_view word = text.substr(0, end);
-    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-    if (word.empty()) continue;  // the second space after a full stop
-    if (!first && column + 1 + word.size() > kTextWidth) {
+// How usage and help show the option: "--seed N", "--marks", "SCRIPT".
+std::string Spelled(const Option& option) {
+  std::string spelled(option.name);
+  const std::string argument = ArgumentText(option);
+  if (!spelled.empty() && !argument.empty()) spelled += ' ';
+  return spelled + argument;
+}
+
+// Appends `words` to `out`, whose last line is `column` long, a space between each
+// two, in lines of at most kTextWidth, each line after the first starting with
+// `indent` spaces.
+void Wrap(std::span<const std::string_view> words, std::size_t column, std::size_t indent,
+          std::string& out) {
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    if (i > 0 && column + 1 + words[i].size() > kTextWidth) {
       out += '\n';
       out.append(indent, ' ');
       column = indent;
-    } else if (!first) {
+    } else if (i > 0) {
       out += ' ';
       ++column;
     }
-    out += word;
-    column += word.size();
-    first = false;
+    out += words[i];
+    column += words[i].size();
   }
   out += '\n';
 }
@@ -163,6 +155,15 @@ void Wrap(std::string_view text, std::size_t column, std::size_t indent, std::st
 }  // namespace
 
 std::span<const Option> AllOptions() { return kOptions; }
+
+std::string LanguageCodes(std::string_view between) {
+  std::string codes;
+  for (const game::texts::Table* table : game::texts::kLanguages) {
+    if (!codes.empty()) codes += between;
+    codes += table->code;
+  }
+  return codes;
+}
 
 std::optional<std::uint32_t> ParseNumber(std::string_view word, std::uint32_t min,
                                          std::uint32_t max) {
@@ -299,19 +300,13 @@ std::string OptionWords(const Settings& settings, Taker taker) {
 }
 
 std::string UsageText(std::string_view program, Taker taker) {
-  std::string words;
+  std::vector<std::string> items;
   for (const Option& option : kOptions) {
-    if (!Takes(option, taker) || option.answers) continue;
-    if (!words.empty()) words += ' ';
-    words += '[';
-    words += option.name;
-    const std::string argument = ArgumentText(option);
-    if (!option.name.empty() && !argument.empty()) words += ' ';
-    words += argument;
-    words += ']';
+    if (Takes(option, taker) && !option.answers) items.push_back('[' + Spelled(option) + ']');
   }
   std::string usage = "usage: " + std::string(program) + ' ';
-  Wrap(words, usage.size(), usage.size(), usage);
+  Wrap(std::vector<std::string_view>(items.begin(), items.end()), usage.size(), usage.size(),
+       usage);
   return usage;
 }
 
@@ -319,10 +314,7 @@ std::string OptionsHelp(Taker taker) {
   std::string help;
   for (const Option& option : kOptions) {
     if (!Takes(option, taker)) continue;
-    std::string label = "  " + std::string(option.name);
-    const std::string argument = ArgumentText(option);
-    if (!option.name.empty() && !argument.empty()) label += ' ';
-    label += argument;
+    const std::string label = "  " + Spelled(option);
     help += label;
     if (label.size() + 2 > kHelpColumn) {
       help += '\n';
@@ -334,7 +326,7 @@ std::string OptionsHelp(Taker taker) {
     if (const std::size_t at = text.find(kRangeHere); at != std::string::npos) {
       text.replace(at, kRangeHere.size(), RangeText(option));
     }
-    Wrap(text, kHelpColumn, kHelpColumn, help);
+    Wrap(SplitWords(text), kHelpColumn, kHelpColumn, help);
   }
   return help;
 }

@@ -80,6 +80,9 @@ constexpr Argument ArgumentOf(const Option& option) {
   return static_cast<Argument>(option.target.index());
 }
 
+// The codes a language option takes, `between` each two: "de|en", "de or en".
+std::string LanguageCodes(std::string_view between);
+
 // The one reading of a number: decimal digits alone, from `min` to `max`.
 std::optional<std::uint32_t> ParseNumber(std::string_view word, std::uint32_t min,
                                          std::uint32_t max);

@@ -34,10 +34,7 @@ std::string Refusal(const Option& option, std::string_view parameter,
       line += std::string(kOn) + std::string(texts.either) + std::string(kOff);
       break;
     case Argument::kLanguage:
-      for (const game::texts::Table* language : game::texts::kLanguages) {
-        if (language != game::texts::kLanguages[0]) line += texts.either;
-        line += language->code;
-      }
+      line += programs::LanguageCodes(texts.either);
       break;
     case Argument::kSize:
     case Argument::kFile:
