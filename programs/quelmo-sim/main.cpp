@@ -18,7 +18,7 @@
 
 #include "programs/common/options.h"
 #include "programs/common/recording_head.h"
-#include "programs/quelmo-sim/script.h"
+#include "programs/common/script.h"
 #include "programs/quelmo-sim/simulator.h"
 #include "programs/quelmo-sim/state_check.h"
 
@@ -114,7 +114,7 @@ int Run(const programs::Settings& settings, const std::string& name, std::istrea
   std::string line;
   long lineNumber = 0;
   const auto nextLine = [&] {
-    if (readAhead.empty()) return static_cast<bool>(sim::ReadLine(in, line));
+    if (readAhead.empty()) return static_cast<bool>(programs::ReadLine(in, line));
     line = std::move(readAhead.front());
     readAhead.pop_front();
     return true;
@@ -127,12 +127,12 @@ int Run(const programs::Settings& settings, const std::string& name, std::istrea
       }
       continue;
     }
-    const sim::ParsedLine parsed = sim::ParseLine(line);
+    const programs::ParsedLine parsed = programs::ParseLine(line);
     std::string error;
-    if (const auto* bad = std::get_if<sim::ParseError>(&parsed)) {
+    if (const auto* bad = std::get_if<programs::ParseError>(&parsed)) {
       error = bad->reason;
-    } else if (const auto* command = std::get_if<sim::Command>(&parsed)) {
-      if (command->op == sim::Op::kState) printedLine = lineNumber;
+    } else if (const auto* command = std::get_if<programs::Command>(&parsed)) {
+      if (command->op == programs::Op::kState) printedLine = lineNumber;
       if (simulator.Execute(*command, std::cout, error)) {
         if (!std::cout) return CannotWriteOutput(lineNumber);
         // The game's close button ends the program, with the game's exit status 0.
@@ -147,7 +147,7 @@ int Run(const programs::Settings& settings, const std::string& name, std::istrea
     return 2;
   }
   if (in.bad()) {
-    std::cerr << "quelmo-sim: cannot read script " << sim::Quote(name) << '\n';
+    std::cerr << "quelmo-sim: cannot read script " << programs::Quote(name) << '\n';
     return 2;
   }
   if (settings.bench) {
@@ -185,7 +185,7 @@ int main(int argc, char** argv) {
   if (script != "-") {
     file.open(script);
     if (!file) {
-      std::cerr << "quelmo-sim: cannot read script " << sim::Quote(script) << '\n';
+      std::cerr << "quelmo-sim: cannot read script " << programs::Quote(script) << '\n';
       return 2;
     }
     in = &file;
@@ -193,11 +193,11 @@ int main(int argc, char** argv) {
   // A recording's head, its options line and the line after it, is read before
   // anything runs: a recording that cannot be replayed exactly runs not at all.
   std::deque<std::string> head;
-  if (std::string line; sim::ReadLine(*in, line)) {
+  if (std::string line; programs::ReadLine(*in, line)) {
     // A byte-order mark, as some editors put at the start of a UTF-8 file.
     if (line.rfind(kByteOrderMark, 0) == 0) line.erase(0, kByteOrderMark.size());
     head.push_back(std::move(line));
-    if (programs::IsOptionsLine(head[0]) && sim::ReadLine(*in, line)) head.push_back(line);
+    if (programs::IsOptionsLine(head[0]) && programs::ReadLine(*in, line)) head.push_back(line);
   }
   programs::Settings settings;
   if (!head.empty() && programs::IsOptionsLine(head[0])) {

@@ -98,7 +98,9 @@ void Simulator::WriteState(std::ostream& out) {
   game::WriteStateReport(out, header, game_.State());
 }
 
-bool Simulator::Execute(const Command& command, std::ostream& out, std::string& error) {
+bool Simulator::Execute(const programs::Command& command, std::ostream& out, std::string& error) {
+  using programs::Op;
+  using programs::Quote;
   const std::vector<std::int32_t>& a = command.numbers;
   if ((command.op == Op::kShot || command.op == Op::kSprite) &&
       command.text.find('\0') != std::string::npos) {

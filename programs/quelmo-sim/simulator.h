@@ -10,7 +10,7 @@
 #include "game/state.h"
 #include "platform/headless/headless_backend.h"
 #include "programs/common/keyboard_pointer.h"
-#include "programs/quelmo-sim/script.h"
+#include "programs/common/script.h"
 
 namespace sim {
 
@@ -44,7 +44,7 @@ class Simulator {
   // command that cannot be carried out (an index out of range, an unknown name, a
   // file that cannot be written).  Once the close button has ended the game, nothing
   // runs any more (GameOver).
-  bool Execute(const Command& command, std::ostream& out, std::string& error);
+  bool Execute(const programs::Command& command, std::ostream& out, std::string& error);
   // Runs `count` whole frames, or fewer when the game ends.
   void RunFrames(std::int64_t count);
   BenchResult Bench(std::int64_t count);

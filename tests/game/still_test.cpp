@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "programs/quelmo-sim/script.h"
+#include "programs/common/script.h"
 #include "tests/driver/played_game.h"
 #include "tests/driver/still_check.h"
 
@@ -30,13 +30,13 @@ int CheckStillFrames(const fs::path& recording) {
     const std::string change = testing_game::ChangedByAStillFrame(g);
     EXPECT_EQ(change, "") << recording.filename() << ", after frame " << g.FramesRun() - 1;
   };
-  for (std::string line; sim::ReadLine(in, line);) {
-    const sim::ParsedLine parsed = sim::ParseLine(line);
-    const auto* command = std::get_if<sim::Command>(&parsed);
+  for (std::string line; programs::ReadLine(in, line);) {
+    const programs::ParsedLine parsed = programs::ParseLine(line);
+    const auto* command = std::get_if<programs::Command>(&parsed);
     if (command == nullptr) continue;
-    if (command->op == sim::Op::kFrames) {
+    if (command->op == programs::Op::kFrames) {
       for (std::int32_t i = 0; i < command->numbers[0]; ++i) frame();
-    } else if (command->op == sim::Op::kClick) {
+    } else if (command->op == programs::Op::kClick) {
       g.Mouse(command->numbers[0], command->numbers[1]);
       g.Down();
       frame();

@@ -19,7 +19,7 @@
 #include "game/level_list.h"
 #include "game/sprites.h"
 #include "tests/reference/png_frame.h"
-#include "programs/quelmo-sim/script.h"
+#include "programs/common/script.h"
 #include "programs/quelmo-sim/simulator.h"
 #ifdef QUELMO_REFERENCE_BMP_DIR
 #include "runtime/bmp_reader.h"
@@ -152,12 +152,12 @@ SceneEnd RunScene(const std::string& name, const sim::Options& options = {}) {
   int number = 0;
   while (std::getline(in, line)) {
     ++number;
-    const sim::ParsedLine parsed = sim::ParseLine(line);
-    if (const auto* bad = std::get_if<sim::ParseError>(&parsed)) {
+    const programs::ParsedLine parsed = programs::ParseLine(line);
+    if (const auto* bad = std::get_if<programs::ParseError>(&parsed)) {
       ADD_FAILURE() << name << ".sim:" << number << ": " << bad->reason;
       break;
     }
-    if (const auto* command = std::get_if<sim::Command>(&parsed)) {
+    if (const auto* command = std::get_if<programs::Command>(&parsed)) {
       if (!simulator.Execute(*command, ignored, error)) {
         ADD_FAILURE() << name << ".sim:" << number << ": " << error;
         break;

@@ -1,11 +1,11 @@
-#include "programs/quelmo-sim/script.h"
+#include "programs/common/script.h"
 
 #include <array>
 #include <charconv>
 
 #include "platform/keys.h"
 
-namespace sim {
+namespace programs {
 namespace {
 
 // How a command's arguments are read: N numbers, optionally preceded or followed by
@@ -133,4 +133,4 @@ ParsedLine ParseLine(std::string_view line) {
   return ParseError{"unknown command " + Quote(name)};
 }
 
-}  // namespace sim
+}  // namespace programs

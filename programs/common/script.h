@@ -1,7 +1,7 @@
 #pragma once
-// The script language of quelmo-sim: one command per line, the command word and
-// exactly its arguments separated by spaces.  Blank lines and lines starting with '#'
-// hold no command.
+// The script language of quelmo-sim, which recordings are written in: one command per
+// line, the command word and exactly its arguments separated by spaces.  Blank lines
+// and lines starting with '#' hold no command.
 #include <cstdint>
 #include <istream>
 #include <optional>
@@ -12,7 +12,7 @@
 
 #include "programs/common/words.h"
 
-namespace sim {
+namespace programs {
 
 enum class Op {
   kMouse,   // mouse X Y
@@ -55,7 +55,4 @@ std::optional<std::int32_t> ParseInt32(std::string_view word);
 // False at the end of the input when no line is left.
 bool ReadLine(std::istream& in, std::string& line);
 
-// A word from a script or the command line as an error line shows it.
-using programs::Quote;
-
-}  // namespace sim
+}  // namespace programs
