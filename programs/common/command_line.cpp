@@ -23,6 +23,10 @@ CommandLine ParseCommandLine(std::span<const std::string_view> args) {
     result.action = CommandLine::Action::kHelp;
   } else if (result.settings.version) {
     result.action = CommandLine::Action::kVersion;
+  } else if (result.settings.replay && result.settings.record) {
+    // A game watched is the recording's, already written down.
+    result.action = CommandLine::Action::kError;
+    result.error = "--replay and --record cannot go together (see quelmo --help)";
   }
   return result;
 }

@@ -17,7 +17,7 @@ constexpr std::string_view kRangeHere = "{}";
 
 // name, argument, what it sets, range, who takes it, help, quelmo-sim's help, whether
 // it answers at once, short name.
-constexpr std::array<Option, 12> kOptions = {{
+constexpr std::array<Option, 13> kOptions = {{
     {"--seed", "N", &Settings::seed, 0, kAnyNumber, kEverywhere,
      "seed the random order of pieces and tiles with N ({}), to play the same game again; "
      "by default it is seeded from the clock",
@@ -45,6 +45,12 @@ constexpr std::array<Option, 12> kOptions = {{
     {"--record", "FILE", &Settings::record, 0, 0, kGame,
      "write the game as it is played to FILE, a script that quelmo-sim replays exactly "
      "(quelmo-sim FILE): attach it to a bug report",
+     "", false, ""},
+    {"--replay", "FILE", &Settings::replay, 0, 0, kGame,
+     "watch the game recorded in FILE (quelmo --record FILE, or the page's saved one) "
+     "frame for frame as it was played: Space pauses and goes on, Right steps a frame "
+     "while paused, F plays faster (x1, x4, x16), T takes over and plays on from there; "
+     "the close button ends it",
      "", false, ""},
     {"--bench", "N", &Settings::bench, 0, kAnyNumber, kSim,
      "after the script, time N more frames without waits", "", false, ""},

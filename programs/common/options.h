@@ -40,6 +40,7 @@ struct Settings {
   const game::texts::Table* texts = game::texts::kLanguages[0];  // the game's language
   bool marks = false;                      // the streams' marks on their tiles
   std::optional<std::string> record;       // the file the game is recorded to
+  std::optional<std::string> replay;       // the recording to watch
   std::optional<std::uint32_t> bench;      // frames timed after the script
   bool check = false;                      // compare the recorded states
   bool help = false;                       // show the help and end

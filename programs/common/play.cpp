@@ -2,14 +2,20 @@
 
 #include "game/game.h"
 #include "game/state_report.h"
+#include <fstream>
+#include <sstream>
+
 #include "programs/common/keyboard_pointer.h"
+#include "programs/common/watch.h"
+#include "programs/common/words.h"
 #include "runtime/frame_pace.h"
 #include "runtime/window.h"
 
 namespace programs {
 
 std::optional<int> BeforePlaying(const CommandLine& cl, Say say,
-                                 std::unique_ptr<Recorder>& recorder) {
+                                 std::unique_ptr<Recorder>& recorder,
+                                 std::optional<Recording>& watched) {
   switch (cl.action) {
     case CommandLine::Action::kHelp:
       say(HelpText(), false);
@@ -23,6 +29,24 @@ std::optional<int> BeforePlaying(const CommandLine& cl, Say say,
     case CommandLine::Action::kPlay:
       break;
   }
+  if (cl.settings.replay) {
+    // Read whole before any window opens: a recording that cannot be watched exactly
+    // is refused in one line.
+    const std::string& path = *cl.settings.replay;
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    if (!file) {
+      say("quelmo: cannot read the recording " + Quote(path), true);
+      return 2;
+    }
+    std::string error;
+    watched = ReadRecording(text.str(), error);
+    if (!watched) {
+      say("quelmo: " + Quote(path) + ", " + error, true);
+      return 2;
+    }
+  }
   if (cl.settings.record) {
     std::string error;
     recorder = Recorder::Open(*cl.settings.record, error);
@@ -32,6 +56,12 @@ std::optional<int> BeforePlaying(const CommandLine& cl, Say say,
     }
   }
   return std::nullopt;
+}
+
+int PlayOrWatch(platform::BlockingBackend& backend, const CommandLine& cl, Recorder* recorder,
+                const std::optional<Recording>& watched, std::string_view platformName) {
+  if (watched) return WatchRecording(backend, *watched);
+  return PlayGame(backend, StartOptionsOf(cl.settings), recorder, platformName);
 }
 
 int PlayGame(platform::BlockingBackend& backend, const game::StartOptions& options,

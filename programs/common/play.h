@@ -12,6 +12,7 @@
 #include "platform/platform.h"
 #include "programs/common/command_line.h"
 #include "programs/common/recorder.h"
+#include "programs/common/recording.h"
 
 namespace programs {
 
@@ -25,7 +26,13 @@ using Say = void (*)(const std::string& text, bool error);
 // starting).  Returns the exit status when the program ends here, nothing when the
 // game is to be played.
 std::optional<int> BeforePlaying(const CommandLine& cl, Say say,
-                                 std::unique_ptr<Recorder>& recorder);
+                                 std::unique_ptr<Recorder>& recorder,
+                                 std::optional<Recording>& watched);
+
+// What an entry does once its backend is made: watches the recording read before, or
+// plays the game.
+int PlayOrWatch(platform::BlockingBackend& backend, const CommandLine& cl, Recorder* recorder,
+                const std::optional<Recording>& watched, std::string_view platformName);
 
 // Plays the game on `backend` until its close button ends it, waiting between the
 // stretches of every frame on the backend's own timer, and returns the exit status:

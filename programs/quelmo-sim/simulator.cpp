@@ -7,6 +7,7 @@
 
 #include "game/game.h"
 #include "game/state_report.h"
+#include "programs/common/recording.h"
 #include "runtime/bmp_writer.h"
 #include "runtime/screen.h"
 
@@ -108,17 +109,9 @@ bool Simulator::Execute(const programs::Command& command, std::ostream& out, std
     error = "the file name " + Quote(command.text) + " holds a NUL byte";
     return false;
   }
+  if (programs::ApplyInput(command, backend_)) return true;
   game::GameState& s = game_.State();
   switch (command.op) {
-    case Op::kMouse:
-      backend_.SetPointerInWindow(a[0], a[1]);
-      return true;
-    case Op::kDown:
-      backend_.SetButton(true);
-      return true;
-    case Op::kUp:
-      backend_.SetButton(false);
-      return true;
     case Op::kClick:
       Click(a[0], a[1]);
       return true;
@@ -192,18 +185,11 @@ bool Simulator::Execute(const programs::Command& command, std::ostream& out, std
       }
       s.Streams[a[0]] = game::StreamRecord{a[1], a[2], a[3], a[4], a[5], a[6]};
       return true;
-    case Op::kTick:
-      backend_.QueueTickCount(static_cast<std::uint32_t>(a[0]));
-      return true;
-    case Op::kWindow:
-      backend_.PlaceWindow(a[0], a[1]);
-      return true;
-    case Op::kKey:
-      Key(static_cast<platform::Key>(a[0]), a[1] != 0);
-      return true;
     case Op::kPress:
       Press(static_cast<platform::Key>(a[0]));
       return true;
+    default:  // the input above
+      break;
   }
   error = "unknown command";
   return false;

@@ -2,6 +2,7 @@
 // the SDL2 window backend, the icon, then the game.
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,10 +31,11 @@ int main(int argc, char** argv) {
   const std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
   const programs::CommandLine cl = programs::ParseCommandLine(args);
   std::unique_ptr<programs::Recorder> recorder;
-  if (const auto status = programs::BeforePlaying(cl, Say, recorder)) return *status;
+  std::optional<programs::Recording> watched;
+  if (const auto status = programs::BeforePlaying(cl, Say, recorder, watched)) return *status;
   auto backend =
       platform::MakeSdlBackend(programs::ScaleRequestOf(cl.settings));
   if (!backend) return 1;  // no display: the reason is already on standard error
   rt::SetWindowIcon(assets::Icon());
-  return programs::PlayGame(*backend, programs::StartOptionsOf(cl.settings), recorder.get(), "linux");
+  return programs::PlayOrWatch(*backend, cl, recorder.get(), watched, "linux");
 }

@@ -2,6 +2,7 @@
 // Win32 window backend, then the game.  A program without a console answers --help,
 // --version and every error in a message box.
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,9 +26,10 @@ int main(int argc, char** argv) {
   const std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
   const programs::CommandLine cl = programs::ParseCommandLine(args);
   std::unique_ptr<programs::Recorder> recorder;
-  if (const auto status = programs::BeforePlaying(cl, Say, recorder)) return *status;
+  std::optional<programs::Recording> watched;
+  if (const auto status = programs::BeforePlaying(cl, Say, recorder, watched)) return *status;
   auto backend =
       platform::MakeWin32Backend(programs::ScaleRequestOf(cl.settings));
   if (!backend) return 1;  // the message box has said why
-  return programs::PlayGame(*backend, programs::StartOptionsOf(cl.settings), recorder.get(), "windows");
+  return programs::PlayOrWatch(*backend, cl, recorder.get(), watched, "windows");
 }
