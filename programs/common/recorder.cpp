@@ -14,22 +14,9 @@
 namespace programs {
 
 std::unique_ptr<Recorder> Recorder::Open(const std::string& path, std::string& error) {
-  // Binary, so that the lines end in a bare newline on every platform.
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) {
-    error = "cannot write the recording '" + path + "': " + std::strerror(errno);
-    return nullptr;
-  }
-  return std::unique_ptr<Recorder>(new Recorder(file, path));
-}
-
-Recorder::Recorder(std::FILE* file, std::string path) : file_(file), path_(std::move(path)) {
-  // A file can have its last line rewritten as the frames go by; a pipe cannot.
-  seekable_ = std::ftell(file_) >= 0;
-}
-
-Recorder::~Recorder() {
-  if (file_ != nullptr) std::fclose(file_);
+  std::unique_ptr<RecordingSink> file = OpenRecordingFile(path, error);
+  if (!file) return nullptr;
+  return std::make_unique<Recorder>(std::move(file));
 }
 
 void Recorder::Start(platform::Backend& real, const game::StartOptions& options,
@@ -186,7 +173,7 @@ void Recorder::FrameEnded(const rt::FrameWait& sleep) {
   AddFrameLines(lines);
   ++framesDone_;
   if (!lines.empty()) {
-    if (!seekable_ && tailCount_ > 0) Write("frames " + std::to_string(tailCount_) + '\n');
+    if (!tailStart_ && tailCount_ > 0) Write("frames " + std::to_string(tailCount_) + '\n');
     Write(lines);
     tailCount_ = 0;
   }
@@ -219,45 +206,43 @@ void Recorder::StillFrames(std::uint64_t count) {
 // The file's last line counts the frames since the last change; it is rewritten in
 // place as frames go by, so the file is whole after every frame.
 void Recorder::WriteFrameCount() {
-  if (!seekable_ || failed_) return;
+  if (failed_) return;
   if (tailCount_ == 1) {
-    tailStart_ = std::ftell(file_);
-  } else if (std::fseek(file_, tailStart_, SEEK_SET) != 0) {
+    tailStart_ = sink_->End();
+  } else if (!tailStart_) {
+    return;  // a pipe: the count is written once the frames are followed by more
+  } else if (!sink_->Rewind(*tailStart_)) {
     Fail();
     return;
   }
-  Write("frames " + std::to_string(tailCount_) + '\n');
+  if (tailStart_) Write("frames " + std::to_string(tailCount_) + '\n');
 }
 
 void Recorder::Write(const std::string& text) {
-  if (failed_ || file_ == nullptr) return;
-  if (std::fwrite(text.data(), 1, text.size(), file_) != text.size() || std::fflush(file_) != 0) {
-    Fail();
-  }
+  if (failed_ || !sink_) return;
+  if (!sink_->Append(text)) Fail();
 }
 
 // The game plays on without its recording; the player hears of it once, and the game
 // ends with exit status 1.
 void Recorder::Fail() {
   failed_ = true;
-  std::fprintf(stderr, "quelmo: the recording stopped: cannot write '%s': %s\n", path_.c_str(),
-               std::strerror(errno));
+  std::fprintf(stderr, "quelmo: the recording stopped: cannot write %s: %s\n", sink_->Name().c_str(),
+               sink_->Problem().c_str());
 }
 
 void Recorder::GameOver() {
   // The game ended in the middle of a frame, through its close button: the recording
   // ends with the state the game had when that frame began.
   inFrame_ = false;
-  if (!seekable_ && tailCount_ > 0) Write("frames " + std::to_string(tailCount_) + '\n');
+  if (!tailStart_ && tailCount_ > 0) Write("frames " + std::to_string(tailCount_) + '\n');
   if (kept_ && report_) {
     std::ostringstream report;
     report << "state\n# state ";
     report_(report, keptHeader_);
     Write(report.str());
   }
-  const bool closed = std::fclose(file_) == 0;
-  file_ = nullptr;
-  if (!closed && !failed_) Fail();
+  if (!sink_->Close() && !failed_) Fail();
 }
 
 }  // namespace programs

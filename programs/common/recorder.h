@@ -9,8 +9,8 @@
 //   itself: `window X Y`, `mouse X Y`, `down`/`up`, `tick MS` lines; `frames N` between;
 //   and, when the game ends through its close button, `state` and `# state {...}`.
 //
-// The file always ends with the frames run so far, so a game that crashes or is killed
-// still leaves a script that replays up to its last whole frame.
+// The recording always ends with the frames run so far, so a game that crashes or is
+// killed still leaves a script that replays up to its last whole frame.
 #include <cstdint>
 #include <cstdio>
 #include <functional>
@@ -26,15 +26,18 @@
 #include "platform/headless/virtual_clock.h"
 #include "platform/platform.h"
 #include "programs/common/options.h"
+#include "programs/common/recording_sink.h"
 #include "runtime/frame_pace.h"
 
 namespace programs {
 
 class Recorder final : public platform::Backend {
  public:
+  // Records into `sink` (a file, or memory).
+  explicit Recorder(std::unique_ptr<RecordingSink> sink) : sink_(std::move(sink)) {}
   // Opens `path` for writing; null, with `error` saying why, when it cannot be.
   static std::unique_ptr<Recorder> Open(const std::string& path, std::string& error);
-  ~Recorder() override;
+  ~Recorder() override = default;
   Recorder(const Recorder&) = delete;
   Recorder& operator=(const Recorder&) = delete;
 
@@ -103,7 +106,6 @@ class Recorder final : public platform::Backend {
     std::uint64_t ns;  // the replay's virtual time at the read
   };
 
-  Recorder(std::FILE* file, std::string path);
   std::uint32_t NoteTick(std::uint32_t tick);
   void Sleep(const rt::FrameWait& sleep);
   void BeginFrame();
@@ -112,9 +114,7 @@ class Recorder final : public platform::Backend {
   void Fail();
   void WriteFrameCount();
 
-  std::FILE* file_;
-  std::string path_;
-  bool seekable_ = false;
+  std::unique_ptr<RecordingSink> sink_;
   bool failed_ = false;
   platform::Backend* real_ = nullptr;
   Settings head_;  // the options the game is played with: the seed once it has one
@@ -128,7 +128,7 @@ class Recorder final : public platform::Backend {
   std::uint64_t framesDone_ = 0;
   bool inFrame_ = false;
   std::uint64_t tailCount_ = 0;
-  long tailStart_ = 0;
+  std::optional<long> tailStart_;  // where the last line begins, if it can be written again
 
   // What the replay holds before the frame being played, as the script so far sets it:
   // its virtual clock goes on through the same waits, paced as the game paces itself,

@@ -18,7 +18,7 @@ platform::HeadlessBackend::Options RecordedDesktop(const Settings& s) {
 
 }  // namespace
 
-ReplayBackend::ReplayBackend(platform::BlockingBackend& real, const Settings& recorded)
+ReplayBackend::ReplayBackend(platform::Backend& real, const Settings& recorded)
     : real_(real),
       recorded_(RecordedDesktop(recorded)),
       recordedPace_(platform::HeadlessBackend::kFrequency, game::kFramePaceRate) {}

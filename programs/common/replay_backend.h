@@ -19,10 +19,10 @@
 
 namespace programs {
 
-class ReplayBackend final : public platform::BlockingBackend {
+class ReplayBackend final : public platform::Backend {
  public:
   // `recorded`: the recording's options (its desktop's size, its tick count at start).
-  ReplayBackend(platform::BlockingBackend& real, const Settings& recorded);
+  ReplayBackend(platform::Backend& real, const Settings& recorded);
 
   platform::HeadlessBackend& Recorded() { return recorded_; }
   void TakeOver() { live_ = true; }
@@ -67,11 +67,9 @@ class ReplayBackend final : public platform::BlockingBackend {
   std::uint32_t TickCountAt(std::uint64_t) override { return recorded_.TickCount(); }
   std::uint64_t Counter() override { return real_.Counter(); }
   std::uint64_t CounterFrequency() override { return real_.CounterFrequency(); }
-  void WaitUntil(std::uint64_t target) override { real_.WaitUntil(target); }
-  void WaitForInput() override { real_.WaitForInput(); }
 
  private:
-  platform::BlockingBackend& real_;
+  platform::Backend& real_;
   platform::HeadlessBackend recorded_;
   rt::FramePace recordedPace_;
   bool live_ = false;
