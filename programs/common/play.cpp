@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "programs/common/keyboard_pointer.h"
+#include "programs/common/play_loop.h"
 #include "programs/common/watch.h"
 #include "programs/common/words.h"
 #include "runtime/frame_pace.h"
@@ -78,39 +78,21 @@ int PlayGame(platform::BlockingBackend& backend, const game::StartOptions& optio
                             });
     platform::SetBackend(recorder);
   }
-  const rt::FrameWait firstSleep = game.Start(options);
-  // Without its window the game cannot be played, and nothing would show it runs.
-  if (rt::MainWindowHandle(1) == 0) return 1;
-  if (recorder != nullptr) recorder->FramesBegin(firstSleep);
-  backend.WaitUntil(firstSleep.until);
-  KeyboardPointer keys;
-  keys.BeforeFrame(platform::Current(), game.State());
+  PlayLoop loop(game, platform::Current(), recorder);
+  std::optional<NextWake> next = loop.Start(options);
+  if (!next) return 1;
   for (;;) {
-    const game::FrameStop stop = game.Run();
-    switch (stop.kind) {
-      case game::FrameStop::Kind::kShown:
-        // The frame's last steps run at once, with the tick count of its deadline:
-        // the frame wakes the thread once, after its sleep.
-        if (recorder != nullptr) recorder->Shown();
+    switch (next->kind) {
+      case NextWake::Kind::kAt:
+        backend.WaitUntil(next->at);
+        next = loop.Frame();
         break;
-      case game::FrameStop::Kind::kFrameEnd:
-        if (recorder != nullptr) recorder->FrameEnded(stop.wait);
-        if (stop.still) {
-          // Nothing moves: no frame runs until something comes for the window, and
-          // the frames due meanwhile count as shown.
-          backend.WaitForInput();
-          const std::uint64_t passed = game.PassStillFrames(stop, backend.Counter());
-          if (recorder != nullptr) recorder->StillFrames(passed);
-        }
-        // After a still stretch the frame due next runs at once, unless the input came
-        // before the next frame was due.
-        backend.WaitUntil(stop.wait.until);
-        keys.BeforeFrame(platform::Current(), game.State());
+      case NextWake::Kind::kInput:
+        backend.WaitForInput();
+        next = loop.InputCame(backend.Counter());
         break;
-      case game::FrameStop::Kind::kGameOver:
-        if (recorder == nullptr) return 0;
-        recorder->GameOver();
-        return recorder->Lost() ? 1 : 0;
+      case NextWake::Kind::kOver:
+        return next->status;
     }
   }
 }

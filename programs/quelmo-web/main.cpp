@@ -1,6 +1,7 @@
 // The game in a web page: `index.html?seed=N&scale=N&lang=en&marks=1` as
 // `quelmo --seed N --scale N --lang en --marks`,
 // the page's backend, then the game, whose frames run from the browser's event loop.
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -8,7 +9,7 @@
 #include "game/game.h"
 #include "platform/web/web_backend.h"
 #include "programs/common/command_line.h"
-#include "programs/common/keyboard_pointer.h"
+#include "programs/common/play_loop.h"
 #include "programs/quelmo-web/page_options.h"
 #include "programs/quelmo-web/page_texts.h"
 
@@ -17,42 +18,28 @@ namespace {
 game::Game g_game;  // lives as long as the page
 const page_texts::Table* g_texts = &page_texts::kGerman;
 
-game::FrameStop g_end;  // how the last frame ended
-programs::KeyboardPointer g_keys;
+std::optional<programs::PlayLoop> g_loop;
 
 void RunFrame();
+void GoOn();
 
-// Input came while the game stood still: the frames due meanwhile count as shown, and
-// the one due next runs (at once, unless the input came before it was due).
-void GoOn() {
-  g_game.PassStillFrames(g_end, platform::Current().Counter());
-  platform::WakeAt(g_end.wait.until, &RunFrame);
-}
-
-// Runs a frame and has the page call back when the next one is due, or, where the
-// game stands still, when input comes.  A frame's last steps run at once after its
-// showing, with the tick count of its deadline: one wake a frame.
-void RunFrame() {
-  g_keys.BeforeFrame(platform::Current(), g_game.State());
-  for (;;) {
-    const game::FrameStop stop = g_game.Run();
-    switch (stop.kind) {
-      case game::FrameStop::Kind::kShown:
-        break;
-      case game::FrameStop::Kind::kFrameEnd:
-        g_end = stop;
-        if (stop.still) {
-          platform::WakeOnInput(&GoOn);
-        } else {
-          platform::WakeAt(stop.wait.until, &RunFrame);
-        }
-        return;
-      case game::FrameStop::Kind::kGameOver:
-        platform::EndPage(std::string(g_texts->ended), std::string(g_texts->again));
-        return;
-    }
+// Has the page run the loop on when it says: at a time, or when input comes.
+void Schedule(const programs::NextWake& next) {
+  switch (next.kind) {
+    case programs::NextWake::Kind::kAt:
+      platform::WakeAt(next.at, &RunFrame);
+      break;
+    case programs::NextWake::Kind::kInput:
+      platform::WakeOnInput(&GoOn);
+      break;
+    case programs::NextWake::Kind::kOver:
+      platform::EndPage(std::string(g_texts->ended), std::string(g_texts->again));
+      break;
   }
 }
+
+void RunFrame() { Schedule(g_loop->Frame()); }
+void GoOn() { Schedule(g_loop->InputCame(platform::Current().Counter())); }
 
 }  // namespace
 
@@ -79,7 +66,10 @@ int main() {
                      marks ? "" : std::string(page_options::kOn), marks});
   platform::ShowPageChoices(choices, std::string(language.game->code));
 
-  platform::WakeAt(g_game.Start(programs::StartOptionsOf(settings)).until, &RunFrame);
+  g_loop.emplace(g_game, platform::Current(), nullptr);
+  if (const std::optional<programs::NextWake> first = g_loop->Start(programs::StartOptionsOf(settings))) {
+    Schedule(*first);
+  }
   // The page goes on: its frames are the browser's to run from here.
   return 0;
 }
