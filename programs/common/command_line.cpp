@@ -1,5 +1,6 @@
 #include "programs/common/command_line.h"
 
+#include "programs/common/keys_help.h"
 #include "programs/common/version.h"
 
 namespace programs {
@@ -35,9 +36,9 @@ std::string HelpText() {
   return UsageText("quelmo", kGame) +
          "\n"
          "Quelmo, a pipe-laying puzzle. Lay the pieces from the queue before the water\n"
-         "flows; the game is played with the mouse alone.\n"
+         "flows; the game is played with the mouse, or with the keys below.\n"
          "\n" +
-         OptionsHelp(kGame);
+         OptionsHelp(kGame) + "\n" + KeysHelp();
 }
 
 std::string VersionText() { return "quelmo " + std::string(GameVersion()) + "\n"; }

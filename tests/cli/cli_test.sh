@@ -39,6 +39,26 @@ run --record /nonexistent-dir/game.sim
 [[ $status -eq 1 && -z $out && $err == "quelmo: cannot write the recording '/nonexistent-dir/game.sim': "* &&
    $(printf '%s\n' "$err" | wc -l) -eq 1 ]] || fail "--record to a missing folder: status $status, err '$err'"
 
+# A recording to watch is read whole before any window: one that is missing, or that
+# changes the game behind the player's back, is refused in one line.
+printf 'frames 1\nset Level 3\n' >"${TMPDIR:-/tmp}/quelmo-cli-bad.sim"
+for args in "--replay /nonexistent-dir/game.sim" "--replay ${TMPDIR:-/tmp}/quelmo-cli-bad.sim" \
+            "--replay a.sim --record b.sim"; do
+  # shellcheck disable=SC2086
+  run $args
+  [[ $status -eq 2 && -z $out && $(printf '%s\n' "$err" | wc -l) -eq 1 && $err == quelmo:* ]] ||
+    fail "'$args': status $status, err '$err'"
+done
+rm -f "${TMPDIR:-/tmp}/quelmo-cli-bad.sim"
+
+# The manual page lists every key as --help does: the inputs of each, from one table.
+manual=$(dirname "$0")/../../assets/linux/quelmo.6.in
+run --help
+while IFS= read -r keys; do
+  grep -qF -- "$keys" "$manual" || fail "the manual page does not list '$keys'"
+done < <(printf '%s\n' "$out" | sed -n '/^Keys and gamepads/,/^Watching/p' |
+         grep -E '^  [A-Z]' | sed -E 's/^  (.*[^ ]) {2,}.*/\1/')
+
 if [[ $failures -ne 0 ]]; then
   echo "$failures failure(s)"
   exit 1
