@@ -1,5 +1,7 @@
 #include "platform/desktop_window.h"
 
+#include <algorithm>
+
 namespace platform {
 
 bool DesktopWindow::FromKeyboard(Input input, Modifiers held, bool down, bool repeat) {
@@ -12,6 +14,24 @@ bool DesktopWindow::FromKeyboard(Input input, Modifiers held, bool down, bool re
   if (!bound) return false;
   keys_.push_back(KeyEvent{*bound, down, repeat});
   return true;
+}
+
+bool DesktopWindow::PadLookDue(std::uint64_t nowNs) const {
+  return padConnected_ || !padLooked_ || nowNs - padLookNs_ >= kPadPlugCheckNs;
+}
+
+void DesktopWindow::PadsLooked(HeldInputs held, bool connected, std::uint64_t nowNs) {
+  pads_.Update(held, nowNs, keys_);
+  padConnected_ = connected;
+  padLooked_ = true;
+  padLookNs_ = nowNs;
+}
+
+std::uint64_t DesktopWindow::NextPadLook(std::uint64_t framePeriodNs) const {
+  if (!padConnected_) return padLookNs_ + kPadPlugCheckNs;
+  const std::uint64_t next = padLookNs_ + framePeriodNs;
+  const std::optional<std::uint64_t> repeat = pads_.NextRepeat();
+  return repeat ? std::min(next, *repeat) : next;
 }
 
 void DesktopWindow::TakeKeys(std::vector<KeyEvent>& out) {

@@ -1,9 +1,9 @@
 #pragma once
 // What the two desktop backends (the SDL window on Linux, the Win32 one) do alike with
 // their one window, written once: the game's pixels against the desktop's, the keys
-// handed to the program and the left button they share with the mouse, full screen
-// as the player asks for it, the desktop's close requests and the frame log.  Each
-// backend owns one and tells it what its desktop reports.
+// and gamepads handed to the program and the left button they share with the mouse,
+// full screen as the player asks for it, the desktop's close requests and the frame
+// log.  Each backend owns one and tells it what its desktop reports.
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -11,6 +11,7 @@
 #include "platform/button_latch.h"
 #include "platform/desktop_pointer.h"
 #include "platform/frame_log.h"
+#include "platform/gamepad.h"
 #include "platform/keys.h"
 #include "platform/scaling.h"
 #include "platform/wrap32.h"
@@ -48,12 +49,21 @@ class DesktopWindow {
     return DesktopPoint{Wrap32(view.PhysicalX(x)), Wrap32(view.PhysicalY(y))};
   }
 
-  // --- keys and the button ----------------------------------------------------------
+  // --- keys, gamepads and the button ------------------------------------------------
   // A key of the keyboard went down or up (`repeat`: the desktop repeats a held key).
   // F11, and Enter with Alt, ask for full screen or back; with Alt, Ctrl or the system
   // key held, a key is the desktop's shortcut and left alone; the others are handed
   // over as the keys they are bound to.  True when the key was the program's.
   bool FromKeyboard(Input input, Modifiers held, bool down, bool repeat);
+  // Whether the backend looks at its pads now: every frame while one is connected,
+  // and for one plugged in meanwhile once every kPadPlugCheckNs.
+  bool PadLookDue(std::uint64_t nowNs) const;
+  // What a look found: the inputs all pads hold together, and whether any is
+  // connected.  Their keys join the keyboard's (gamepad.h).
+  void PadsLooked(HeldInputs held, bool connected, std::uint64_t nowNs);
+  // While the game stands still: when to look at the pads next, at most once a frame
+  // period (sooner for a held direction's repeat), or for one plugged in.
+  std::uint64_t NextPadLook(std::uint64_t framePeriodNs) const;
   bool KeysWaiting() const { return !keys_.empty(); }
   void TakeKeys(std::vector<KeyEvent>& out);
   // The left button, held by the mouse or a key (button_latch.h).
@@ -85,6 +95,10 @@ class DesktopWindow {
  private:
   int scale_ = kMinScale;
   std::vector<KeyEvent> keys_;  // keys not taken yet
+  PadKeys pads_;
+  bool padConnected_ = false;
+  bool padLooked_ = false;
+  std::uint64_t padLookNs_ = 0;  // the last look at the pads
   ButtonLatch button_;
   bool fullScreen_ = false;
   bool fullScreenAsked_ = false;

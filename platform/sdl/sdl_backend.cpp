@@ -32,6 +32,7 @@
 #include "platform/desktop_window.h"
 #include "platform/sdl/desktop_scale.h"
 #include "platform/sdl/sdl_clock.h"
+#include "platform/sdl/sdl_pads.h"
 #include "platform/wrap32.h"
 
 namespace platform {
@@ -117,8 +118,11 @@ class SdlBackend final : public BlockingBackend {
   std::uint64_t Counter() override { return clock::Now(); }
   std::uint64_t CounterFrequency() override { return clock::kFrequency; }
   void WaitUntil(std::uint64_t target) override { clock::WaitUntil(target); }
-  void WaitForInput() override;
-  void TakeKeys(std::vector<KeyEvent>& out) override { desk_.TakeKeys(out); }
+  void WaitForInput(std::uint64_t framePeriod) override;
+  void TakeKeys(std::vector<KeyEvent>& out) override {
+    LookAtPads();
+    desk_.TakeKeys(out);
+  }
   void PlacePointer(int x, int y) override;
   void KeyButton(bool down) override { desk_.KeyButton(down); }
 
@@ -130,6 +134,7 @@ class SdlBackend final : public BlockingBackend {
   SDL_Rect DisplayBounds();
   DesktopPoint ReadPointer() { return pointer_.Read(clock::Now(), [this] { return QueryPointer(); }); }
   DesktopPoint QueryPointer();
+  void LookAtPads();
   void SetIcon(std::span<const std::uint8_t> iconBmp);
   // Where the frame is on the physical desktop, and at which factor.
   FrameView View() const {
@@ -170,6 +175,7 @@ class SdlBackend final : public BlockingBackend {
   bool placeAfterFullScreen_ = false;  // the window left full screen for its own place
   bool pointerInWindowOnly_ = false;  // Wayland: no desktop pointer position
   DesktopPointer pointer_;
+  SdlPads pads_;
   bool exposed_ = false;             // the desktop lost the window's picture: show it again
   bool checkWmState_ = false;        // the window manager changed the window's states
 };
@@ -214,6 +220,7 @@ bool SdlBackend::Start() {
     return false;
   }
   started_ = true;
+  pads_.Start();
   const char* driver = SDL_GetCurrentVideoDriver();
   pointerInWindowOnly_ = driver != nullptr && std::string_view(driver) == "wayland";
   SDL_StopTextInput();
@@ -241,6 +248,7 @@ void SdlBackend::Shutdown() {
   if (!started_) return;
   CloseWindow();
   SDL_DelEventWatch(&SdlBackend::WatchEvent, this);
+  pads_.Stop();
   SDL_Quit();
   started_ = false;
 }
@@ -613,28 +621,45 @@ bool SdlBackend::LeftButtonDown() {
   return desk_.Button().Query();
 }
 
-// The X connection (or Wayland's) is watched with no timeout: the thread sleeps until
-// the desktop sends the window something.  Whatever it is, a frame looks.
-// While the window's own moves settle (see PollEvent), the wait ends when they have,
-// so that the desktop's word on the window's place is taken then.
-void SdlBackend::WaitForInput() {
+// The X connection (or Wayland's) is watched: the thread sleeps until the desktop
+// sends the window something, and whatever it is, a frame looks.  It wakes meanwhile
+// only to read the pads (every frame period while one is connected, once a second to
+// look for one plugged in), and goes back to sleep unless they brought keys.  While
+// the window's own moves settle (see PollEvent), the wait ends when they have, so that
+// the desktop's word on the window's place is taken then.
+void SdlBackend::WaitForInput(std::uint64_t framePeriod) {
   desk_.Still();
-  SDL_Event event;
-  if (!movedByUs_) {
-    (void)SDL_WaitEvent(&event);
-  } else {
-    const std::uint64_t since = clock::Now() - lastOwnMoveNs_;
-    const std::uint64_t left = since < kOwnMoveGraceNs ? kOwnMoveGraceNs - since : 0;
-    (void)SDL_WaitEventTimeout(&event, static_cast<int>(left / 1'000'000 + 1));
+  for (;;) {
+    std::uint64_t until = desk_.NextPadLook(framePeriod);
+    if (movedByUs_) until = std::min(until, lastOwnMoveNs_ + kOwnMoveGraceNs + 1);
+    const std::uint64_t now = clock::Now();
+    const std::uint64_t left = until > now ? until - now : 0;
+    SDL_Event event;
+    if (SDL_WaitEventTimeout(&event, static_cast<int>((left + 999'999) / 1'000'000)) == 1 &&
+        !pads_.Follow(event)) {
+      break;
+    }
+    if (movedByUs_ && clock::Now() - lastOwnMoveNs_ > kOwnMoveGraceNs) break;
+    LookAtPads();
+    if (desk_.KeysWaiting()) break;
   }
   desk_.Woke(clock::Now());
+}
+
+void SdlBackend::LookAtPads() {
+  const std::uint64_t now = clock::Now();
+  if (!desk_.PadLookDue(now)) return;
+  const HeldInputs held = pads_.Look();
+  desk_.PadsLooked(held, pads_.Connected(), now);
 }
 
 int SdlBackend::PollEvent() {
   // Everything pending is taken at once so that nothing piles up; the game is told
   // of the one event it has a use for, the desktop's close request, which it ignores.
+  // News of pads plugged in or out wait for the next look at the pads.
   SDL_PumpEvents();
-  SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+  SDL_FlushEvents(SDL_FIRSTEVENT, kFirstPadEvent - 1);
+  SDL_FlushEvents(kLastPadEvent + 1, SDL_LASTEVENT);
   if (movedByUs_ && clock::Now() - lastOwnMoveNs_ > kOwnMoveGraceNs) {
     // Once the moves have settled, the desktop's word on the position counts again
     // (a window manager may have kept the window from going where it was asked).

@@ -115,7 +115,7 @@ class Win32Backend final : public BlockingBackend {
   std::uint64_t Counter() override { return clock_.Now(); }
   std::uint64_t CounterFrequency() override { return clock_.Frequency(); }
   void WaitUntil(std::uint64_t target) override { clock_.WaitUntil(target); }
-  void WaitForInput() override;
+  void WaitForInput(std::uint64_t framePeriod) override;
   void TakeKeys(std::vector<KeyEvent>& out) override { desk_.TakeKeys(out); }
   void PlacePointer(int x, int y) override;
   void KeyButton(bool down) override { desk_.KeyButton(down); }
@@ -420,7 +420,7 @@ bool Win32Backend::LeftButtonDown() {
 
 // Sleeps until a message comes to the thread: whatever it is, a frame looks.  One
 // already waiting counts too, also if a look at the queue has seen it.
-void Win32Backend::WaitForInput() {
+void Win32Backend::WaitForInput(std::uint64_t) {
   desk_.Still();
   MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
   desk_.Woke(clock_.ToNanoseconds(clock_.Now()));

@@ -4,6 +4,7 @@
 #include "game/state_report.h"
 #include "programs/common/keyboard_pointer.h"
 #include "runtime/frame_pace.h"
+#include "runtime/screen.h"
 #include "runtime/window.h"
 
 namespace programs {
@@ -52,6 +53,8 @@ int PlayGame(platform::BlockingBackend& backend, const game::StartOptions& optio
   // Without its window the game cannot be played, and nothing would show it runs.
   if (rt::MainWindowHandle(1) == 0) return 1;
   if (recorder != nullptr) recorder->FramesBegin(firstSleep);
+  const std::uint64_t framePeriod =
+      rt::FramePace(backend.CounterFrequency(), rt::FramePaceRate()).Period();
   backend.WaitUntil(firstSleep.until);
   KeyboardPointer keys;
   keys.BeforeFrame(platform::Current(), game.State());
@@ -68,7 +71,7 @@ int PlayGame(platform::BlockingBackend& backend, const game::StartOptions& optio
         if (stop.still) {
           // Nothing moves: no frame runs until something comes for the window, and
           // the frames due meanwhile count as shown.
-          backend.WaitForInput();
+          backend.WaitForInput(framePeriod);
           const std::uint64_t passed = game.PassStillFrames(stop, backend.Counter());
           if (recorder != nullptr) recorder->StillFrames(passed);
         }
