@@ -18,6 +18,7 @@
 #include "platform/scaling.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_dpi.h"
+#include "platform/win32/xinput_pads.h"
 
 namespace platform {
 namespace {
@@ -116,7 +117,10 @@ class Win32Backend final : public BlockingBackend {
   std::uint64_t CounterFrequency() override { return clock_.Frequency(); }
   void WaitUntil(std::uint64_t target) override { clock_.WaitUntil(target); }
   void WaitForInput(std::uint64_t framePeriod) override;
-  void TakeKeys(std::vector<KeyEvent>& out) override { desk_.TakeKeys(out); }
+  void TakeKeys(std::vector<KeyEvent>& out) override {
+    LookAtPads();
+    desk_.TakeKeys(out);
+  }
   void PlacePointer(int x, int y) override;
   void KeyButton(bool down) override { desk_.KeyButton(down); }
 
@@ -125,6 +129,8 @@ class Win32Backend final : public BlockingBackend {
   LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   RECT WindowRect() const;
   DesktopPoint Cursor();
+  std::uint64_t NowNs() const { return clock_.ToNanoseconds(clock_.Now()); }
+  void LookAtPads();
   POINT Placed() const;
   FrameView View() const;
   int WantedScale(int dotsPerInch) const;
@@ -164,6 +170,7 @@ class Win32Backend final : public BlockingBackend {
   DesktopPointer pointer_;
   bool trackingLeave_ = false;  // the desktop will say when the pointer leaves the window
   win32::Clock clock_;
+  win32::XInputPads pads_;
 };
 
 bool Win32Backend::Start() {
@@ -323,7 +330,7 @@ void Win32Backend::PlacePointer(int x, int y) {
 }
 
 DesktopPoint Win32Backend::Cursor() {
-  return pointer_.Read(clock_.ToNanoseconds(clock_.Now()), [] {
+  return pointer_.Read(NowNs(), [] {
     POINT at{};
     GetCursorPos(&at);
     return DesktopPoint{at.x, at.y};
@@ -419,11 +426,36 @@ bool Win32Backend::LeftButtonDown() {
 }
 
 // Sleeps until a message comes to the thread: whatever it is, a frame looks.  One
-// already waiting counts too, also if a look at the queue has seen it.
-void Win32Backend::WaitForInput(std::uint64_t) {
+// already waiting counts too, also if a look at the queue has seen it.  The thread
+// wakes meanwhile only to read the pads (every frame period while one is connected,
+// once a second to look for one plugged in), and sleeps on unless they brought keys.
+void Win32Backend::WaitForInput(std::uint64_t framePeriod) {
   desk_.Still();
-  MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-  desk_.Woke(clock_.ToNanoseconds(clock_.Now()));
+  const std::uint64_t framePeriodNs = clock_.ToNanoseconds(framePeriod);
+  for (;;) {
+    DWORD timeout = INFINITE;
+    if (pads_.Available()) {
+      const std::uint64_t until = desk_.NextPadLook(framePeriodNs);
+      const std::uint64_t now = NowNs();
+      timeout = until > now ? static_cast<DWORD>((until - now + 999'999) / 1'000'000) : 0;
+    }
+    if (MsgWaitForMultipleObjectsEx(0, nullptr, timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE) !=
+        WAIT_TIMEOUT) {
+      break;
+    }
+    LookAtPads();
+    if (desk_.KeysWaiting()) break;
+  }
+  desk_.Woke(NowNs());
+}
+
+void Win32Backend::LookAtPads() {
+  const std::uint64_t now = NowNs();
+  if (!pads_.Available() || !desk_.PadLookDue(now)) return;
+  HeldInputs held = pads_.Look(now);
+  // The pads play the window that has the focus, as the keyboard does.
+  if (held != 0 && GetForegroundWindow() != window_) held = 0;
+  desk_.PadsLooked(held, pads_.Connected(), now);
 }
 
 int Win32Backend::PollEvent() {
@@ -570,7 +602,7 @@ void Win32Backend::Paint(HWND window) {
 
 void Win32Backend::Present(const std::uint32_t* pixels, int width, int height, RowSpan changed) {
   if (window_ == nullptr || pixels == nullptr || sectionBits_ == nullptr) return;
-  desk_.Presented(clock_.ToNanoseconds(clock_.Now()));
+  desk_.Presented(NowNs());
   if (changed.Empty()) return;  // the window already shows this picture
   // A frame of another size than the window shows only where the two overlap.
   const int w = std::min(width, frameWidth_);
