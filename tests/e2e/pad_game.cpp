@@ -55,7 +55,9 @@ int main(int argc, char** argv) {
     }
   }).detach();
   const int status = programs::PlayGame(*backend, programs::StartOptionsOf(cl), nullptr, "linux");
-  // The pad's thread may still be reading: the process ends here, with it.
-  std::fflush(nullptr);
+  // The pad's thread may still be reading (and holds standard input's lock): the
+  // process ends here, with it.
+  std::fflush(stdout);
+  std::fflush(stderr);
   std::_Exit(status);
 }

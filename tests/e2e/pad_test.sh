@@ -4,7 +4,7 @@
 # pad is plugged in while the game stands still, and its buttons do what the keys they
 # are bound to do, as quelmo-sim draws it for those keys: Start opens the menu; pulled
 # out and plugged in again, the pad still plays: the left stick and the d-pad step the
-# pointer over the menu, and A presses "Neues Spiel".
+# pointer over the menu, and A presses "Neues Spiel"; the close button ends the game.
 #
 #   pad_test.sh QUELMO_PAD_GAME QUELMO_SIM
 #
@@ -75,5 +75,8 @@ press dpup
 pointer_at 80 24 || fail "the d-pad's up did not step back to \"Neues Spiel\""
 press a
 wait_until 5 "the notice panel as quelmo-sim draws it" region_is "$work/notice.png" 240 208 160 64
+
+step "the close button ends the game with exit code 0"
+close_by_button
 [[ ! -s $work/quelmo.out ]] || fail "the pad's program complained: $(cat "$work/quelmo.out")"
 echo "PASS"
