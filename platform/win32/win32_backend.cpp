@@ -27,7 +27,7 @@ constexpr wchar_t kClassName[] = L"QuelmoWindow";
 constexpr wchar_t kTitle[] = L"Quelmo";
 constexpr int kIconResource = 1;  // the program's one icon group (quelmo.rc)
 constexpr UINT kDestroyMessage = WM_APP + 1;  // a closed window's late destruction
-constexpr LPARAM kKeyRepeated = LPARAM{1} << 30;  // a held key's repeated press
+constexpr LPARAM kKeyRepeated = LPARAM{1} << 30;  // the key was down before: a repeat
 constexpr LPARAM kAltHeld = LPARAM{1} << 29;      // a system key pressed with Alt
 
 // Texts come in UTF-8 (the seam's) or the system's code page (the program's
@@ -576,7 +576,9 @@ bool Win32Backend::KeyMessage(UINT message, WPARAM key, LPARAM flags) {
   const Modifiers modifiers{held(VK_SHIFT), (flags & kAltHeld) != 0,
                             held(VK_CONTROL) || held(VK_LWIN) || held(VK_RWIN)};
   const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
-  if (!desk_.FromKeyboard(*input, modifiers, down, (flags & kKeyRepeated) != 0)) return false;
+  // (A key going up always has the flag of a key that was down before.)
+  const bool repeat = down && (flags & kKeyRepeated) != 0;
+  if (!desk_.FromKeyboard(*input, modifiers, down, repeat)) return false;
   if (desk_.TakeFullScreenAsk()) ToggleFullScreen();
   return true;
 }
