@@ -43,12 +43,6 @@ press() {
   pad hold "$1" 0
   wait_frames 3
 }
-# pointer_at X Y: the desktop's pointer is at window point (X, Y).
-pointer_at() {
-  local X Y SCREEN WINDOW
-  eval "$(xdotool getmouselocation --shell)"
-  [[ "$X $Y" == "$(desk "$1" "$2")" ]]
-}
 
 wait_until 10 "the Quelmo window" find_window
 wait_until 10 "the first frame" grep -q '^first-present' "$log"
