@@ -95,11 +95,22 @@ close_request_cases() {
 }
 
 # Once the level's setup is over, every click on the menu button toggles the menu
-# exactly once, also a click of a few milliseconds.
+# exactly once: a click of a few milliseconds, and the click that gives the window
+# the focus back after a click on the desktop beside it.
 click_cases() {
   step "a click of a few milliseconds acts exactly once"
   wait_until 20 "the level's setup to end" notice_gone
   short_clicks_act_once
+  step "a click on the desktop, then on the menu button: the menu opens (3 times)"
+  local round
+  for round in 1 2 3; do
+    input mousemove 1000 20 click 1   # the desktop, beside the window
+    wait_until 5 "round $round: the desktop to take the focus" focus_elsewhere
+    click_at 80 8
+    wait_until 5 "round $round: the menu to open after a click on the desktop" menu_open
+    click_at 80 8
+    wait_until 5 "round $round: the menu to close" menu_closed
+  done
 }
 
 # --- enlarged, on a 2560 x 1600 screen ---------------------------------------------------

@@ -140,6 +140,8 @@ pointer_at() {
   eval "$(xdotool getmouselocation --shell)"
   [[ "$X $Y" == "$(desk "$1" "$2")" ]]
 }
+# focus_elsewhere: another window than the game's has the focus.
+focus_elsewhere() { [[ $(xdotool getwindowfocus 2>/dev/null) != "$wid" ]]; }
 
 # at "X Y WIDTH HEIGHT": the game's window has that geometry.
 at() { [[ $(geometry) == "$1" ]]; }
