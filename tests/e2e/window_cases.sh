@@ -10,15 +10,18 @@
 
 # expected_pictures: the headless game's frames for seed 0 on the 1024 x 768 desktop,
 # the pointer at the desktop's corner as the tests leave it: opening (idle), after a
-# click on the menu button (menu) and on "Neues Spiel" (notice).  Also the menu's
-# place open and shut (menu-open.png, menu-closed.png, as menu_open and menu_closed
-# read them).
+# click on the menu button (menu) and on "Neues Spiel" (notice); and by keys, after
+# Escape (keys-menu) and Down and Return (keys-notice).  Also the menu's place open
+# and shut (menu-open.png, menu-closed.png, as menu_open and menu_closed read them).
 expected_pictures() {
   local picture
   printf '%s\n' 'frames 3' "shot $work/idle.bmp" 'click 80 8' 'frames 3' "shot $work/menu.bmp" \
     'click 60 24' 'frames 3' "shot $work/notice.bmp" |
     "${sim[@]}" --seed 0 --desktop 1024 768 - >/dev/null
-  for picture in idle menu notice; do
+  printf '%s\n' 'frames 3' 'press Escape' 'frames 3' "shot $work/keys-menu.bmp" 'press Down' \
+    'press Return' 'frames 3' "shot $work/keys-notice.bmp" |
+    "${sim[@]}" --seed 0 --desktop 1024 768 - >/dev/null
+  for picture in idle menu notice keys-menu keys-notice; do
     convert "$work/$picture.bmp" "$work/$picture.png"
   done
   convert "$work/menu.png" -crop 128x48+16+16 +repage "$work/menu-open.png"
@@ -111,6 +114,31 @@ click_cases() {
     click_at 80 8
     wait_until 5 "round $round: the menu to close" menu_closed
   done
+}
+# The keys play the window as quelmo-sim plays them: Escape opens the menu, Down and
+# Return start a new game, and Tab goes round to the close button, where Return ends
+# the game with exit code 0.
+key_cases() {
+  step "Escape opens the menu, as quelmo-sim draws it for Escape"
+  convert "$work/keys-menu.png" -crop 128x48+16+16 +repage "$work/keys-menu-open.png"
+  key Escape
+  wait_until 5 "the menu opened by Escape" region_is "$work/keys-menu-open.png" 16 16 128 48
+  step "Down and Return: \"Neues Spiel\", as quelmo-sim draws it for those keys"
+  key Down
+  wait_frames 3
+  key Return
+  wait_until 5 "the notice panel" notice_is "$work/keys-notice.png"
+  step "Tab goes round to the close button, and Return there ends the game with exit code 0"
+  local tabs=0 status=0
+  until pointer_at 632 8; do
+    ((++tabs <= 10)) || fail "ten Tabs did not reach the close button"
+    key Tab
+    wait_frames 3
+  done
+  key Return
+  wait_until 5 "the game to end" game_ended
+  wait "$game" || status=$?
+  ((status == 0)) || fail "exit code $status after Return on the close button"
 }
 
 # --- enlarged, on a 2560 x 1600 screen ---------------------------------------------------
