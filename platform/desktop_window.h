@@ -64,6 +64,13 @@ class DesktopWindow {
   // While the game stands still: when to look at the pads next, at most once a frame
   // period (sooner for a held direction's repeat), or for one plugged in.
   std::uint64_t NextPadLook(std::uint64_t framePeriodNs) const;
+  // The whole milliseconds from `nowNs` to `untilNs`, rounded up (none once it has
+  // passed): a desktop's wait with a timeout never ends before it.
+  static std::uint32_t MillisecondsTo(std::uint64_t untilNs, std::uint64_t nowNs) {
+    constexpr std::uint64_t kNsPerMs = 1'000'000;
+    if (untilNs <= nowNs) return 0;
+    return static_cast<std::uint32_t>((untilNs - nowNs + kNsPerMs - 1) / kNsPerMs);
+  }
   bool KeysWaiting() const { return !keys_.empty(); }
   void TakeKeys(std::vector<KeyEvent>& out);
   // The left button, held by the mouse or a key (button_latch.h).

@@ -632,11 +632,12 @@ void SdlBackend::WaitForInput(std::uint64_t framePeriod) {
   for (;;) {
     std::uint64_t until = desk_.NextPadLook(framePeriod);
     if (movedByUs_) until = std::min(until, lastOwnMoveNs_ + kOwnMoveGraceNs + 1);
-    const std::uint64_t now = clock::Now();
-    const std::uint64_t left = until > now ? until - now : 0;
+    int timeout = -1;  // no pads to read, no moves to settle: until input comes
+    if (pads_.Available() || movedByUs_) {
+      timeout = static_cast<int>(DesktopWindow::MillisecondsTo(until, clock::Now()));
+    }
     SDL_Event event;
-    if (SDL_WaitEventTimeout(&event, static_cast<int>((left + 999'999) / 1'000'000)) == 1 &&
-        !pads_.Follow(event)) {
+    if (SDL_WaitEventTimeout(&event, timeout) == 1 && !pads_.Follow(event)) {
       break;
     }
     if (movedByUs_ && clock::Now() - lastOwnMoveNs_ > kOwnMoveGraceNs) break;

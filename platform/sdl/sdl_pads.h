@@ -49,6 +49,8 @@ class SdlPads {
   HeldInputs Look();
   // Follows one of SDL's events if it is about a pad; false for any other.
   bool Follow(const SDL_Event& event);
+  // Whether SDL's game controllers run: only then can a pad be plugged in.
+  bool Available() const { return started_; }
   bool Connected() const { return !pads_.empty(); }
 
  private:

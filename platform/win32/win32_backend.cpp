@@ -435,9 +435,7 @@ void Win32Backend::WaitForInput(std::uint64_t framePeriod) {
   for (;;) {
     DWORD timeout = INFINITE;
     if (pads_.Available()) {
-      const std::uint64_t until = desk_.NextPadLook(framePeriodNs);
-      const std::uint64_t now = NowNs();
-      timeout = until > now ? static_cast<DWORD>((until - now + 999'999) / 1'000'000) : 0;
+      timeout = DesktopWindow::MillisecondsTo(desk_.NextPadLook(framePeriodNs), NowNs());
     }
     if (MsgWaitForMultipleObjectsEx(0, nullptr, timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE) !=
         WAIT_TIMEOUT) {
