@@ -39,7 +39,14 @@ wait_until 5 "the frame at factor 3" screen_is "$work/idle-x3.png" 320 80
 key alt+Return
 wait_until 5 "the window back at 640,320" at "640 320 1280 960"
 wait_until 5 "the window's picture" screen_is "$work/idle-x2.png" 640 320
-kill "$game"
+# stop PID: ends a game, and waits until its window has gone (the next one found is
+# the next game's).
+window_gone() { ! find_window; }
+stop() {
+  kill "$1"
+  wait_until 5 "the window to go" window_gone
+}
+stop "$game"
 
 # --- the desktop's own scale ---------------------------------------------------------------
 step "without --scale the game follows the desktop's Xft.dpi (192: twice), or fits"
@@ -48,7 +55,7 @@ xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER "Xft.dpi:	192"
 pids+=($!)
 wait_until 10 "the Quelmo window" find_window
 wait_until 5 "the window at 1280x960" at "640 320 1280 960"
-kill "$!"
+stop "$!"
 # Five times would be 3200 x 2400: the largest factor that fits is 3.  The game centres
 # its window on a desktop of 853 x 533 game pixels, at game point (106, 26).
 "$quelmo" --seed 0 --scale 5 >"$work/quelmo.out" 2>&1 &
