@@ -1,19 +1,13 @@
 #pragma once
-// A gamepad made in software, for tests: SDL's virtual joystick laid out as a game
-// controller, plugged in and out, its buttons and sticks handled by SDL's own names
-// for them, so that a test checks the backend's mapping from outside it.  SDL must be
-// running (the backend starts it); any thread may handle the pad.
+// A gamepad made in software, for tests: SDL's virtual joystick as a game controller,
+// handled by SDL's own names for its buttons and axes, so that a test checks the
+// backend's mapping from outside it.  Any thread may handle it once SDL runs.
 #include <string_view>
 
 namespace platform {
 
 class VirtualPad {
  public:
-  VirtualPad() = default;
-  ~VirtualPad() { Unplug(); }
-  VirtualPad(const VirtualPad&) = delete;
-  VirtualPad& operator=(const VirtualPad&) = delete;
-
   bool Plug();
   void Unplug();
   // A button ("a", "start", "dpdown", ...) held down or let go.

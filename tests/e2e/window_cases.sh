@@ -1,31 +1,24 @@
 # shellcheck shell=bash
 # The cases the real-window tests play alike on the Linux game and on the Windows game
-# under Wine (sourced after xsession.sh, not run): the same input, and the same
-# pictures of the headless game to compare the window with.
-#
-# The caller sets `sim` (an array: quelmo-sim's command, with its launcher) before
-# expected_pictures, and the functions set `game` (the game's process) and use `work`,
-# `log` and `wid` as xsession.sh does.
+# under Wine, with the headless game's pictures to compare with (sourced after
+# xsession.sh).  The caller sets `sim`, quelmo-sim's command with its launcher.
 # shellcheck disable=SC2154  # sim, work, log and wid belong to the caller
 
 # expected_pictures: the headless game's frames for seed 0 on the 1024 x 768 desktop,
-# the pointer at the desktop's corner as the tests leave it: opening (idle), after a
-# click on the menu button (menu) and on "Neues Spiel" (notice); and by keys, after
-# Escape (keys-menu) and Down and Return (keys-notice).  Also the menu's place open
-# and shut (menu-open.png, menu-closed.png, as menu_open and menu_closed read them).
+# the pointer at the desktop's corner as the tests leave it: opening (idle.bmp), after
+# a click on the menu button (menu.bmp) and on "Neues Spiel" (notice.bmp); and by
+# keys, after Escape (keys-menu.bmp) and Down and Return (keys-notice.bmp).  Also the
+# menu's place open (menu-open.png, keys-menu-open.png) and shut (menu-closed.png).
 expected_pictures() {
-  local picture
   printf '%s\n' 'frames 3' "shot $work/idle.bmp" 'click 80 8' 'frames 3' "shot $work/menu.bmp" \
     'click 60 24' 'frames 3' "shot $work/notice.bmp" |
     "${sim[@]}" --seed 0 --desktop 1024 768 - >/dev/null
   printf '%s\n' 'frames 3' 'press Escape' 'frames 3' "shot $work/keys-menu.bmp" 'press Down' \
     'press Return' 'frames 3' "shot $work/keys-notice.bmp" |
     "${sim[@]}" --seed 0 --desktop 1024 768 - >/dev/null
-  for picture in idle menu notice keys-menu keys-notice; do
-    convert "$work/$picture.bmp" "$work/$picture.png"
-  done
-  convert "$work/menu.png" -crop 128x48+16+16 +repage "$work/menu-open.png"
-  convert "$work/idle.png" -crop 128x48+16+16 +repage "$work/menu-closed.png"
+  convert "$work/menu.bmp" -crop 128x48+16+16 +repage "$work/menu-open.png"
+  convert "$work/keys-menu.bmp" -crop 128x48+16+16 +repage "$work/keys-menu-open.png"
+  convert "$work/idle.bmp" -crop 128x48+16+16 +repage "$work/menu-closed.png"
 }
 # notice_is FILE: the window shows the notice panel of a new game ("Bitte warten") as
 # picture FILE does; notice_gone: no longer (the level's setup is over).
@@ -55,13 +48,13 @@ start_game() {
 opening_and_menu_cases() {
   step "geometry: 640x480 at (192, 144), showing the headless game's opening frame"
   wait_until 5 "the window at 192,144 640x480" at "192 144 640 480"
-  wait_until 5 "the opening frame" region_is "$work/idle.png" 0 0 640 480
+  wait_until 5 "the opening frame" region_is "$work/idle.bmp" 0 0 640 480
   step "a click on the menu button opens the menu as the headless game draws it"
   click_at 80 8
-  wait_until 5 "the open menu" region_is "$work/menu.png" 0 0 640 480
+  wait_until 5 "the open menu" region_is "$work/menu.bmp" 0 0 640 480
   step "\"Neues Spiel\" shows the notice panel as the headless game draws it"
   click_at 60 24
-  wait_until 5 "the notice panel" notice_is "$work/notice.png"
+  wait_until 5 "the notice panel" notice_is "$work/notice.bmp"
   wait_until 5 "the menu to close" menu_closed
 }
 
@@ -120,14 +113,13 @@ click_cases() {
 # the game with exit code 0.
 key_cases() {
   step "Escape opens the menu, as quelmo-sim draws it for Escape"
-  convert "$work/keys-menu.png" -crop 128x48+16+16 +repage "$work/keys-menu-open.png"
   key Escape
   wait_until 5 "the menu opened by Escape" region_is "$work/keys-menu-open.png" 16 16 128 48
   step "Down and Return: \"Neues Spiel\", as quelmo-sim draws it for those keys"
   key Down
   wait_frames 3
   key Return
-  wait_until 5 "the notice panel" notice_is "$work/keys-notice.png"
+  wait_until 5 "the notice panel" notice_is "$work/keys-notice.bmp"
   step "Tab goes round to the close button, and Return there ends the game with exit code 0"
   local tabs=0 status=0
   until pointer_at 632 8; do
