@@ -11,6 +11,10 @@
 
 namespace platform {
 
+// A pad plugged in is looked for at most once a second: asking an empty place for a
+// pad is slow on some desktops, and every look wakes a game that stands still.
+constexpr std::uint64_t kPadPlugCheckNs = 1'000'000'000;
+
 // A set of inputs, a bit each.
 using HeldInputs = std::uint32_t;
 constexpr HeldInputs Bit(Input input) { return HeldInputs{1} << static_cast<unsigned>(input); }

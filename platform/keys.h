@@ -33,6 +33,7 @@ struct KeyEvent {
 // the left stick pushed a way counts as that direction of the d-pad).
 enum class Input : std::uint8_t {
   kArrowLeft, kArrowRight, kArrowUp, kArrowDown, kTab, kSpace, kEnter, kEscape, kF, kT,
+  kF11,  // a desktop's own: full screen (desktop_window.h), bound to no key
   kPadLeft, kPadRight, kPadUp, kPadDown, kPadA, kPadB, kPadX, kPadY, kPadStart, kPadBack,
   kPadLeftShoulder, kPadRightShoulder,
 };

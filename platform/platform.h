@@ -103,7 +103,10 @@ class BlockingBackend : public Backend {
   // Returns once something arrives for the window that a frame could see: the
   // pointer moved over it, a button or a key, the window uncovered, moved or given or
   // denied the focus.  The thread is suspended meanwhile, with no timer of the game's.
-  virtual void WaitForInput() = 0;
+  // Gamepads are read, not heard: while one is connected the backend wakes once every
+  // `framePeriod` (the game's, in counter ticks) to read it, and without one, once a
+  // second to look for one plugged in (gamepad.h); it returns only for input.
+  virtual void WaitForInput(std::uint64_t framePeriod) = 0;
 };
 
 // The backend the runtime talks to.  Set once before the game starts.

@@ -103,7 +103,7 @@ class HeadlessBackend final : public BlockingBackend {
     if (!skipWaits_) clock_.WaitUntil(target);
   }
   // Input comes from the script, between frames: there is nothing to wait for.
-  void WaitForInput() override {}
+  void WaitForInput(std::uint64_t) override {}
 
  private:
   std::int64_t Physical(std::int64_t game) const;

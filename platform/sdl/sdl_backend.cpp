@@ -29,11 +29,10 @@
 #include <optional>
 #include <vector>
 
-#include "platform/button_latch.h"
-#include "platform/desktop_pointer.h"
-#include "platform/frame_log.h"
+#include "platform/desktop_window.h"
 #include "platform/sdl/desktop_scale.h"
 #include "platform/sdl/sdl_clock.h"
+#include "platform/sdl/sdl_pads.h"
 #include "platform/wrap32.h"
 
 namespace platform {
@@ -80,6 +79,7 @@ std::optional<Input> KeyInput(SDL_Keycode key) {
     case SDLK_ESCAPE: return Input::kEscape;
     case SDLK_f: return Input::kF;
     case SDLK_t: return Input::kT;
+    case SDLK_F11: return Input::kF11;
     default: return std::nullopt;
   }
 }
@@ -98,18 +98,18 @@ class SdlBackend final : public BlockingBackend {
 
   bool Start();
 
-  int DesktopWidth() override { return DisplayBounds().w / scale_; }
-  int DesktopHeight() override { return DisplayBounds().h / scale_; }
+  int DesktopWidth() override { return desk_.ToGame(DisplayBounds().w); }
+  int DesktopHeight() override { return desk_.ToGame(DisplayBounds().h); }
   bool OpenWindow(int x, int y, int width, int height, std::string_view title,
                   std::span<const std::uint8_t> iconBmp) override;
   void CloseWindow() override;
   // In full screen the window's place from before is kept: the game sees one window.
-  int WindowLeft() override { return FloorDiv(left_, scale_); }
-  int WindowTop() override { return FloorDiv(top_, scale_); }
+  int WindowLeft() override { return desk_.ToGame(left_); }
+  int WindowTop() override { return desk_.ToGame(top_); }
   void MoveWindow(int x, int y) override;
   // The game pixel under the pointer, counted from the window's game position.
-  int PointerX() override { return Wrap32(std::int64_t{WindowLeft()} + View().FrameX(ReadPointer().x)); }
-  int PointerY() override { return Wrap32(std::int64_t{WindowTop()} + View().FrameY(ReadPointer().y)); }
+  int PointerX() override { return DesktopWindow::PointerX(WindowLeft(), View(), ReadPointer()); }
+  int PointerY() override { return DesktopWindow::PointerY(WindowTop(), View(), ReadPointer()); }
   bool LeftButtonDown() override;
   int PollEvent() override;
   void Present(const std::uint32_t* pixels, int width, int height, RowSpan changed) override;
@@ -118,19 +118,13 @@ class SdlBackend final : public BlockingBackend {
   std::uint64_t Counter() override { return clock::Now(); }
   std::uint64_t CounterFrequency() override { return clock::kFrequency; }
   void WaitUntil(std::uint64_t target) override { clock::WaitUntil(target); }
-  void WaitForInput() override;
+  void WaitForInput(std::uint64_t framePeriod) override;
   void TakeKeys(std::vector<KeyEvent>& out) override {
-    out.insert(out.end(), keys_.begin(), keys_.end());
-    keys_.clear();
+    LookAtPads();
+    desk_.TakeKeys(out);
   }
   void PlacePointer(int x, int y) override;
-  void KeyButton(bool down) override {
-    if (down) {
-      button_.Press(ButtonLatch::Hand::kKey);
-    } else {
-      button_.Release(ButtonLatch::Hand::kKey);
-    }
-  }
+  void KeyButton(bool down) override { desk_.KeyButton(down); }
 
  private:
   static int SDLCALL WatchEvent(void* self, SDL_Event* event);
@@ -140,9 +134,12 @@ class SdlBackend final : public BlockingBackend {
   SDL_Rect DisplayBounds();
   DesktopPoint ReadPointer() { return pointer_.Read(clock::Now(), [this] { return QueryPointer(); }); }
   DesktopPoint QueryPointer();
+  void LookAtPads();
   void SetIcon(std::span<const std::uint8_t> iconBmp);
   // Where the frame is on the physical desktop, and at which factor.
-  FrameView View() const { return fullScreen_ ? fullView_ : FrameView{scale_, left_, top_}; }
+  FrameView View() const {
+    return desk_.FullScreen() ? fullView_ : FrameView{desk_.Scale(), left_, top_};
+  }
   void AskForFullScreen(bool on);
   void FollowWindowManager();
   void EnterFullScreen();
@@ -154,10 +151,8 @@ class SdlBackend final : public BlockingBackend {
   void Shutdown();
 
   const ScaleRequest request_;
-  int scale_ = 1;                    // physical pixels per game pixel in the window
+  DesktopWindow desk_;               // the scale, keys, button, full screen, close requests, log
   int frameWidth_ = 0, frameHeight_ = 0;  // the game's window, in game pixels
-  bool fullScreen_ = false;
-  bool toggleAsked_ = false;         // F11 or Alt+Enter was pressed
   bool placeFrame_ = false;          // the window's size or place changed in full screen
   FrameView fullView_;               // the frame's place on the desktop in full screen
   int fullLeft_ = 0, fullTop_ = 0;   // ... and the full-screen window's
@@ -178,15 +173,11 @@ class SdlBackend final : public BlockingBackend {
   std::uint64_t lastOwnMoveNs_ = 0;  // when MoveWindow last placed the window
   bool movedByUs_ = false;
   bool placeAfterFullScreen_ = false;  // the window left full screen for its own place
-  ButtonLatch button_;               // the left button, from SDL's button events
-  int pendingClose_ = 0;             // close requests seen while pumping events
   bool pointerInWindowOnly_ = false;  // Wayland: no desktop pointer position
   DesktopPointer pointer_;
-  std::vector<KeyEvent> keys_;       // keys not taken yet
-  bool presented_ = false;
+  SdlPads pads_;
   bool exposed_ = false;             // the desktop lost the window's picture: show it again
   bool checkWmState_ = false;        // the window manager changed the window's states
-  FrameLog log_;
 };
 
 bool SdlBackend::Start() {
@@ -229,6 +220,7 @@ bool SdlBackend::Start() {
     return false;
   }
   started_ = true;
+  pads_.Start();
   const char* driver = SDL_GetCurrentVideoDriver();
   pointerInWindowOnly_ = driver != nullptr && std::string_view(driver) == "wayland";
   SDL_StopTextInput();
@@ -247,8 +239,8 @@ bool SdlBackend::Start() {
   SDL_AddEventWatch(&SdlBackend::WatchEvent, this);
   clock::TightenTimerSlack();
   const SDL_Rect display = DisplayBounds();
-  scale_ = FittingScale(request_.factor.value_or(DesktopScaleSetting()), display.w, display.h,
-                        request_.windowWidth, request_.windowHeight);
+  desk_.SetScale(FittingScale(request_.factor.value_or(DesktopScaleSetting()), display.w,
+                              display.h, request_.windowWidth, request_.windowHeight));
   return true;
 }
 
@@ -256,6 +248,7 @@ void SdlBackend::Shutdown() {
   if (!started_) return;
   CloseWindow();
   SDL_DelEventWatch(&SdlBackend::WatchEvent, this);
+  pads_.Stop();
   SDL_Quit();
   started_ = false;
 }
@@ -267,36 +260,27 @@ int SDLCALL SdlBackend::WatchEvent(void* self, SDL_Event* event) {
   auto& backend = *static_cast<SdlBackend*>(self);
   switch (event->type) {
     case SDL_MOUSEBUTTONDOWN:
-      if (event->button.button == SDL_BUTTON_LEFT) backend.button_.Press();
+      if (event->button.button == SDL_BUTTON_LEFT) backend.desk_.Button().Press();
       break;
     case SDL_MOUSEBUTTONUP:
-      if (event->button.button == SDL_BUTTON_LEFT) backend.button_.Release();
+      if (event->button.button == SDL_BUTTON_LEFT) backend.desk_.Button().Release();
       break;
     case SDL_QUIT:
-      ++backend.pendingClose_;
+      backend.desk_.CloseRequested();
       break;
     case SDL_KEYDOWN:
-    case SDL_KEYUP: {
-      const SDL_Keycode key = event->key.keysym.sym;
-      const Uint16 mod = event->key.keysym.mod;
-      const bool down = event->type == SDL_KEYDOWN;
-      if ((mod & KMOD_ALT) != 0 && (key == SDLK_RETURN || key == SDLK_KP_ENTER)) {
-        if (down && event->key.repeat == 0) backend.toggleAsked_ = true;
-      } else if (key == SDLK_F11) {
-        if (down && event->key.repeat == 0) backend.toggleAsked_ = true;
-      } else if ((mod & (KMOD_ALT | KMOD_CTRL | KMOD_GUI)) == 0) {
-        // The desktop's own shortcuts are left alone.
-        if (const std::optional<Input> input = KeyInput(key)) {
-          if (const std::optional<Key> bound = BoundKey(*input, (mod & KMOD_SHIFT) != 0)) {
-            backend.keys_.push_back(KeyEvent{*bound, down, event->key.repeat != 0});
-          }
-        }
+    case SDL_KEYUP:
+      if (const std::optional<Input> input = KeyInput(event->key.keysym.sym)) {
+        const Uint16 mod = event->key.keysym.mod;
+        const Modifiers held{(mod & KMOD_SHIFT) != 0, (mod & KMOD_ALT) != 0,
+                             (mod & (KMOD_CTRL | KMOD_GUI)) != 0};
+        backend.desk_.FromKeyboard(*input, held, event->type == SDL_KEYDOWN,
+                                   event->key.repeat != 0);
       }
       break;
-    }
     case SDL_WINDOWEVENT:
       if (event->window.event == SDL_WINDOWEVENT_CLOSE) {
-        ++backend.pendingClose_;
+        backend.desk_.CloseRequested();
       } else if (event->window.event == SDL_WINDOWEVENT_EXPOSED) {
         backend.exposed_ = true;
       } else if (event->window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
@@ -337,14 +321,14 @@ bool SdlBackend::OpenWindow(int x, int y, int width, int height, std::string_vie
   CloseWindow();
   // The game centres the window on the primary display as if it began at (0, 0).
   const SDL_Rect display = DisplayBounds();
-  x = Wrap32(std::int64_t{x} * scale_ + display.x);
-  y = Wrap32(std::int64_t{y} * scale_ + display.y);
+  x = Wrap32(std::int64_t{desk_.ToPhysical(x)} + display.x);
+  y = Wrap32(std::int64_t{desk_.ToPhysical(y)} + display.y);
   frameWidth_ = width;
   frameHeight_ = height;
-  fullScreen_ = false;
+  desk_.SetFullScreen(false);
   redrawAll_ = true;
-  window_ = SDL_CreateWindow(std::string(title).c_str(), x, y, width * scale_, height * scale_,
-                             SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
+  window_ = SDL_CreateWindow(std::string(title).c_str(), x, y, desk_.ToPhysical(width),
+                             desk_.ToPhysical(height), SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
   if (window_ == nullptr) {
     std::fprintf(stderr, "quelmo: cannot open the window: %s\n", SDL_GetError());
     return false;
@@ -389,11 +373,11 @@ void SdlBackend::CloseWindow() {
 
 void SdlBackend::MoveWindow(int x, int y) {
   // A window that covers the screen stays where it is: the title bar does not drag it.
-  if (window_ == nullptr || fullScreen_) return;
+  if (window_ == nullptr || desk_.FullScreen()) return;
   // Our own position is the one the drag builds on: the desktop's reports of it lag
   // behind by a frame or more, and building on them would make the window jitter.
-  left_ = Wrap32(std::int64_t{x} * scale_);
-  top_ = Wrap32(std::int64_t{y} * scale_);
+  left_ = desk_.ToPhysical(x);
+  top_ = desk_.ToPhysical(y);
   PutWindowAtItsPlace();
 }
 
@@ -479,24 +463,24 @@ void SdlBackend::FollowWindowManager() {
     ChangeWindowState(false, "_NET_WM_STATE_MAXIMIZED_VERT");
     ChangeWindowState(false, "_NET_WM_STATE_MAXIMIZED_HORZ");
   }
-  if (fullScreen && !fullScreen_) EnterFullScreen();
-  if (!fullScreen && fullScreen_) LeaveFullScreen();
+  if (fullScreen && !desk_.FullScreen()) EnterFullScreen();
+  if (!fullScreen && desk_.FullScreen()) LeaveFullScreen();
 #endif
 }
 
 // The window's place is kept while it covers the screen, so that the game sees the
 // same window before, during and after.
 void SdlBackend::EnterFullScreen() {
-  fullScreen_ = true;
+  desk_.SetFullScreen(true);
   placeFrame_ = true;
   KeepOneSize(false);
 }
 
 // Back to the window's own size and place, whatever the window manager restored.
 void SdlBackend::LeaveFullScreen() {
-  fullScreen_ = false;
+  desk_.SetFullScreen(false);
   redrawAll_ = true;
-  SDL_SetWindowSize(window_, frameWidth_ * scale_, frameHeight_ * scale_);
+  SDL_SetWindowSize(window_, desk_.ToPhysical(frameWidth_), desk_.ToPhysical(frameHeight_));
   KeepOneSize(true);
   PutWindowAtItsPlace();
   placeAfterFullScreen_ = true;
@@ -514,8 +498,8 @@ void SdlBackend::KeepOneSize(bool fixed) {
   XGetWMNormalHints(xDisplay_, xWindow_, hints, &supplied);
   if (fixed) {
     hints->flags |= PMinSize | PMaxSize;
-    hints->min_width = hints->max_width = frameWidth_ * scale_;
-    hints->min_height = hints->max_height = frameHeight_ * scale_;
+    hints->min_width = hints->max_width = desk_.ToPhysical(frameWidth_);
+    hints->min_height = hints->max_height = desk_.ToPhysical(frameHeight_);
   } else {
     hints->flags &= ~(PMinSize | PMaxSize);
   }
@@ -574,7 +558,8 @@ void SdlBackend::FollowPointerReport(const XEvent& x) {
   int width = 0, height = 0;
   SDL_GetWindowSize(window_, &width, &height);
   const bool over = windowX >= 0 && windowY >= 0 && windowX < width && windowY < height;
-  pointer_.Report(DesktopPoint{rootX, rootY}, over || (x.type != ButtonRelease && button_.DownBy(ButtonLatch::Hand::kMouse)));
+  const bool held = x.type != ButtonRelease && desk_.Button().DownBy(ButtonLatch::Hand::kMouse);
+  pointer_.Report(DesktopPoint{rootX, rootY}, over || held);
 }
 #endif
 
@@ -582,8 +567,7 @@ void SdlBackend::FollowPointerReport(const XEvent& x) {
 // there, and a move of the mouse carries on from there.
 void SdlBackend::PlacePointer(int x, int y) {
   if (window_ == nullptr) return;
-  const FrameView view = View();
-  const DesktopPoint at{Wrap32(view.PhysicalX(x)), Wrap32(view.PhysicalY(y))};
+  const DesktopPoint at = DesktopWindow::OnDesktop(View(), x, y);
 #if defined(SDL_VIDEO_DRIVER_X11)
   if (xDisplay_ != nullptr) {
     XWarpPointer(xDisplay_, None, DefaultRootWindow(xDisplay_), 0, 0, 0, 0, at.x, at.y);
@@ -617,8 +601,8 @@ DesktopPoint SdlBackend::QueryPointer() {
     // where it is, which is all the game compares it with.
     SDL_PumpEvents();
     SDL_GetMouseState(&pointer.x, &pointer.y);
-    pointer.x += fullScreen_ ? fullLeft_ : left_;
-    pointer.y += fullScreen_ ? fullTop_ : top_;
+    pointer.x += desk_.FullScreen() ? fullLeft_ : left_;
+    pointer.y += desk_.FullScreen() ? fullTop_ : top_;
     return pointer;
   }
   SDL_GetGlobalMouseState(&pointer.x, &pointer.y);
@@ -634,49 +618,68 @@ bool SdlBackend::LeftButtonDown() {
 #else
   SDL_PumpEvents();
 #endif
-  return button_.Query();
+  return desk_.Button().Query();
 }
 
-// The X connection (or Wayland's) is watched with no timeout: the thread sleeps until
-// the desktop sends the window something.  Whatever it is, a frame looks.
-// While the window's own moves settle (see PollEvent), the wait ends when they have,
-// so that the desktop's word on the window's place is taken then.
-void SdlBackend::WaitForInput() {
-  log_.Still();
-  SDL_Event event;
-  if (!movedByUs_) {
-    (void)SDL_WaitEvent(&event);
-  } else {
-    const std::uint64_t since = clock::Now() - lastOwnMoveNs_;
-    const std::uint64_t left = since < kOwnMoveGraceNs ? kOwnMoveGraceNs - since : 0;
-    (void)SDL_WaitEventTimeout(&event, static_cast<int>(left / 1'000'000 + 1));
+// The X connection (or Wayland's) is watched: the thread sleeps until the desktop
+// sends the window something, and whatever it is, a frame looks.  It wakes meanwhile
+// only to read the pads (every frame period while one is connected, once a second to
+// look for one plugged in), and goes back to sleep unless they brought keys.  While
+// the window's own moves settle (see PollEvent), the wait ends when they have, so that
+// the desktop's word on the window's place is taken then.
+void SdlBackend::WaitForInput(std::uint64_t framePeriod) {
+  desk_.Still();
+  for (;;) {
+    std::uint64_t until = desk_.NextPadLook(framePeriod);
+    if (movedByUs_) until = std::min(until, lastOwnMoveNs_ + kOwnMoveGraceNs + 1);
+    int timeout = -1;  // no pads to read, no moves to settle: until input comes
+    if (pads_.Available() || movedByUs_) {
+      timeout = static_cast<int>(DesktopWindow::MillisecondsTo(until, clock::Now()));
+    }
+    SDL_Event event;
+    if (SDL_WaitEventTimeout(&event, timeout) == 1 && !pads_.Follow(event)) {
+      break;
+    }
+    if (movedByUs_ && clock::Now() - lastOwnMoveNs_ > kOwnMoveGraceNs) break;
+    LookAtPads();
+    if (desk_.KeysWaiting()) break;
   }
-  log_.Wake(clock::Now());
+  desk_.Woke(clock::Now());
+}
+
+void SdlBackend::LookAtPads() {
+  const std::uint64_t now = clock::Now();
+  if (!desk_.PadLookDue(now)) return;
+  const HeldInputs held = pads_.Look();
+  desk_.PadsLooked(held, pads_.Connected(), now);
 }
 
 int SdlBackend::PollEvent() {
   // Everything pending is taken at once so that nothing piles up; the game is told
   // of the one event it has a use for, the desktop's close request, which it ignores.
+  // News of pads plugged in or out wait for the next look at the pads.
   SDL_PumpEvents();
-  SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+  SDL_FlushEvents(SDL_FIRSTEVENT, kFirstPadEvent - 1);
+  SDL_FlushEvents(kLastPadEvent + 1, SDL_LASTEVENT);
   if (movedByUs_ && clock::Now() - lastOwnMoveNs_ > kOwnMoveGraceNs) {
     // Once the moves have settled, the desktop's word on the position counts again
     // (a window manager may have kept the window from going where it was asked).
     movedByUs_ = false;
     placeAfterFullScreen_ = false;
-    if (window_ != nullptr && !fullScreen_) SDL_GetWindowPosition(window_, &left_, &top_);
+    if (window_ != nullptr && !desk_.FullScreen()) SDL_GetWindowPosition(window_, &left_, &top_);
   }
+  const bool toggleAsked = desk_.TakeFullScreenAsk();
   if (window_ != nullptr) {
-    if (toggleAsked_) AskForFullScreen(!fullScreen_);
+    if (toggleAsked) AskForFullScreen(!desk_.FullScreen());
     if (checkWmState_) FollowWindowManager();
     if (placeFrame_) {
       // A window of a new size has a new picture to fill, also when it is back to
       // its own size.
       redrawAll_ = true;
-      if (fullScreen_) PlaceFullScreenFrame();
+      if (desk_.FullScreen()) PlaceFullScreenFrame();
     }
   }
-  toggleAsked_ = checkWmState_ = placeFrame_ = false;
+  checkWmState_ = placeFrame_ = false;
   if (moveReported_) {
     // Moves the desktop made on its own (placement at opening, a window manager
     // shortcut) are taken over; reports of our own recent moves are not, nor those of
@@ -684,13 +687,13 @@ int SdlBackend::PollEvent() {
     // the same events may have changed.
     moveReported_ = false;
     const bool settled = !movedByUs_ || clock::Now() - lastOwnMoveNs_ > kOwnMoveGraceNs;
-    if (!fullScreen_ && placeAfterFullScreen_ && !settled &&
+    if (!desk_.FullScreen() && placeAfterFullScreen_ && !settled &&
         (reportedLeft_ != left_ || reportedTop_ != top_)) {
       // A window manager may put the window where it was before full screen after
       // the window has asked for its own place: asked again, once.
       placeAfterFullScreen_ = false;
       PutWindowAtItsPlace();
-    } else if (!fullScreen_ && settled) {
+    } else if (!desk_.FullScreen() && settled) {
       left_ = reportedLeft_;
       top_ = reportedTop_;
     }
@@ -700,23 +703,18 @@ int SdlBackend::PollEvent() {
     exposed_ = false;
     SDL_UpdateWindowSurface(window_);
   }
-  if (pendingClose_ > 0) {
-    pendingClose_ = 0;
-    log_.CloseRequest();
-    return kEventClose;
-  }
-  return kNoEvent;
+  return desk_.TakeEvent();
 }
 
 void SdlBackend::Present(const std::uint32_t* pixels, int width, int height, RowSpan changed) {
   if (window_ == nullptr || pixels == nullptr) return;
-  log_.Frame(clock::Now());
+  desk_.Presented(clock::Now());
   SDL_Surface* surface = SDL_GetWindowSurface(window_);
   if (surface == nullptr) return;
   // The frame's place in the window: all of it at the window's factor, or centred at
   // the full-screen factor.
-  FrameView place{scale_, 0, 0};
-  if (fullScreen_) place = CentredView(0, 0, surface->w, surface->h, width, height);
+  FrameView place{desk_.Scale(), 0, 0};
+  if (desk_.FullScreen()) place = CentredView(0, 0, surface->w, surface->h, width, height);
   const int shownWidth = std::min(width * place.factor, surface->w - place.left);
   const int shownHeight = std::min(height * place.factor, surface->h - place.top);
   // SDL makes a new surface when the window's size changes; it starts out empty.
@@ -761,13 +759,12 @@ void SdlBackend::Present(const std::uint32_t* pixels, int width, int height, Row
     SDL_UpdateWindowSurfaceRects(window_, &rows, 1);
   }
   redrawAll_ = false;
-  if (!presented_) {
-    presented_ = true;
+  desk_.PictureShown([] {
     timespec wall{};
     clock_gettime(CLOCK_REALTIME, &wall);
-    log_.FirstPresent(static_cast<std::uint64_t>(wall.tv_sec) * 1'000'000'000u +
-                      static_cast<std::uint64_t>(wall.tv_nsec));
-  }
+    return static_cast<std::uint64_t>(wall.tv_sec) * 1'000'000'000u +
+           static_cast<std::uint64_t>(wall.tv_nsec);
+  });
 }
 
 }  // namespace

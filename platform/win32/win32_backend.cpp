@@ -7,7 +7,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -15,12 +14,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/button_latch.h"
-#include "platform/desktop_pointer.h"
-#include "platform/frame_log.h"
+#include "platform/desktop_window.h"
 #include "platform/scaling.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_dpi.h"
+#include "platform/win32/xinput_pads.h"
 
 namespace platform {
 namespace {
@@ -29,14 +27,8 @@ constexpr wchar_t kClassName[] = L"QuelmoWindow";
 constexpr wchar_t kTitle[] = L"Quelmo";
 constexpr int kIconResource = 1;  // the program's one icon group (quelmo.rc)
 constexpr UINT kDestroyMessage = WM_APP + 1;  // a closed window's late destruction
-constexpr LPARAM kKeyRepeated = LPARAM{1} << 30;  // a held key's repeated press
+constexpr LPARAM kKeyRepeated = LPARAM{1} << 30;  // the key was down before: a repeat
 constexpr LPARAM kAltHeld = LPARAM{1} << 29;      // a system key pressed with Alt
-
-// A physical desktop coordinate for a game one, kept within what Windows can take.
-int Physical(int game, int scale) {
-  const std::int64_t physical = std::int64_t{game} * scale;
-  return static_cast<int>(std::clamp<std::int64_t>(physical, INT_MIN, INT_MAX));
-}
 
 // Texts come in UTF-8 (the seam's) or the system's code page (the program's
 // arguments); the window takes UTF-16.
@@ -77,6 +69,7 @@ std::optional<Input> KeyInput(WPARAM key) {
     case VK_ESCAPE: return Input::kEscape;
     case 'F': return Input::kF;
     case 'T': return Input::kT;
+    case VK_F11: return Input::kF11;
     default: return std::nullopt;
   }
 }
@@ -106,16 +99,16 @@ class Win32Backend final : public BlockingBackend {
 
   bool Start();
 
-  int DesktopWidth() override { return GetSystemMetrics(SM_CXSCREEN) / scale_; }
-  int DesktopHeight() override { return GetSystemMetrics(SM_CYSCREEN) / scale_; }
+  int DesktopWidth() override { return desk_.ToGame(GetSystemMetrics(SM_CXSCREEN)); }
+  int DesktopHeight() override { return desk_.ToGame(GetSystemMetrics(SM_CYSCREEN)); }
   bool OpenWindow(int x, int y, int width, int height, std::string_view title,
                   std::span<const std::uint8_t> iconBmp) override;
   void CloseWindow() override;
-  int WindowLeft() override { return FloorDiv(Placed().x, scale_); }
-  int WindowTop() override { return FloorDiv(Placed().y, scale_); }
+  int WindowLeft() override { return desk_.ToGame(Placed().x); }
+  int WindowTop() override { return desk_.ToGame(Placed().y); }
   void MoveWindow(int x, int y) override;
-  int PointerX() override { return WindowLeft() + View().FrameX(Cursor().x); }
-  int PointerY() override { return WindowTop() + View().FrameY(Cursor().y); }
+  int PointerX() override { return DesktopWindow::PointerX(WindowLeft(), View(), Cursor()); }
+  int PointerY() override { return DesktopWindow::PointerY(WindowTop(), View(), Cursor()); }
   bool LeftButtonDown() override;
   int PollEvent() override;
   void Present(const std::uint32_t* pixels, int width, int height, RowSpan changed) override;
@@ -123,29 +116,26 @@ class Win32Backend final : public BlockingBackend {
   std::uint64_t Counter() override { return clock_.Now(); }
   std::uint64_t CounterFrequency() override { return clock_.Frequency(); }
   void WaitUntil(std::uint64_t target) override { clock_.WaitUntil(target); }
-  void WaitForInput() override;
+  void WaitForInput(std::uint64_t framePeriod) override;
   void TakeKeys(std::vector<KeyEvent>& out) override {
-    out.insert(out.end(), keys_.begin(), keys_.end());
-    keys_.clear();
+    LookAtPads();
+    desk_.TakeKeys(out);
   }
   void PlacePointer(int x, int y) override;
-  void KeyButton(bool down) override {
-    if (down) {
-      button_.Press(ButtonLatch::Hand::kKey);
-    } else {
-      button_.Release(ButtonLatch::Hand::kKey);
-    }
-  }
+  void KeyButton(bool down) override { desk_.KeyButton(down); }
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   RECT WindowRect() const;
   DesktopPoint Cursor();
+  std::uint64_t NowNs() const { return clock_.ToNanoseconds(clock_.Now()); }
+  void LookAtPads();
   POINT Placed() const;
   FrameView View() const;
   int WantedScale(int dotsPerInch) const;
   void ChangeScale(int dotsPerInch, POINT topLeft);
+  bool KeyMessage(UINT message, WPARAM key, LPARAM flags);
   void ToggleFullScreen();
   bool ShowAt(int factor, POINT frameOffset);
   bool MakeSection(int factor);
@@ -158,8 +148,7 @@ class Win32Backend final : public BlockingBackend {
   // game's window size the factor is chosen for before the game asks for the desktop's
   // size (in game pixels already).
   const ScaleRequest request_;
-  int scale_ = kMinScale;  // game pixels are scale_ x scale_ in a window
-  bool fullScreen_ = false;
+  DesktopWindow desk_;  // the scale, keys, button, full screen, close requests, log
   POINT windowedPlace_{};  // the window's physical top-left before full screen
   // The last frame in game pixels, for showing it again at another factor.
   std::vector<std::uint32_t> picture_;
@@ -176,15 +165,12 @@ class Win32Backend final : public BlockingBackend {
   std::uint32_t* sectionBits_ = nullptr;
   int factor_ = 0;
   POINT offset_{};
-  ButtonLatch button_;         // the left button, from the window's button messages
   mutable RECT rect_{};        // the window's rectangle, while rectKnown_
   mutable bool rectKnown_ = false;
   DesktopPointer pointer_;
-  std::vector<KeyEvent> keys_;  // keys not taken yet
-  int pendingClose_ = 0;       // close requests seen while handling messages
   bool trackingLeave_ = false;  // the desktop will say when the pointer leaves the window
   win32::Clock clock_;
-  FrameLog log_;
+  win32::XInputPads pads_;
 };
 
 bool Win32Backend::Start() {
@@ -206,7 +192,7 @@ bool Win32Backend::Start() {
                 MessageKind::kError);
     return false;
   }
-  scale_ = WantedScale(win32::ScreenDpi());
+  desk_.SetScale(WantedScale(win32::ScreenDpi()));
   return true;
 }
 
@@ -223,13 +209,13 @@ bool Win32Backend::OpenWindow(int x, int y, int width, int height, std::string_v
   // The window's icon is the program's icon resource, the one Explorer shows too.
   (void)iconBmp;
   CloseWindow();
-  fullScreen_ = false;
+  desk_.SetFullScreen(false);
   frameWidth_ = std::max(width, 0);
   frameHeight_ = std::max(height, 0);
   picture_.assign(static_cast<std::size_t>(frameWidth_) * static_cast<std::size_t>(frameHeight_),
                   0);
   presented_ = false;
-  if (!ShowAt(scale_, POINT{0, 0})) {
+  if (!ShowAt(desk_.Scale(), POINT{0, 0})) {
     ShowMessage("Quelmo cannot make its picture: " + LastErrorText() + ".", MessageKind::kError);
     return false;
   }
@@ -237,8 +223,8 @@ bool Win32Backend::OpenWindow(int x, int y, int width, int height, std::string_v
   // client rectangle: the window is exactly the enlarged frame, at (x, y) in game pixels.
   const std::wstring caption = title.empty() ? std::wstring(kTitle) : Widen(title, CP_UTF8);
   window_ = CreateWindowExW(0, kClassName, caption.c_str(), WS_POPUP | WS_VISIBLE,
-                            Physical(x, scale_), Physical(y, scale_), Physical(width, scale_),
-                            Physical(height, scale_), nullptr, nullptr, instance_, this);
+                            desk_.ToPhysical(x), desk_.ToPhysical(y), desk_.ToPhysical(width),
+                            desk_.ToPhysical(height), nullptr, nullptr, instance_, this);
   if (window_ == nullptr) {
     // The game cannot go on without its window: the entry ends it.
     ShowMessage("Quelmo cannot open its window: " + LastErrorText() + ".", MessageKind::kError);
@@ -246,7 +232,7 @@ bool Win32Backend::OpenWindow(int x, int y, int width, int height, std::string_v
   }
   // The screen's setting is the primary monitor's; the window may have opened on
   // another monitor with a setting of its own.
-  if (const int dpi = win32::WindowDpi(window_); dpi > 0 && WantedScale(dpi) != scale_) {
+  if (const int dpi = win32::WindowDpi(window_); dpi > 0 && WantedScale(dpi) != desk_.Scale()) {
     const RECT rect = WindowRect();
     ChangeScale(dpi, POINT{rect.left, rect.top});
   }
@@ -338,14 +324,13 @@ RECT Win32Backend::WindowRect() const {
 // there, and a move of the mouse carries on from there.
 void Win32Backend::PlacePointer(int x, int y) {
   if (window_ == nullptr) return;
-  const FrameView view = View();
-  const DesktopPoint at{static_cast<int>(view.PhysicalX(x)), static_cast<int>(view.PhysicalY(y))};
+  const DesktopPoint at = DesktopWindow::OnDesktop(View(), x, y);
   SetCursorPos(at.x, at.y);
   pointer_.Report(at, true);
 }
 
 DesktopPoint Win32Backend::Cursor() {
-  return pointer_.Read(clock_.ToNanoseconds(clock_.Now()), [] {
+  return pointer_.Read(NowNs(), [] {
     POINT at{};
     GetCursorPos(&at);
     return DesktopPoint{at.x, at.y};
@@ -355,7 +340,7 @@ DesktopPoint Win32Backend::Cursor() {
 // The window's physical top-left as the game knows it: in full screen, where the
 // window was before and goes back to.
 POINT Win32Backend::Placed() const {
-  if (fullScreen_) return windowedPlace_;
+  if (desk_.FullScreen()) return windowedPlace_;
   const RECT rect = WindowRect();
   return POINT{rect.left, rect.top};
 }
@@ -364,7 +349,7 @@ POINT Win32Backend::Placed() const {
 FrameView Win32Backend::View() const {
   const RECT rect = WindowRect();
   FrameView view;
-  view.factor = factor_ > 0 ? factor_ : scale_;
+  view.factor = factor_ > 0 ? factor_ : desk_.Scale();
   view.left = rect.left + offset_.x;
   view.top = rect.top + offset_.y;
   return view;
@@ -372,8 +357,8 @@ FrameView Win32Backend::View() const {
 
 void Win32Backend::MoveWindow(int x, int y) {
   // In full screen the window covers its monitor; dragging the title bar moves nothing.
-  if (window_ == nullptr || fullScreen_) return;
-  SetWindowPos(window_, nullptr, Physical(x, scale_), Physical(y, scale_), 0, 0,
+  if (window_ == nullptr || desk_.FullScreen()) return;
+  SetWindowPos(window_, nullptr, desk_.ToPhysical(x), desk_.ToPhysical(y), 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -383,27 +368,28 @@ void Win32Backend::MoveWindow(int x, int y) {
 void Win32Backend::ChangeScale(int dotsPerInch, POINT topLeft) {
   if (request_.factor || window_ == nullptr) return;
   const int scale = WantedScale(dotsPerInch);
-  if (scale == scale_) return;
-  if (fullScreen_) {
+  if (scale == desk_.Scale()) return;
+  if (desk_.FullScreen()) {
     // The frame keeps filling the monitor; the window comes back at the new scale.
-    scale_ = scale;
+    desk_.SetScale(scale);
     return;
   }
   if (!ShowAt(scale, POINT{0, 0})) return;
-  scale_ = scale;
-  SetWindowPos(window_, nullptr, topLeft.x, topLeft.y, frameWidth_ * scale_,
-               frameHeight_ * scale_, SWP_NOZORDER | SWP_NOACTIVATE);
+  desk_.SetScale(scale);
+  SetWindowPos(window_, nullptr, topLeft.x, topLeft.y, desk_.ToPhysical(frameWidth_),
+               desk_.ToPhysical(frameHeight_), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // Full screen covers the window's monitor and shows the frame at the largest whole
 // factor that fits, centred on black; leaving it puts the window back as it was.
 void Win32Backend::ToggleFullScreen() {
   if (window_ == nullptr) return;
-  if (fullScreen_) {
-    if (!ShowAt(scale_, POINT{0, 0})) return;
-    fullScreen_ = false;
-    SetWindowPos(window_, nullptr, windowedPlace_.x, windowedPlace_.y, frameWidth_ * scale_,
-                 frameHeight_ * scale_, SWP_NOZORDER | SWP_NOACTIVATE);
+  if (desk_.FullScreen()) {
+    if (!ShowAt(desk_.Scale(), POINT{0, 0})) return;
+    desk_.SetFullScreen(false);
+    SetWindowPos(window_, nullptr, windowedPlace_.x, windowedPlace_.y,
+                 desk_.ToPhysical(frameWidth_), desk_.ToPhysical(frameHeight_),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     return;
   }
   MONITORINFO monitor{};
@@ -416,7 +402,7 @@ void Win32Backend::ToggleFullScreen() {
   const POINT place = Placed();
   if (!ShowAt(view.factor, POINT{view.left, view.top})) return;
   windowedPlace_ = place;
-  fullScreen_ = true;
+  desk_.SetFullScreen(true);
   SetWindowPos(window_, HWND_TOP, screen.left, screen.top, width, height, SWP_NOACTIVATE);
 }
 
@@ -431,19 +417,43 @@ bool Win32Backend::LeftButtonDown() {
   // A release can go astray (the window moved away under the pointer of a drag, the
   // pointer taken by another window): while the button seems held, the desktop's own
   // state of the button says whether it still is.
-  if (button_.DownBy(ButtonLatch::Hand::kMouse)) {
+  ButtonLatch& button = desk_.Button();
+  if (button.DownBy(ButtonLatch::Hand::kMouse)) {
     const int physical = GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
-    if ((GetAsyncKeyState(physical) & 0x8000) == 0) button_.Release();
+    if ((GetAsyncKeyState(physical) & 0x8000) == 0) button.Release();
   }
-  return button_.Query();
+  return button.Query();
 }
 
 // Sleeps until a message comes to the thread: whatever it is, a frame looks.  One
-// already waiting counts too, also if a look at the queue has seen it.
-void Win32Backend::WaitForInput() {
-  log_.Still();
-  MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-  log_.Wake(clock_.ToNanoseconds(clock_.Now()));
+// already waiting counts too, also if a look at the queue has seen it.  The thread
+// wakes meanwhile only to read the pads (every frame period while one is connected,
+// once a second to look for one plugged in), and sleeps on unless they brought keys.
+void Win32Backend::WaitForInput(std::uint64_t framePeriod) {
+  desk_.Still();
+  const std::uint64_t framePeriodNs = clock_.ToNanoseconds(framePeriod);
+  for (;;) {
+    DWORD timeout = INFINITE;
+    if (pads_.Available()) {
+      timeout = DesktopWindow::MillisecondsTo(desk_.NextPadLook(framePeriodNs), NowNs());
+    }
+    if (MsgWaitForMultipleObjectsEx(0, nullptr, timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE) !=
+        WAIT_TIMEOUT) {
+      break;
+    }
+    LookAtPads();
+    if (desk_.KeysWaiting()) break;
+  }
+  desk_.Woke(NowNs());
+}
+
+void Win32Backend::LookAtPads() {
+  const std::uint64_t now = NowNs();
+  if (!pads_.Available() || !desk_.PadLookDue(now)) return;
+  HeldInputs held = pads_.Look(now);
+  // The pads play the window that has the focus, as the keyboard does.
+  if (held != 0 && GetForegroundWindow() != window_) held = 0;
+  desk_.PadsLooked(held, pads_.Connected(), now);
 }
 
 int Win32Backend::PollEvent() {
@@ -454,12 +464,7 @@ int Win32Backend::PollEvent() {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
-  if (pendingClose_ > 0) {
-    pendingClose_ = 0;
-    log_.CloseRequest();
-    return kEventClose;
-  }
-  return kNoEvent;
+  return desk_.TakeEvent();
 }
 
 LRESULT CALLBACK Win32Backend::WindowProc(HWND window, UINT message, WPARAM wParam,
@@ -476,18 +481,18 @@ LRESULT CALLBACK Win32Backend::WindowProc(HWND window, UINT message, WPARAM wPar
 LRESULT Win32Backend::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CLOSE:  // Alt+F4, the taskbar: the game ends only through its close button
-      ++pendingClose_;
+      desk_.CloseRequested();
       return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       // Latched here, so that a click released before the next frame still counts.
       // The release comes to this window wherever the pointer is by then (a drag
       // can leave it behind).
-      button_.Press();
+      desk_.Button().Press();
       SetCapture(window);
       return 0;
     case WM_LBUTTONUP:
-      button_.Release();
+      desk_.Button().Release();
       if (GetCapture() == window) ReleaseCapture();
       return 0;
     case WM_MOUSEMOVE: {
@@ -517,32 +522,14 @@ LRESULT Win32Backend::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_CAPTURECHANGED:
       // Another window took the pointer (a message box, the desktop's task switch):
       // its release will not come here.
-      if (reinterpret_cast<HWND>(lParam) != window) button_.Release();
+      if (reinterpret_cast<HWND>(lParam) != window) desk_.Button().Release();
       return 0;
     case WM_KEYDOWN:
     case WM_KEYUP:
-      if (wParam == VK_F11) {
-        if (message == WM_KEYDOWN && (lParam & kKeyRepeated) == 0) ToggleFullScreen();
-        return 0;
-      }
-      // The desktop's own shortcuts (with Ctrl or the Windows key) are left alone.
-      if ((GetKeyState(VK_CONTROL) & 0x8000) == 0 && (GetKeyState(VK_LWIN) & 0x8000) == 0 &&
-          (GetKeyState(VK_RWIN) & 0x8000) == 0) {
-        if (const std::optional<Input> input = KeyInput(wParam)) {
-          const bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
-          if (const std::optional<Key> bound = BoundKey(*input, shift)) {
-            keys_.push_back(KeyEvent{*bound, message == WM_KEYDOWN, (lParam & kKeyRepeated) != 0});
-            return 0;
-          }
-        }
-      }
-      break;
-    case WM_SYSKEYDOWN:
-      // Alt+Enter: handled here, so the desktop neither beeps nor opens a menu.
-      if (wParam == VK_RETURN && (lParam & kAltHeld) != 0) {
-        if ((lParam & kKeyRepeated) == 0) ToggleFullScreen();
-        return 0;
-      }
+    case WM_SYSKEYDOWN:  // with Alt held, or F10
+    case WM_SYSKEYUP:
+      // Alt+Enter is handled here too, so the desktop neither beeps nor opens a menu.
+      if (KeyMessage(message, wParam, lParam)) return 0;
       break;
     case WM_SYSCHAR:
       if (wParam == L'\r') return 0;  // Alt+Enter's character, which would beep
@@ -550,10 +537,10 @@ LRESULT Win32Backend::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_SYSCOMMAND:
       // The desktop's maximise is the game's full screen, and its restore leaves it.
       if ((wParam & 0xFFF0) == SC_MAXIMIZE) {
-        if (!fullScreen_) ToggleFullScreen();
+        if (!desk_.FullScreen()) ToggleFullScreen();
         return 0;
       }
-      if ((wParam & 0xFFF0) == SC_RESTORE && fullScreen_ && !IsIconic(window)) {
+      if ((wParam & 0xFFF0) == SC_RESTORE && desk_.FullScreen() && !IsIconic(window)) {
         ToggleFullScreen();
         return 0;
       }
@@ -579,6 +566,21 @@ LRESULT Win32Backend::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lP
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
+// A key message: the program's keys and full screen's (desktop_window.h).
+bool Win32Backend::KeyMessage(UINT message, WPARAM key, LPARAM flags) {
+  const std::optional<Input> input = KeyInput(key);
+  if (!input) return false;
+  const auto held = [](int virtualKey) { return (GetKeyState(virtualKey) & 0x8000) != 0; };
+  const Modifiers modifiers{held(VK_SHIFT), (flags & kAltHeld) != 0,
+                            held(VK_CONTROL) || held(VK_LWIN) || held(VK_RWIN)};
+  const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+  // (A key going up always has the flag of a key that was down before.)
+  const bool repeat = down && (flags & kKeyRepeated) != 0;
+  if (!desk_.FromKeyboard(*input, modifiers, down, repeat)) return false;
+  if (desk_.TakeFullScreenAsk()) ToggleFullScreen();
+  return true;
+}
+
 void Win32Backend::Paint(HWND window) {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(window, &ps);
@@ -600,7 +602,7 @@ void Win32Backend::Paint(HWND window) {
 
 void Win32Backend::Present(const std::uint32_t* pixels, int width, int height, RowSpan changed) {
   if (window_ == nullptr || pixels == nullptr || sectionBits_ == nullptr) return;
-  log_.Frame(clock_.ToNanoseconds(clock_.Now()));
+  desk_.Presented(NowNs());
   if (changed.Empty()) return;  // the window already shows this picture
   // A frame of another size than the window shows only where the two overlap.
   const int w = std::min(width, frameWidth_);
@@ -621,10 +623,8 @@ void Win32Backend::Present(const std::uint32_t* pixels, int width, int height, R
            rows.count * factor_, sectionDc_, 0, first * factor_, SRCCOPY);
     ReleaseDC(window_, dc);
   }
-  if (!presented_) {
-    presented_ = true;
-    log_.FirstPresent(WallClockNs());
-  }
+  presented_ = true;
+  desk_.PictureShown(WallClockNs);
 }
 
 }  // namespace

@@ -24,6 +24,7 @@ std::string_view InputName(Input input) {
     case Input::kEscape: return "Escape";
     case Input::kF: return "F";
     case Input::kT: return "T";
+    case Input::kF11: return "F11";
     case Input::kPadLeft: return "pad left";
     case Input::kPadRight: return "pad right";
     case Input::kPadUp: return "pad up";

@@ -9,6 +9,7 @@
 #include "programs/common/watch.h"
 #include "programs/common/words.h"
 #include "runtime/frame_pace.h"
+#include "runtime/screen.h"
 #include "runtime/window.h"
 
 namespace programs {
@@ -81,6 +82,9 @@ int PlayGame(platform::BlockingBackend& backend, const game::StartOptions& optio
   PlayLoop loop(game, platform::Current(), recorder);
   std::optional<NextWake> next = loop.Start(options);
   if (!next) return 1;
+  // How long a still game may wait at most between looks at a gamepad.
+  const std::uint64_t framePeriod =
+      rt::FramePace(backend.CounterFrequency(), rt::FramePaceRate()).Period();
   for (;;) {
     switch (next->kind) {
       case NextWake::Kind::kAt:
@@ -88,7 +92,7 @@ int PlayGame(platform::BlockingBackend& backend, const game::StartOptions& optio
         next = loop.Frame();
         break;
       case NextWake::Kind::kInput:
-        backend.WaitForInput();
+        backend.WaitForInput(framePeriod);
         next = loop.InputCame(backend.Counter());
         break;
       case NextWake::Kind::kOver:

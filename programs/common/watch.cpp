@@ -104,6 +104,9 @@ int WatchRecording(platform::BlockingBackend& real, const Recording& recording) 
   loop.emplace(game, real, recording);
   std::optional<NextWake> next = loop->Start();
   if (!next) return 1;
+  // How long a still window may wait at most between looks at a gamepad.
+  const std::uint64_t framePeriod =
+      rt::FramePace(real.CounterFrequency(), game::kFramePaceRate).Period();
   for (;;) {
     switch (next->kind) {
       case NextWake::Kind::kAt:
@@ -111,7 +114,7 @@ int WatchRecording(platform::BlockingBackend& real, const Recording& recording) 
         next = loop->Step();
         break;
       case NextWake::Kind::kInput:
-        real.WaitForInput();
+        real.WaitForInput(framePeriod);
         next = loop->InputCame(real.Counter());
         break;
       case NextWake::Kind::kOver:

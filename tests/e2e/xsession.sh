@@ -128,6 +128,20 @@ click_at() {
   # shellcheck disable=SC2046
   input mousemove $(desk "$1" "$2") click 1
 }
+# key KEYS...: keys pressed on the game's window, given the focus first.
+key() {
+  xdotool windowactivate --sync "$wid" >/dev/null 2>&1 || true
+  input key "$@"
+}
+# pointer_at X Y: the desktop's pointer is at window point (X, Y).
+pointer_at() {
+  # shellcheck disable=SC2034  # set by the eval, not all of them used
+  local X Y SCREEN WINDOW
+  eval "$(xdotool getmouselocation --shell)"
+  [[ "$X $Y" == "$(desk "$1" "$2")" ]]
+}
+# focus_elsewhere: another window than the game's has the focus.
+focus_elsewhere() { [[ $(xdotool getwindowfocus 2>/dev/null) != "$wid" ]]; }
 
 # at "X Y WIDTH HEIGHT": the game's window has that geometry.
 at() { [[ $(geometry) == "$1" ]]; }
