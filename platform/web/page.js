@@ -18,12 +18,23 @@ mergeInto(LibraryManager.library, {
     hopMs: 0,          // the timer a message starts, for a short wait
     firstFrame: true,
     listening: false,
-    follow: function(event) {
-      if (!event.isPrimary) return;
+    // The pointer the game reads: the mouse anywhere on the page, as on a desktop, and
+    // a finger only from the moment it touches the game until it is lifted, so that
+    // fingers beside the game (on the page, its choices, the on-screen pad) never move
+    // the game's pointer nor let go of its button.
+    finger: null,      // the pointerId of the finger on the game, while one is
+    ours: function(event) {
+      return event.pointerType === 'touch' ? event.pointerId === QuelmoPage.finger : event.isPrimary;
+    },
+    moveTo: function(event) {
       QuelmoPage.x = event.clientX;
       QuelmoPage.y = event.clientY;
       // The real pointer takes over from the keyboard's.
       if (QuelmoPage.marker) QuelmoPage.marker.hidden = true;
+    },
+    follow: function(event) {
+      if (!QuelmoPage.ours(event)) return;
+      QuelmoPage.moveTo(event);
       QuelmoPage.input();
     },
     marker: null,      // the pointer the page draws where the keyboard puts the game's
@@ -45,17 +56,26 @@ mergeInto(LibraryManager.library, {
     // Something a frame could see came: a game that stands still goes on.
     input: function() { callUserCallback(_quelmo_page_input); },
     // The left button anywhere on the page, as on a desktop; a finger only where it
-    // touches the game.  A second finger is not the primary pointer: it is ignored.
+    // touches the game, and only one at a time: a second finger is ignored.  The
+    // pointer goes to the finger before the button goes down, so that the frame that
+    // sees the press sees it where it happened, and the game is woken once both are.
     press: function(event) {
-      if (!event.isPrimary || event.button !== 0) return;
-      if (event.pointerType === 'touch' && event.target !== QuelmoPage.canvas) return;
+      var page = QuelmoPage;
+      if (event.button !== 0) return;
+      if (event.pointerType === 'touch') {
+        if (event.target !== page.canvas || page.finger !== null) return;
+        page.finger = event.pointerId;
+      } else if (!event.isPrimary) {
+        return;
+      }
+      page.moveTo(event);
       _quelmo_page_button(1);
-      QuelmoPage.follow(event);
-      if (event.target === QuelmoPage.canvas) {
+      if (event.target === page.canvas) {
         // The release is seen even outside the canvas or the page.
-        QuelmoPage.canvas.setPointerCapture(event.pointerId);
+        page.canvas.setPointerCapture(event.pointerId);
         event.preventDefault();
       }
+      page.input();
     },
     // One line of text where the game was.
     showLine: function(text) {
@@ -66,9 +86,13 @@ mergeInto(LibraryManager.library, {
       return line;
     },
     release: function(event) {
-      if (!event.isPrimary || (event.type === 'pointerup' && event.button !== 0)) return;
+      var page = QuelmoPage;
+      if (!page.ours(event) || (event.type === 'pointerup' && event.button !== 0)) return;
+      // A cancelled pointer (the system took the finger) says nothing of where it was.
+      if (event.type === 'pointerup') page.moveTo(event);
+      if (event.pointerType === 'touch') page.finger = null;
       _quelmo_page_button(0);
-      QuelmoPage.follow(event);
+      page.input();
     },
     // The pending wake's time has come.
     fire: function() {

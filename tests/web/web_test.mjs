@@ -548,6 +548,7 @@ test('on a phone the whole game fits, and taps and drags play it', {skip: firefo
         const from = {x: Math.round(at(300, 8).x), y: Math.round(at(300, 8).y)};
         const to = {x: from.x + 25, y: from.y + 18};
         const gamePixel = (css) => Math.floor(css / ratio);
+        const dragFrom = await frameCount(page);
         await page.touchscreen.touchStart(from.x, from.y);
         await waitFrames(page, 2);
         for (let step = 1; step <= 5; ++step) {
@@ -571,6 +572,11 @@ test('on a phone the whole game fits, and taps and drags play it', {skip: firefo
           smooth: 'auto'}, name);
         const log = await page.evaluate(() => window.quelmoFrameLog);
         await page.close();
+        // The finger is seen down only where it touched: on the title bar, never on the
+        // cell the tap before it laid a piece on.
+        const held = log.slice(dragFrom).filter((entry) => entry[3]);
+        assert.ok(held.length > 0 && held.every(([, , y, , , top]) => y - top < kHandle.height),
+            `${name}: the drag was seen down at ${JSON.stringify(held.map((e) => [e[1] - e[4], e[2] - e[5]]))}`);
         const state = assertFramesOfSim(log, captures, desktop);
         assert.equal(state.Level, 1, `${name}: no game started`);
         assert.notEqual(state.TileGrid[10][8], 0, `${name}: no piece laid`);
