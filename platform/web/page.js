@@ -1,6 +1,8 @@
 // The page side of the browser backend (web_backend.cpp): the canvas that is the
-// game's window, the pointer and left button from Pointer Events, the timer that
-// runs the game's frame on, and the line the page shows once the game has ended.
+// game's window, the pointer and left button from Pointer Events, the keys, the
+// gamepads (read by the game's side, web_pads.cpp, while one is connected), the timers
+// that run the game's frame on and look at the pads, and the line the page shows once
+// the game has ended.
 // The game talks in game pixels; each is physical / game CSS pixels of the page, the
 // ratio the backend passes in: a whole factor, or less than one where the viewport is
 // too small for the game.
@@ -106,11 +108,15 @@ mergeInto(LibraryManager.library, {
       var page = QuelmoPage;
       if (page.hopMs > 0) page.timer = setTimeout(page.fire, page.hopMs); else page.fire();
     },
+    padTimer: null,    // the timer of the next look at the gamepads, if any
+    // A gamepad was plugged in or out.
+    plugged: function() { callUserCallback(_quelmo_page_pads_plugged); },
     // A hidden page runs no frames, and the game's clock stands still meanwhile.
     visibility: function() { callUserCallback(function() { _quelmo_page_visible(document.hidden ? 0 : 1); }); },
   },
   $QuelmoPage__deps: ['quelmo_page_button', 'quelmo_page_wake', 'quelmo_page_input',
-                      'quelmo_page_visible', 'quelmo_page_key', '$callUserCallback'],
+                      'quelmo_page_visible', 'quelmo_page_key', 'quelmo_page_pads_plugged',
+                      'quelmo_page_look_at_pads', '$callUserCallback'],
 
   // Runs the game on after `ms` milliseconds, from the browser's event loop, in place
   // of any wake still pending.  A timer set from within a timer's callback, five deep
@@ -143,6 +149,42 @@ mergeInto(LibraryManager.library, {
     page.pending = false;
   },
 
+  // Looks at the gamepads after `ms` milliseconds, in place of a look still to come;
+  // a negative `ms` only cancels that.
+  quelmo_page_pad_look_after__deps: ['$QuelmoPage'],
+  quelmo_page_pad_look_after: function(ms) {
+    var page = QuelmoPage;
+    if (page.padTimer !== null) clearTimeout(page.padTimer);
+    page.padTimer = null;
+    if (ms < 0) return;
+    page.padTimer = setTimeout(function() {
+      page.padTimer = null;
+      callUserCallback(_quelmo_page_look_at_pads);
+    }, ms);
+  },
+
+  // The connected gamepads of the standard mapping, four numbers each at `out`: the
+  // pad's index, its buttons held (a bit each, by number), its left stick across and
+  // down.  At most `max` pads; returns how many.
+  quelmo_page_read_pads: function(out, max) {
+    var pads = navigator.getGamepads ? navigator.getGamepads() : [];
+    var n = 0;
+    for (var i = 0; i < pads.length && n < max; ++i) {
+      var pad = pads[i];
+      if (!pad || !pad.connected || pad.mapping !== 'standard') continue;
+      var held = 0;
+      for (var b = 0; b < pad.buttons.length && b < 31; ++b) {
+        if (pad.buttons[b].pressed) held |= 1 << b;
+      }
+      var at = (out >> 3) + 4 * n++;
+      HEAPF64[at] = pad.index;
+      HEAPF64[at + 1] = held;
+      HEAPF64[at + 2] = pad.axes[0] || 0;
+      HEAPF64[at + 3] = pad.axes[1] || 0;
+    }
+    return n;
+  },
+
   quelmo_page_viewport_width: function() { return window.innerWidth; },
   quelmo_page_viewport_height: function() { return window.innerHeight; },
   quelmo_page_time_origin: function() { return performance.timeOrigin; },
@@ -169,6 +211,8 @@ mergeInto(LibraryManager.library, {
       document.addEventListener('keydown', page.key);
       document.addEventListener('keyup', page.key);
       document.addEventListener('visibilitychange', page.visibility);
+      window.addEventListener('gamepadconnected', page.plugged);
+      window.addEventListener('gamepaddisconnected', page.plugged);
       window.addEventListener('resize', page.input);
     }
   },
@@ -244,9 +288,11 @@ mergeInto(LibraryManager.library, {
   },
 
   quelmo_page_log_frame__deps: ['$QuelmoPage'],
-  quelmo_page_log_frame: function(x, y, down, left, top, tick) {
+  quelmo_page_log_frame: function(x, y, down, left, top, tick, keys) {
     var page = QuelmoPage;
-    if (page.log) page.log.push([performance.now(), x, y, down, left, top, tick]);
+    if (!page.log) return;
+    var taken = UTF8ToString(keys);
+    page.log.push([performance.now(), x, y, down, left, top, tick, taken ? taken.split(',') : []]);
   },
 
   quelmo_page_log_still__deps: ['$QuelmoPage'],

@@ -1,6 +1,7 @@
 // The game in a web page: `index.html?seed=N&scale=N&lang=en&marks=1` as
 // `quelmo --seed N --scale N --lang en --marks`,
 // the page's backend, then the game, whose frames run from the browser's event loop.
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,6 +12,8 @@
 #include "programs/common/keyboard_pointer.h"
 #include "programs/quelmo-web/page_options.h"
 #include "programs/quelmo-web/page_texts.h"
+#include "runtime/frame_pace.h"
+#include "runtime/screen.h"
 
 namespace {
 
@@ -19,6 +22,7 @@ const page_texts::Table* g_texts = &page_texts::kGerman;
 
 game::FrameStop g_end;  // how the last frame ended
 programs::KeyboardPointer g_keys;
+std::uint64_t g_framePeriod = 0;  // the game's pace, on the page's counter
 
 void RunFrame();
 
@@ -42,7 +46,7 @@ void RunFrame() {
       case game::FrameStop::Kind::kFrameEnd:
         g_end = stop;
         if (stop.still) {
-          platform::WakeOnInput(&GoOn);
+          platform::WakeOnInput(&GoOn, g_framePeriod);
         } else {
           platform::WakeAt(stop.wait.until, &RunFrame);
         }
@@ -79,7 +83,9 @@ int main() {
                      marks ? "" : std::string(page_options::kOn), marks});
   platform::ShowPageChoices(choices, std::string(language.game->code));
 
-  platform::WakeAt(g_game.Start(programs::StartOptionsOf(settings)).until, &RunFrame);
+  const rt::FrameWait firstSleep = g_game.Start(programs::StartOptionsOf(settings));
+  g_framePeriod = rt::FramePace(backend->CounterFrequency(), rt::FramePaceRate()).Period();
+  platform::WakeAt(firstSleep.until, &RunFrame);
   // The page goes on: its frames are the browser's to run from here.
   return 0;
 }
