@@ -142,10 +142,11 @@ after(async () => {
 });
 
 // A fresh page on `query` in `viewport` (of the site at `at`), with every console
-// error and page error collected.
-async function openGame(query, viewport = kViewport, at = origin) {
+// error and page error collected; `before` runs in the page before any of its scripts.
+async function openGame(query, viewport = kViewport, at = origin, before = null) {
   const page = await browser.newPage();
   await page.setViewport(viewport);
+  if (before) await page.evaluateOnNewDocument(before);
   const errors = [];
   page.on('console', (m) => { if (m.type() === 'error' || m.type() === 'warn') errors.push(m.text()); });
   page.on('pageerror', (e) => errors.push(e.message));
@@ -249,23 +250,29 @@ function readBmp(file) {
 
 // Runs quelmo-sim on the input the page's frames read (from the frame log), writing a
 // shot after each frame in `shots`, on the desktop of a `viewport` shown at `scale`;
-// returns the shot files by frame.
+// returns the shot files by frame.  `byKeys`: the keys each frame took instead, which
+// move the pointer and press the button in quelmo-sim as on the page.
 function replayInSim(log, shots, viewport = kViewport, scale = 1,
     desktop = {width: Math.floor(viewport.width / scale), height: Math.floor(viewport.height / scale)},
-    look = []) {
+    look = [], byKeys = false) {
   const lines = [];
   let pointer = null;
   let down = false;
   const files = {};
-  log.forEach(([, x, y, button], i) => {
-    // A `mouse` line is a point of the window where it stands before the frame: where
-    // the frame before left it (a frame that drags the window logs it moved).
-    const [left, top] = log[Math.max(0, i - 1)].slice(4, 6);
-    const point = `${x - left} ${y - top}`;
-    if (point !== pointer) lines.push(`mouse ${point}`);
-    pointer = point;
-    if (Boolean(button) !== down) lines.push(button ? 'down' : 'up');
-    down = Boolean(button);
+  log.forEach(([, x, y, button, , , , keys], i) => {
+    if (byKeys) {
+      // A held direction's repeat steps as the key going down again does.
+      lines.push(...keys.map((key) => `key ${key.replace(' repeat', ' down')}`));
+    } else {
+      // A `mouse` line is a point of the window where it stands before the frame: where
+      // the frame before left it (a frame that drags the window logs it moved).
+      const [left, top] = log[Math.max(0, i - 1)].slice(4, 6);
+      const point = `${x - left} ${y - top}`;
+      if (point !== pointer) lines.push(`mouse ${point}`);
+      pointer = point;
+      if (Boolean(button) !== down) lines.push(button ? 'down' : 'up');
+      down = Boolean(button);
+    }
     lines.push('frames 1');
     const frame = i + 1;
     if (shots.includes(frame)) {
@@ -289,8 +296,8 @@ function replayInSim(log, shots, viewport = kViewport, scale = 1,
 // capture may leave out a rectangle `unseen` ({left, top, right, bottom}): the seconds
 // of the countdown follow the page's clock, which the frame log does not hold.  `look`
 // are the quelmo-sim options of the page's query (--lang, --marks).
-function assertFramesOfSim(log, captures, desktop = undefined, look = []) {
-  const files = replayInSim(log, captures.map((c) => c.frame), kViewport, 1, desktop, look);
+function assertFramesOfSim(log, captures, desktop = undefined, look = [], byKeys = false) {
+  const files = replayInSim(log, captures.map((c) => c.frame), kViewport, 1, desktop, look, byKeys);
   for (const capture of captures) {
     const expected = readBmp(files[capture.frame]);
     assert.equal(expected.width, kWindow.width);
@@ -392,6 +399,131 @@ test('frames match quelmo-sim for the same seed, presses and desktop', async () 
   assert.equal(downFrames.length, 2, `button seen down in frames ${downFrames}`);
 
   assertFramesOfSim(log, captures);
+});
+
+// The window point the page's frame `entry` read, and the one quelmo-sim's state says
+// its last frame read.
+const pointerOf = (entry) => [entry[1] - entry[4], entry[2] - entry[5]];
+const simPointer = (state) => [state.FrameMouseX, state.FrameMouseY];
+// The countdown's seconds follow the page's clock, which the frame log does not hold.
+const kCountdown = {left: 560, top: 16, right: 624, bottom: 48};
+
+// Waits until the level's pieces are laid out (seed 0's first level takes 300 frames)
+// and its countdown runs.
+const waitForPlay = async (page) => page.waitForFunction((n) => window.quelmoFrameLog.length > n, {},
+    (await frameCount(page)) + 320);
+
+test('keys play the page as they play quelmo-sim, and the page shows where they put the pointer',
+    async () => {
+      const {page, errors} = await openGame('?seed=0&framelog');
+      const press = async (...keys) => {
+        for (const key of keys) {
+          await page.keyboard.press(key);
+          await waitFrames(page, 3);
+        }
+      };
+      const captures = [];
+      await press('Escape', 'ArrowDown');       // the menu, then "Neues Spiel" under it
+      captures.push(await captureCanvas(page));
+      await press('Enter');
+      await waitForPlay(page);
+      await press('ArrowDown', 'ArrowDown', 'ArrowDown', 'ArrowRight', 'Enter', 'Tab', 'Tab');
+      captures.push({...await captureCanvas(page), unseen: kCountdown});
+      const log = await page.evaluate(() => window.quelmoFrameLog);
+      const marker = await page.evaluate(() => {
+        const m = document.querySelector('.pointer');
+        return {hidden: m.hidden, left: parseFloat(m.style.left), top: parseFloat(m.style.top)};
+      });
+      const rect = await canvasRect(page);
+      await page.mouse.move(5, 5);
+      await waitFrames(page, 2);
+      const hiddenByMouse = await page.evaluate(() => document.querySelector('.pointer').hidden);
+      await page.close();
+      assert.deepEqual(errors, []);
+      const taken = log.flatMap((entry) => entry[7]);
+      for (const key of ['Escape', 'Down', 'Right', 'Return', 'Tab']) {
+        assert.ok(taken.includes(`${key} down`) && taken.includes(`${key} up`), `${key}: ${taken}`);
+      }
+      const last = log[log.length - 1];
+      assert.deepEqual([marker.hidden, marker.left, marker.top],
+          [false, rect.left + pointerOf(last)[0] + 0.5, rect.top + pointerOf(last)[1] + 0.5]);
+      assert.ok(hiddenByMouse, 'the mouse did not take over from the keys');
+      const state = assertFramesOfSim(log, captures, undefined, [], true);
+      assert.deepEqual(simPointer(state), pointerOf(last));
+      assert.equal(state.Level, 1);
+      // Return on the board laid a piece on the cell (3, 5), which the level left free.
+      assert.deepEqual([state.TileGrid[3][5] !== 0, state.LockGrid[3][5]], [true, 0]);
+    });
+
+// A gamepad the page is told of, with what it holds set by the test: the browser's own
+// needs a person's hand.  `stubPad.reads` counts the page's looks at the pads.
+function stubGamepad() {
+  const pad = {index: 0, id: 'stub', connected: true, mapping: 'standard', timestamp: 0,
+    axes: [0, 0, 0, 0], buttons: Array.from({length: 17}, () => ({pressed: false, touched: false, value: 0}))};
+  let plugged = false;
+  window.stubPad = {
+    reads: 0,
+    plug(on) {
+      plugged = on;
+      window.dispatchEvent(Object.assign(new Event(on ? 'gamepadconnected' : 'gamepaddisconnected'), {gamepad: pad}));
+    },
+    hold(button, on) { pad.buttons[button] = {pressed: on, touched: on, value: on ? 1 : 0}; },
+    stick(x, y) { pad.axes = [x, y, 0, 0]; },
+  };
+  Object.defineProperty(Navigator.prototype, 'getGamepads', {configurable: true,
+    value: () => { ++window.stubPad.reads; return [plugged ? pad : null, null, null, null]; }});
+}
+
+test('a gamepad plays the page, looked at only while one is connected', async () => {
+  const {page, errors} = await openGame('?seed=0&framelog', kViewport, origin, stubGamepad);
+  const reads = () => page.evaluate(() => window.stubPad.reads);
+  const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+  const hold = async (button, ms = 100) => {
+    await page.evaluate((b) => window.stubPad.hold(b, true), button);
+    await pause(ms);
+    await page.evaluate((b) => window.stubPad.hold(b, false), button);
+    await waitFrames(page, 3);
+  };
+  await waitFrames(page, 3);
+  await pause(300);
+  assert.equal(await reads(), 0, 'the pads were read with none connected');
+
+  // Connected, the still game looks at the pad once a frame period and runs no frame
+  // while it brings nothing.
+  await page.evaluate(() => window.stubPad.plug(true));
+  const [framesBefore, readsBefore] = [await frameCount(page), await reads()];
+  await pause(1000);
+  const stillReads = (await reads()) - readsBefore;
+  report('looks at a connected pad in 1 s of a still game', stillReads);
+  assert.ok(stillReads >= 30 && stillReads <= 53, `${stillReads} looks a second`);
+  assert.equal(await frameCount(page), framesBefore, 'frames ran for a pad that brought nothing');
+
+  await hold(9);                                      // Start: the menu
+  await page.evaluate(() => window.stubPad.stick(0.1, 0.8));   // the stick down: "Neues Spiel"
+  await pause(100);
+  await page.evaluate(() => window.stubPad.stick(0, 0));
+  await waitFrames(page, 3);
+  const captures = [await captureCanvas(page)];
+  await hold(0);                                      // A: a new game
+  await waitForPlay(page);
+  await hold(15, 700);                                // the d-pad right, held: it repeats
+  captures.push({...await captureCanvas(page), unseen: kCountdown});
+
+  // Unplugged, the pads are read no more, also while frames run.
+  await page.evaluate(() => window.stubPad.plug(false));
+  const readsUnplugged = await reads();
+  await pause(300);
+  assert.equal(await reads(), readsUnplugged, 'the pads were read once none was connected');
+  const log = await page.evaluate(() => window.quelmoFrameLog);
+  await page.close();
+  assert.deepEqual(errors, []);
+  const taken = log.flatMap((entry) => entry[7]);
+  for (const key of ['Escape down', 'Down down', 'Space down', 'Space up', 'Right repeat']) {
+    assert.ok(taken.includes(key), `${key}: ${taken}`);
+  }
+  const state = assertFramesOfSim(log, captures, undefined, [], true);
+  assert.equal(state.Level, 1);
+  assert.deepEqual(simPointer(state), pointerOf(log[log.length - 1]));
 });
 
 // Presses at `from`, moves the pointer by (dx, dy) in a few steps and releases, with
