@@ -109,6 +109,75 @@ mergeInto(LibraryManager.library, {
       if (page.hopMs > 0) page.timer = setTimeout(page.fire, page.hopMs); else page.fire();
     },
     padTimer: null,    // the timer of the next look at the gamepads, if any
+    // The keys for thumbs: each finger (or the mouse) on one holds its input until it
+    // is lifted, wherever it has slid meanwhile; never the game's pointer or button.
+    thumbsHeld: {},    // by pointerId: the standard button number held
+    thumbsFor: '',     // the viewport and game size the keys were laid out for
+    thumbDown: function(event) {
+      var page = QuelmoPage;
+      var number = Number(event.currentTarget.dataset.number);
+      event.preventDefault();
+      event.stopPropagation();
+      if (event.button !== 0 || event.pointerId in page.thumbsHeld) return;
+      event.currentTarget.setPointerCapture(event.pointerId);
+      event.currentTarget.classList.add('held');
+      page.thumbsHeld[event.pointerId] = number;
+      callUserCallback(function() { _quelmo_page_thumb(number, 1); });
+    },
+    thumbUp: function(event) {
+      var page = QuelmoPage;
+      if (!(event.pointerId in page.thumbsHeld)) return;
+      event.stopPropagation();
+      var number = page.thumbsHeld[event.pointerId];
+      delete page.thumbsHeld[event.pointerId];
+      // Two fingers on one key: it is held until both are lifted.
+      for (var id in page.thumbsHeld) if (page.thumbsHeld[id] === number) return;
+      event.currentTarget.classList.remove('held');
+      callUserCallback(function() { _quelmo_page_thumb(number, 0); });
+    },
+    // Lays the keys out where the page has room for them beside the game or below it
+    // (the game at its size, centred as it opens, and the choices in their corner), as
+    // large as that room allows up to kMost CSS pixels a key, never under kLeast; on a
+    // page without a touch screen, or without that room, there are none.  The arrows
+    // go left of the menu key and the button, to be held in two thumbs.
+    placeThumbs: function() {
+      var page = QuelmoPage, thumbs = document.getElementById('thumbs');
+      if (!thumbs || !page.canvas) return;
+      var width = innerWidth, height = innerHeight;
+      var gameWidth = parseFloat(page.canvas.style.width), gameHeight = parseFloat(page.canvas.style.height);
+      var touch = matchMedia('(any-pointer: coarse)').matches;
+      var key = [width, height, gameWidth, gameHeight, touch].join();
+      if (key === page.thumbsFor) return;
+      page.thumbsFor = key;
+      var kMost = 64, kLeast = 48, kMargin = 8;
+      var choices = document.getElementById('choices');
+      var choicesTop = choices ? choices.getBoundingClientRect().top : height;
+      // Room below the game, down to the choices; beside it, on the left above them.
+      var belowTop = (height + gameHeight) / 2, besideWidth = (width - gameWidth) / 2;
+      var below = Math.min(kMost, Math.floor((choicesTop - belowTop - 2 * kMargin) / 3));
+      if (4 * below + 5 * kMargin > width) below = 0;
+      var beside = Math.min(kMost, Math.floor((besideWidth - 2 * kMargin) / 3));
+      if (3 * beside + 2 * kMargin > choicesTop) beside = 0;
+      var unit = Math.max(below, beside);
+      thumbs.hidden = !touch || unit < kLeast;
+      if (thumbs.hidden) return;
+      thumbs.style.setProperty('--key', unit + 'px');
+      var cross = thumbs.querySelector('.cross').style, actions = thumbs.querySelector('.actions').style;
+      var actionsHeight = 2 * unit + unit / 4;
+      if (below >= beside) {
+        var middle = (belowTop + choicesTop) / 2;
+        cross.left = 2 * kMargin + 'px';
+        cross.top = middle - 1.5 * unit + 'px';
+        actions.left = width - 2 * kMargin - unit + 'px';
+        actions.top = middle - actionsHeight / 2 + 'px';
+      } else {
+        var level = choicesTop / 2;  // both keys' middles, the arrows clear of the choices
+        cross.left = (besideWidth - 3 * unit) / 2 + 'px';
+        cross.top = level - 1.5 * unit + 'px';
+        actions.left = width - besideWidth + (besideWidth - unit) / 2 + 'px';
+        actions.top = level - actionsHeight / 2 + 'px';
+      }
+    },
     // A gamepad was plugged in or out.
     plugged: function() { callUserCallback(_quelmo_page_pads_plugged); },
     // A hidden page runs no frames, and the game's clock stands still meanwhile.
@@ -116,7 +185,7 @@ mergeInto(LibraryManager.library, {
   },
   $QuelmoPage__deps: ['quelmo_page_button', 'quelmo_page_wake', 'quelmo_page_input',
                       'quelmo_page_visible', 'quelmo_page_key', 'quelmo_page_pads_plugged',
-                      'quelmo_page_look_at_pads', '$callUserCallback'],
+                      'quelmo_page_look_at_pads', 'quelmo_page_thumb', '$callUserCallback'],
 
   // Runs the game on after `ms` milliseconds, from the browser's event loop, in place
   // of any wake still pending.  A timer set from within a timer's callback, five deep
@@ -230,6 +299,7 @@ mergeInto(LibraryManager.library, {
     canvas.style.left = css(x);
     canvas.style.top = css(y);
     canvas.style.imageRendering = physical < game ? 'auto' : 'pixelated';
+    QuelmoPage.placeThumbs();
   },
 
   // The keyboard put the game's pointer at game point (x, y) of the page: the page
@@ -330,6 +400,43 @@ mergeInto(LibraryManager.library, {
     link.dataset.parameter = name;
     if (chosen) link.setAttribute('aria-current', 'true');
     choices.appendChild(link);
+  },
+
+  // The keys for thumbs, not laid out yet (placeThumbs): the arrows in a cross, the
+  // menu key above the button.
+  quelmo_page_thumbs: function(groupName) {
+    var thumbs = document.createElement('div');
+    thumbs.id = 'thumbs';
+    thumbs.hidden = true;
+    thumbs.setAttribute('role', 'group');
+    thumbs.setAttribute('aria-label', UTF8ToString(groupName));
+    thumbs.innerHTML = '<div class="cross"></div><div class="actions"></div>';
+    thumbs.addEventListener('contextmenu', function(event) { event.preventDefault(); });
+    document.body.appendChild(thumbs);
+  },
+
+  // One key for thumbs: the gamepad's button `number` of the standard mapping.
+  quelmo_page_thumb_key__deps: ['$QuelmoPage'],
+  quelmo_page_thumb_key: function(number, name, letter) {
+    var kArrows = {12: 'up', 13: 'down', 14: 'left', 15: 'right'}, kStart = 9;
+    var key = document.createElement('button');
+    key.type = 'button';
+    key.tabIndex = -1;
+    key.dataset.number = number;
+    key.setAttribute('aria-label', UTF8ToString(name));
+    var shown = UTF8ToString(letter);
+    if (shown) {
+      key.textContent = shown;
+    } else {
+      var path = number === kStart ? 'M4 6h16v2.5H4zM4 10.75h16v2.5H4zM4 15.5h16v2.5H4z' : 'M12 4l9 14H3z';
+      key.innerHTML = '<svg viewBox="0 0 24 24" aria-hidden="true"><path d="' + path + '"/></svg>';
+    }
+    key.addEventListener('pointerdown', QuelmoPage.thumbDown);
+    key.addEventListener('pointerup', QuelmoPage.thumbUp);
+    key.addEventListener('pointercancel', QuelmoPage.thumbUp);
+    key.addEventListener('lostpointercapture', QuelmoPage.thumbUp);
+    var thumbs = document.getElementById('thumbs');
+    thumbs.querySelector(number in kArrows ? '.cross' : '.actions').appendChild(key);
   },
 
   quelmo_page_message__deps: ['$QuelmoPage'],

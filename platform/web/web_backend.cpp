@@ -37,6 +37,8 @@ int quelmo_page_frame_log_wanted();
 void quelmo_page_end(const char* text, const char* again);
 void quelmo_page_choice(const char* label, const char* parameter, const char* value, int chosen);
 void quelmo_page_language(const char* code);
+void quelmo_page_thumbs(const char* groupName);
+void quelmo_page_thumb_key(int number, const char* name, const char* letter);
 void quelmo_page_wake_after(int ms);
 void quelmo_page_wake_cancel();
 void quelmo_page_pad_look_after(int ms);
@@ -446,6 +448,15 @@ void ShowPageChoices(const std::vector<PageChoice>& choices, const std::string& 
   for (const PageChoice& choice : choices) {
     quelmo_page_choice(choice.label.c_str(), choice.parameter.c_str(), choice.value.c_str(),
                        choice.chosen ? 1 : 0);
+  }
+}
+
+void ShowThumbKeys(const std::string& groupName, const std::vector<ThumbKey>& keys) {
+  quelmo_page_thumbs(groupName.c_str());
+  for (const ThumbKey& key : keys) {
+    if (const std::optional<int> number = StandardNumber(key.input)) {
+      quelmo_page_thumb_key(*number, key.name.c_str(), key.letter.c_str());
+    }
   }
 }
 

@@ -33,6 +33,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/keys.h"
 #include "platform/platform.h"
 #include "platform/scaling.h"
 
@@ -79,5 +80,17 @@ struct PageChoice {
 // any window on a desktop, covers them when it is dragged over them); `language` is
 // the page's language, its two letters.
 void ShowPageChoices(const std::vector<PageChoice>& choices, const std::string& language);
+
+// The keys the page shows for thumbs, beside or below the game where a touch screen
+// leaves room for them (never over the canvas): each stands for an input of a
+// gamepad, and holding it is holding that input (web_pads.h).  `name` is what a screen
+// reader says, `letter` what the key shows (empty: the page draws the arrow or the
+// menu's bars).
+struct ThumbKey {
+  Input input;
+  std::string name;
+  std::string letter;
+};
+void ShowThumbKeys(const std::string& groupName, const std::vector<ThumbKey>& keys);
 
 }  // namespace platform

@@ -83,6 +83,18 @@ int main() {
                      marks ? "" : std::string(page_options::kOn), marks});
   platform::ShowPageChoices(choices, std::string(language.game->code));
 
+  // For thumbs: the arrows, the button and the menu key, as a gamepad's.
+  using platform::Input;
+  const page_texts::Table& words = *language.page;
+  const auto key = [](Input input, std::string_view name, std::string_view letter = {}) {
+    return platform::ThumbKey{input, std::string(name), std::string(letter)};
+  };
+  platform::ShowThumbKeys(std::string(words.thumbs),
+                          {key(Input::kPadUp, words.up), key(Input::kPadLeft, words.left),
+                           key(Input::kPadRight, words.right), key(Input::kPadDown, words.down),
+                           key(Input::kPadStart, words.menu),
+                           key(Input::kPadA, words.button, words.buttonLetter)});
+
   const rt::FrameWait firstSleep = g_game.Start(programs::StartOptionsOf(settings));
   g_framePeriod = rt::FramePace(backend->CounterFrequency(), rt::FramePaceRate()).Period();
   platform::WakeAt(firstSleep.until, &RunFrame);
