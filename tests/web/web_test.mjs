@@ -716,6 +716,64 @@ test('on a phone the whole game fits, and taps and drags play it', {skip: firefo
       }
     });
 
+// Keys for thumbs on a phone held either way, where the page has room beside or below
+// the game: each large enough for a thumb, named in the page's language, clear of the
+// canvas, and playing the game as a gamepad's do, the finger on them never the game's
+// pointer.
+test('on a phone, keys for thumbs beside or below the game play it', {skip: firefox && 'Chromium emulates phones'},
+    async () => {
+      for (const phone of [{width: 390, height: 844}, {width: 844, height: 390}]) {
+        const name = `${phone.width}x${phone.height}`;
+        const viewport = {...phone, deviceScaleFactor: 3, isMobile: true, hasTouch: true};
+        const {page, errors} = await openGame('?seed=0&framelog', viewport);
+        const rect = await canvasRect(page);
+        const keys = await page.evaluate(() => Object.fromEntries([...document.querySelectorAll('#thumbs button')]
+            .map((b) => [b.getAttribute('aria-label'), b.getBoundingClientRect().toJSON()])));
+        assert.deepEqual(Object.keys(keys).sort(), ['Klicken', 'Menü', 'Nach links', 'Nach oben', 'Nach rechts',
+          'Nach unten'], name);
+        for (const [label, box] of Object.entries(keys)) {
+          assert.ok(box.width >= 44 && box.height >= 44, `${name}: ${label} is ${box.width} x ${box.height}`);
+          assert.ok(box.right <= rect.left || box.left >= rect.left + rect.width || box.bottom <= rect.top ||
+              box.top >= rect.top + rect.height, `${name}: ${label} at ${JSON.stringify(box)} covers the game`);
+          assert.ok(box.left >= 0 && box.top >= 0 && box.right <= phone.width && box.bottom <= phone.height,
+              `${name}: ${label} out of sight`);
+        }
+        report(`keys for thumbs on a ${name} phone, CSS px`, `${keys.Klicken.width} x ${keys.Klicken.height}`);
+        report(`the game on a ${name} phone, CSS px a game pixel`, (rect.width / kWindow.width).toFixed(4));
+
+        const tap = async (label) => {
+          const box = keys[label];
+          await page.touchscreen.tap(box.left + box.width / 2, box.top + box.height / 2);
+          await waitFrames(page, 3);
+        };
+        const pointer = async () => pointerOf((await page.evaluate(() => window.quelmoFrameLog.at(-1))));
+        await tap('Menü');                          // the menu opens
+        await tap('Nach unten');                    // "Neues Spiel"
+        assert.deepEqual(await pointer(), [80, 24], `${name}: the arrow did not step to "Neues Spiel"`);
+        const captures = [await captureCanvas(page)];
+        await tap('Klicken');                       // a new game
+        if (phone.height > phone.width) {
+          await waitForPlay(page);
+          await tap('Nach unten');                  // onto the board, where the button lays a piece
+          await tap('Klicken');
+          captures.push({...await captureCanvas(page), unseen: kCountdown});
+          await page.screenshot({path: path.join(out, `phone-keys-${name}.png`)});
+        }
+        const log = await page.evaluate(() => window.quelmoFrameLog);
+        await page.close();
+        assert.deepEqual(errors, []);
+        const desktop = {width: Math.floor(phone.width * kWindow.width / rect.width),
+          height: Math.floor(phone.height * kWindow.width / rect.width)};
+        const state = assertFramesOfSim(log, captures, desktop, [], true);
+        assert.equal(state.Level, 1, `${name}: no game started`);
+        if (captures.length > 1) {
+          const [column, row] = pointerOf(log.at(-1)).map((v) => Math.floor((v + 16) / 32));
+          assert.deepEqual([state.TileGrid[column][row] !== 0, state.LockGrid[column][row]], [true, 0],
+              `${name}: no piece laid at (${column}, ${row})`);
+        }
+      }
+    });
+
 test('the close button ends the game and offers a restart', async () => {
   const {page, errors} = await openGame('?seed=0&framelog');
   const rect = await canvasRect(page);
