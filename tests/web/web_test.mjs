@@ -1,6 +1,7 @@
 // The browser build in headless Chromium or Firefox: the page loads cleanly and
 // quickly, shows exactly the frames quelmo-sim computes for the same seed, input and
-// desktop, takes a press shorter than a frame once, drags and clamps the canvas, shows
+// desktop, and for the same keys (of the keyboard, a gamepad, the keys for thumbs on a
+// phone), takes a press shorter than a frame once, drags and clamps the canvas, shows
 // the game enlarged in a big viewport with the pointer in game pixels, ends through
 // the close button, and keeps the game's pace at little more processor time than a
 // page that does nothing but wake as often.  Prints the figures it measures.
