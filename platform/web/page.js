@@ -324,6 +324,8 @@ mergeInto(LibraryManager.library, {
   quelmo_page_close__deps: ['$QuelmoPage'],
   quelmo_page_close: function() {
     if (QuelmoPage.marker) QuelmoPage.marker.hidden = true;
+    var thumbs = document.getElementById('thumbs');
+    if (thumbs) thumbs.remove();  // keys for a game that has ended
     if (QuelmoPage.canvas) QuelmoPage.canvas.remove();
     QuelmoPage.canvas = null;
     QuelmoPage.context = null;
