@@ -1,6 +1,8 @@
 // The page side of the browser backend (web_backend.cpp): the canvas that is the
-// game's window, the pointer and left button from Pointer Events, the timer that
-// runs the game's frame on, and the line the page shows once the game has ended.
+// game's window, the pointer and left button from Pointer Events, the keys, the
+// gamepads (read by the game's side, web_pads.cpp, while one is connected), the timers
+// that run the game's frame on and look at the pads, and the line the page shows once
+// the game has ended.
 // The game talks in game pixels; each is physical / game CSS pixels of the page, the
 // ratio the backend passes in: a whole factor, or less than one where the viewport is
 // too small for the game.
@@ -18,12 +20,23 @@ mergeInto(LibraryManager.library, {
     hopMs: 0,          // the timer a message starts, for a short wait
     firstFrame: true,
     listening: false,
-    follow: function(event) {
-      if (!event.isPrimary) return;
+    // The pointer the game reads: the mouse anywhere on the page, as on a desktop, and
+    // a finger only from the moment it touches the game until it is lifted, so that
+    // fingers beside the game (on the page, its choices, the on-screen pad) never move
+    // the game's pointer nor let go of its button.
+    finger: null,      // the pointerId of the finger on the game, while one is
+    ours: function(event) {
+      return event.pointerType === 'touch' ? event.pointerId === QuelmoPage.finger : event.isPrimary;
+    },
+    moveTo: function(event) {
       QuelmoPage.x = event.clientX;
       QuelmoPage.y = event.clientY;
       // The real pointer takes over from the keyboard's.
       if (QuelmoPage.marker) QuelmoPage.marker.hidden = true;
+    },
+    follow: function(event) {
+      if (!QuelmoPage.ours(event)) return;
+      QuelmoPage.moveTo(event);
       QuelmoPage.input();
     },
     marker: null,      // the pointer the page draws where the keyboard puts the game's
@@ -45,17 +58,26 @@ mergeInto(LibraryManager.library, {
     // Something a frame could see came: a game that stands still goes on.
     input: function() { callUserCallback(_quelmo_page_input); },
     // The left button anywhere on the page, as on a desktop; a finger only where it
-    // touches the game.  A second finger is not the primary pointer: it is ignored.
+    // touches the game, and only one at a time: a second finger is ignored.  The
+    // pointer goes to the finger before the button goes down, so that the frame that
+    // sees the press sees it where it happened, and the game is woken once both are.
     press: function(event) {
-      if (!event.isPrimary || event.button !== 0) return;
-      if (event.pointerType === 'touch' && event.target !== QuelmoPage.canvas) return;
+      var page = QuelmoPage;
+      if (event.button !== 0) return;
+      if (event.pointerType === 'touch') {
+        if (event.target !== page.canvas || page.finger !== null) return;
+        page.finger = event.pointerId;
+      } else if (!event.isPrimary) {
+        return;
+      }
+      page.moveTo(event);
       _quelmo_page_button(1);
-      QuelmoPage.follow(event);
-      if (event.target === QuelmoPage.canvas) {
+      if (event.target === page.canvas) {
         // The release is seen even outside the canvas or the page.
-        QuelmoPage.canvas.setPointerCapture(event.pointerId);
+        page.canvas.setPointerCapture(event.pointerId);
         event.preventDefault();
       }
+      page.input();
     },
     // One line of text where the game was.
     showLine: function(text) {
@@ -66,9 +88,13 @@ mergeInto(LibraryManager.library, {
       return line;
     },
     release: function(event) {
-      if (!event.isPrimary || (event.type === 'pointerup' && event.button !== 0)) return;
+      var page = QuelmoPage;
+      if (!page.ours(event) || (event.type === 'pointerup' && event.button !== 0)) return;
+      // A cancelled pointer (the system took the finger) says nothing of where it was.
+      if (event.type === 'pointerup') page.moveTo(event);
+      if (event.pointerType === 'touch') page.finger = null;
       _quelmo_page_button(0);
-      QuelmoPage.follow(event);
+      page.input();
     },
     // The pending wake's time has come.
     fire: function() {
@@ -82,11 +108,84 @@ mergeInto(LibraryManager.library, {
       var page = QuelmoPage;
       if (page.hopMs > 0) page.timer = setTimeout(page.fire, page.hopMs); else page.fire();
     },
+    padTimer: null,    // the timer of the next look at the gamepads, if any
+    // The keys for thumbs: each finger (or the mouse) on one holds its input until it
+    // is lifted, wherever it has slid meanwhile; never the game's pointer or button.
+    thumbsHeld: {},    // by pointerId: the standard button number held
+    thumbsFor: '',     // the viewport and game size the keys were laid out for
+    thumbDown: function(event) {
+      var page = QuelmoPage;
+      var number = Number(event.currentTarget.dataset.number);
+      event.preventDefault();
+      event.stopPropagation();
+      if (event.button !== 0 || event.pointerId in page.thumbsHeld) return;
+      event.currentTarget.setPointerCapture(event.pointerId);
+      event.currentTarget.classList.add('held');
+      page.thumbsHeld[event.pointerId] = number;
+      callUserCallback(function() { _quelmo_page_thumb(number, 1); });
+    },
+    thumbUp: function(event) {
+      var page = QuelmoPage;
+      if (!(event.pointerId in page.thumbsHeld)) return;
+      event.stopPropagation();
+      var number = page.thumbsHeld[event.pointerId];
+      delete page.thumbsHeld[event.pointerId];
+      // Two fingers on one key: it is held until both are lifted.
+      for (var id in page.thumbsHeld) if (page.thumbsHeld[id] === number) return;
+      event.currentTarget.classList.remove('held');
+      callUserCallback(function() { _quelmo_page_thumb(number, 0); });
+    },
+    // Lays the keys out where the page has room for them beside the game or below it
+    // (the game at its size, centred as it opens, and the choices in their corner), as
+    // large as that room allows up to kMost CSS pixels a key, never under kLeast; on a
+    // page without a touch screen, or without that room, there are none.  The arrows
+    // go left of the menu key and the button, to be held in two thumbs.
+    placeThumbs: function() {
+      var page = QuelmoPage, thumbs = document.getElementById('thumbs');
+      if (!thumbs || !page.canvas) return;
+      var width = innerWidth, height = innerHeight;
+      var gameWidth = parseFloat(page.canvas.style.width), gameHeight = parseFloat(page.canvas.style.height);
+      var touch = matchMedia('(any-pointer: coarse)').matches;
+      var key = [width, height, gameWidth, gameHeight, touch].join();
+      if (key === page.thumbsFor) return;
+      page.thumbsFor = key;
+      var kMost = 64, kLeast = 48, kMargin = 8;
+      var choices = document.getElementById('choices');
+      var choicesTop = choices ? choices.getBoundingClientRect().top : height;
+      // Room below the game, down to the choices; beside it, on the left above them.
+      var belowTop = (height + gameHeight) / 2, besideWidth = (width - gameWidth) / 2;
+      var below = Math.min(kMost, Math.floor((choicesTop - belowTop - 2 * kMargin) / 3));
+      if (4 * below + 5 * kMargin > width) below = 0;
+      var beside = Math.min(kMost, Math.floor((besideWidth - 2 * kMargin) / 3));
+      if (3 * beside + 2 * kMargin > choicesTop) beside = 0;
+      var unit = Math.max(below, beside);
+      thumbs.hidden = !touch || unit < kLeast;
+      if (thumbs.hidden) return;
+      thumbs.style.setProperty('--key', unit + 'px');
+      var cross = thumbs.querySelector('.cross').style, actions = thumbs.querySelector('.actions').style;
+      var actionsHeight = 2 * unit + unit / 4;
+      if (below >= beside) {
+        var middle = (belowTop + choicesTop) / 2;
+        cross.left = 2 * kMargin + 'px';
+        cross.top = middle - 1.5 * unit + 'px';
+        actions.left = width - 2 * kMargin - unit + 'px';
+        actions.top = middle - actionsHeight / 2 + 'px';
+      } else {
+        var level = choicesTop / 2;  // both keys' middles, the arrows clear of the choices
+        cross.left = (besideWidth - 3 * unit) / 2 + 'px';
+        cross.top = level - 1.5 * unit + 'px';
+        actions.left = width - besideWidth + (besideWidth - unit) / 2 + 'px';
+        actions.top = level - actionsHeight / 2 + 'px';
+      }
+    },
+    // A gamepad was plugged in or out.
+    plugged: function() { callUserCallback(_quelmo_page_pads_plugged); },
     // A hidden page runs no frames, and the game's clock stands still meanwhile.
     visibility: function() { callUserCallback(function() { _quelmo_page_visible(document.hidden ? 0 : 1); }); },
   },
   $QuelmoPage__deps: ['quelmo_page_button', 'quelmo_page_wake', 'quelmo_page_input',
-                      'quelmo_page_visible', 'quelmo_page_key', '$callUserCallback'],
+                      'quelmo_page_visible', 'quelmo_page_key', 'quelmo_page_pads_plugged',
+                      'quelmo_page_look_at_pads', 'quelmo_page_thumb', '$callUserCallback'],
 
   // Runs the game on after `ms` milliseconds, from the browser's event loop, in place
   // of any wake still pending.  A timer set from within a timer's callback, five deep
@@ -119,6 +218,42 @@ mergeInto(LibraryManager.library, {
     page.pending = false;
   },
 
+  // Looks at the gamepads after `ms` milliseconds, in place of a look still to come;
+  // a negative `ms` only cancels that.
+  quelmo_page_pad_look_after__deps: ['$QuelmoPage'],
+  quelmo_page_pad_look_after: function(ms) {
+    var page = QuelmoPage;
+    if (page.padTimer !== null) clearTimeout(page.padTimer);
+    page.padTimer = null;
+    if (ms < 0) return;
+    page.padTimer = setTimeout(function() {
+      page.padTimer = null;
+      callUserCallback(_quelmo_page_look_at_pads);
+    }, ms);
+  },
+
+  // The connected gamepads of the standard mapping, four numbers each at `out`: the
+  // pad's index, its buttons held (a bit each, by number), its left stick across and
+  // down.  At most `max` pads; returns how many.
+  quelmo_page_read_pads: function(out, max) {
+    var pads = navigator.getGamepads ? navigator.getGamepads() : [];
+    var n = 0;
+    for (var i = 0; i < pads.length && n < max; ++i) {
+      var pad = pads[i];
+      if (!pad || !pad.connected || pad.mapping !== 'standard') continue;
+      var held = 0;
+      for (var b = 0; b < pad.buttons.length && b < 31; ++b) {
+        if (pad.buttons[b].pressed) held |= 1 << b;
+      }
+      var at = (out >> 3) + 4 * n++;
+      HEAPF64[at] = pad.index;
+      HEAPF64[at + 1] = held;
+      HEAPF64[at + 2] = pad.axes[0] || 0;
+      HEAPF64[at + 3] = pad.axes[1] || 0;
+    }
+    return n;
+  },
+
   quelmo_page_viewport_width: function() { return window.innerWidth; },
   quelmo_page_viewport_height: function() { return window.innerHeight; },
   quelmo_page_time_origin: function() { return performance.timeOrigin; },
@@ -145,6 +280,8 @@ mergeInto(LibraryManager.library, {
       document.addEventListener('keydown', page.key);
       document.addEventListener('keyup', page.key);
       document.addEventListener('visibilitychange', page.visibility);
+      window.addEventListener('gamepadconnected', page.plugged);
+      window.addEventListener('gamepaddisconnected', page.plugged);
       window.addEventListener('resize', page.input);
     }
   },
@@ -162,6 +299,7 @@ mergeInto(LibraryManager.library, {
     canvas.style.left = css(x);
     canvas.style.top = css(y);
     canvas.style.imageRendering = physical < game ? 'auto' : 'pixelated';
+    QuelmoPage.placeThumbs();
   },
 
   // The keyboard put the game's pointer at game point (x, y) of the page: the page
@@ -186,6 +324,8 @@ mergeInto(LibraryManager.library, {
   quelmo_page_close__deps: ['$QuelmoPage'],
   quelmo_page_close: function() {
     if (QuelmoPage.marker) QuelmoPage.marker.hidden = true;
+    var thumbs = document.getElementById('thumbs');
+    if (thumbs) thumbs.remove();  // keys for a game that has ended
     if (QuelmoPage.canvas) QuelmoPage.canvas.remove();
     QuelmoPage.canvas = null;
     QuelmoPage.context = null;
@@ -220,9 +360,11 @@ mergeInto(LibraryManager.library, {
   },
 
   quelmo_page_log_frame__deps: ['$QuelmoPage'],
-  quelmo_page_log_frame: function(x, y, down, left, top, tick) {
+  quelmo_page_log_frame: function(x, y, down, left, top, tick, keys) {
     var page = QuelmoPage;
-    if (page.log) page.log.push([performance.now(), x, y, down, left, top, tick]);
+    if (!page.log) return;
+    var taken = UTF8ToString(keys);
+    page.log.push([performance.now(), x, y, down, left, top, tick, taken ? taken.split(',') : []]);
   },
 
   quelmo_page_log_still__deps: ['$QuelmoPage'],
@@ -260,6 +402,43 @@ mergeInto(LibraryManager.library, {
     link.dataset.parameter = name;
     if (chosen) link.setAttribute('aria-current', 'true');
     choices.appendChild(link);
+  },
+
+  // The keys for thumbs, not laid out yet (placeThumbs): the arrows in a cross, the
+  // menu key above the button.
+  quelmo_page_thumbs: function(groupName) {
+    var thumbs = document.createElement('div');
+    thumbs.id = 'thumbs';
+    thumbs.hidden = true;
+    thumbs.setAttribute('role', 'group');
+    thumbs.setAttribute('aria-label', UTF8ToString(groupName));
+    thumbs.innerHTML = '<div class="cross"></div><div class="actions"></div>';
+    thumbs.addEventListener('contextmenu', function(event) { event.preventDefault(); });
+    document.body.appendChild(thumbs);
+  },
+
+  // One key for thumbs: the gamepad's button `number` of the standard mapping.
+  quelmo_page_thumb_key__deps: ['$QuelmoPage'],
+  quelmo_page_thumb_key: function(number, name, letter) {
+    var kArrows = {12: 'up', 13: 'down', 14: 'left', 15: 'right'}, kStart = 9;
+    var key = document.createElement('button');
+    key.type = 'button';
+    key.tabIndex = -1;
+    key.dataset.number = number;
+    key.setAttribute('aria-label', UTF8ToString(name));
+    var shown = UTF8ToString(letter);
+    if (shown) {
+      key.textContent = shown;
+    } else {
+      var path = number === kStart ? 'M4 6h16v2.5H4zM4 10.75h16v2.5H4zM4 15.5h16v2.5H4z' : 'M12 4l9 14H3z';
+      key.innerHTML = '<svg viewBox="0 0 24 24" aria-hidden="true"><path d="' + path + '"/></svg>';
+    }
+    key.addEventListener('pointerdown', QuelmoPage.thumbDown);
+    key.addEventListener('pointerup', QuelmoPage.thumbUp);
+    key.addEventListener('pointercancel', QuelmoPage.thumbUp);
+    key.addEventListener('lostpointercapture', QuelmoPage.thumbUp);
+    var thumbs = document.getElementById('thumbs');
+    thumbs.querySelector(number in kArrows ? '.cross' : '.actions').appendChild(key);
   },
 
   quelmo_page_message__deps: ['$QuelmoPage'],

@@ -10,11 +10,14 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/button_latch.h"
+#include "platform/gamepad.h"
 #include "platform/scaling.h"
+#include "platform/web/web_pads.h"
 
 extern "C" {
 // page.js
@@ -27,15 +30,18 @@ int quelmo_page_pointer_x(int physical, int game);
 int quelmo_page_pointer_y(int physical, int game);
 void quelmo_page_present(const std::uint8_t* rgba, int width, int first, int count);
 void quelmo_page_log_frame(int pointerX, int pointerY, int buttonDown, int left, int top,
-                           double tick);
+                           double tick, const char* keys);
 void quelmo_page_log_still(int still);
 void quelmo_page_place_pointer(int x, int y, int physical, int game);
 int quelmo_page_frame_log_wanted();
 void quelmo_page_end(const char* text, const char* again);
 void quelmo_page_choice(const char* label, const char* parameter, const char* value, int chosen);
 void quelmo_page_language(const char* code);
+void quelmo_page_thumbs(const char* groupName);
+void quelmo_page_thumb_key(int number, const char* name, const char* letter);
 void quelmo_page_wake_after(int ms);
 void quelmo_page_wake_cancel();
+void quelmo_page_pad_look_after(int ms);
 char* quelmo_page_parameter(const char* name);
 void quelmo_page_message(const char* text);
 double quelmo_page_time_origin();
@@ -91,8 +97,14 @@ struct GameClock {
 };
 GameClock g_clock;
 
-// Runs `call` as one task of the page's, on one reading of its clock.
-void InTask(void (*call)()) {
+// Runs `call` as one task of the page's, on one reading of its clock (within a task
+// already begun, on that task's).
+template <typename Call>
+void InTask(const Call& call) {
+  if (g_clock.taskStart) {
+    call();
+    return;
+  }
   g_clock.taskStart = PageNow();
   call();
   g_clock.taskStart.reset();
@@ -173,9 +185,40 @@ class WebBackend final : public Backend {
     return true;
   }
 
+  // Before each frame the pads are looked at too, while one is connected or a
+  // direction is held: at most once a frame period.
   void TakeKeys(std::vector<KeyEvent>& out) override {
+    if (pads_.Connected() || padKeys_.NextRepeat()) LookAtPads();
+    if (logFrames_) LogKeys();
     out.insert(out.end(), keys_.begin(), keys_.end());
     keys_.clear();
+  }
+
+  // --- gamepads ---------------------------------------------------------------------
+  void PadsPlugged() { pads_.Plugged(); }
+  // Reads the pads (while one is connected) and hands what they and the on-screen pad
+  // hold to PadKeys: true when keys came of it, a button or direction that went down
+  // or up, or a held direction's repeat.
+  bool LookAtPads() {
+    if (pads_.Connected()) padsHeld_ = pads_.Look();
+    return HandOverPads();
+  }
+  // A button of the on-screen pad (its number in the standard mapping) went down or
+  // up; true when keys came of it.
+  bool Thumb(int number, bool down) {
+    const std::optional<Input> input = StandardButton(number);
+    if (!input) return false;
+    thumbsHeld_ = down ? thumbsHeld_ | Bit(*input) : thumbsHeld_ & ~Bit(*input);
+    return HandOverPads();
+  }
+  // While the game waits for input: when to look at the pads next, if at all (no pad
+  // connected and no direction held: never).  A frame period after the last look, or
+  // when a held direction repeats, whichever comes first.
+  std::optional<std::uint64_t> NextPadLook(std::uint64_t framePeriod) const {
+    const std::optional<std::uint64_t> repeat = padKeys_.NextRepeat();
+    if (!pads_.Connected()) return repeat;
+    const std::uint64_t next = padLookNs_ + framePeriod;
+    return repeat ? std::min(next, *repeat) : next;
   }
   // The page draws a pointer of its own over the canvas where the keyboard puts the
   // game's, and the game reads that point until the real pointer moves.
@@ -228,6 +271,22 @@ class WebBackend final : public Backend {
   // while it fits, else the largest that fits, and in a viewport too small for the
   // game at its own size, reduced to fit.
   PixelRatio ChooseRatio() const;
+  // The keys handed over, for the frame log, as quelmo-sim's `key` lines name them.
+  void LogKeys() {
+    for (const KeyEvent& e : keys_) {
+      for (const KeyName& k : kKeyNames) {
+        if (k.key != e.key) continue;
+        if (!loggedKeys_.empty()) loggedKeys_ += ',';
+        loggedKeys_.append(k.name).append(e.repeat ? " repeat" : e.down ? " down" : " up");
+      }
+    }
+  }
+  bool HandOverPads() {
+    padLookNs_ = g_clock.Now();
+    const std::size_t before = keys_.size();
+    padKeys_.Update(padsHeld_ | thumbsHeld_, padLookNs_, keys_);
+    return keys_.size() != before;
+  }
   int InGamePixels(int cssPixels) const {
     return static_cast<int>(std::int64_t{cssPixels} * ratio_.game / ratio_.physical);
   }
@@ -243,6 +302,12 @@ class WebBackend final : public Backend {
   ButtonLatch button_;
   bool lastButton_ = false;
   std::vector<KeyEvent> keys_;  // keys not taken yet
+  std::string loggedKeys_;      // keys taken since the last frame was logged
+  WebPads pads_;
+  PadKeys padKeys_;
+  HeldInputs padsHeld_ = 0;    // what the pads held at the last look
+  HeldInputs thumbsHeld_ = 0;  // what the on-screen pad holds
+  std::uint64_t padLookNs_ = 0;
   std::optional<Strip> strip_;
   int width_ = 0, height_ = 0;
   int left_ = 0, top_ = 0;
@@ -277,7 +342,9 @@ void WebBackend::Place(int x, int y) {
 void WebBackend::Present(const std::uint32_t* pixels, int width, int height, RowSpan changed) {
   if (!open_ || pixels == nullptr || width != width_ || height != height_) return;
   if (logFrames_) {
-    quelmo_page_log_frame(PointerX(), PointerY(), lastButton_ ? 1 : 0, left_, top_, TickCount());
+    quelmo_page_log_frame(PointerX(), PointerY(), lastButton_ ? 1 : 0, left_, top_, TickCount(),
+                          loggedKeys_.c_str());
+    loggedKeys_.clear();
   }
   if (changed.Empty()) return;  // the canvas already shows this picture
   // 0x00RRGGBB becomes the bytes R, G, B, 255 of the page's image data.
@@ -298,8 +365,39 @@ struct Wake {
   std::uint64_t at = 0;
   bool onInput = false;
   void (*call)() = nullptr;
+  std::uint64_t framePeriod = 0;  // on input: the pads are looked at at most this often
 };
 Wake g_wake;
+bool g_padLookSet = false;  // the page's timer for the next look at the pads is set
+
+void CancelPadLook() {
+  if (!g_padLookSet) return;
+  g_padLookSet = false;
+  quelmo_page_pad_look_after(-1);
+}
+
+// While the game waits for input on a page in view: the next look at the pads, if
+// there is one to make (frames that run look before each of them).
+void SchedulePadLook() {
+  CancelPadLook();
+  if (g_page == nullptr || g_wake.call == nullptr || !g_wake.onInput || g_clock.hiddenSince) return;
+  const std::optional<std::uint64_t> next = g_page->NextPadLook(g_wake.framePeriod);
+  if (!next) return;
+  const std::uint64_t now = g_clock.Now();
+  const std::uint64_t left = *next > now ? *next - now : 0;
+  g_padLookSet = true;
+  quelmo_page_pad_look_after(static_cast<int>((left + kNsPerMs - 1) / kNsPerMs));
+}
+
+// Something came for the game: a game waiting for input goes on.
+void GoOnForInput() {
+  if (g_wake.call == nullptr || !g_wake.onInput || g_clock.hiddenSince) return;
+  CancelPadLook();
+  void (*call)() = g_wake.call;
+  g_wake.call = nullptr;
+  quelmo_page_log_still(0);
+  InTask(call);
+}
 
 void ScheduleWake() {
   if (g_wake.call == nullptr || g_wake.onInput || g_clock.hiddenSince) return;
@@ -319,14 +417,16 @@ std::unique_ptr<Backend> MakeWebBackend(const ScaleRequest& scale) {
 }
 
 void WakeAt(std::uint64_t count, void (*call)()) {
-  g_wake = Wake{count, false, call};
+  g_wake = Wake{count, false, call, 0};
+  CancelPadLook();
   ScheduleWake();
 }
 
-void WakeOnInput(void (*call)()) {
-  g_wake = Wake{0, true, call};
+void WakeOnInput(void (*call)(), std::uint64_t framePeriod) {
+  g_wake = Wake{0, true, call, framePeriod};
   quelmo_page_wake_cancel();
   quelmo_page_log_still(1);
+  SchedulePadLook();
 }
 
 void EndPage(const std::string& text, const std::string& again) {
@@ -351,6 +451,15 @@ void ShowPageChoices(const std::vector<PageChoice>& choices, const std::string& 
   }
 }
 
+void ShowThumbKeys(const std::string& groupName, const std::vector<ThumbKey>& keys) {
+  quelmo_page_thumbs(groupName.c_str());
+  for (const ThumbKey& key : keys) {
+    if (const std::optional<int> number = StandardNumber(key.input)) {
+      quelmo_page_thumb_key(*number, key.name.c_str(), key.letter.c_str());
+    }
+  }
+}
+
 }  // namespace platform
 
 // Called by page.js.
@@ -370,13 +479,38 @@ EMSCRIPTEN_KEEPALIVE void quelmo_page_wake() {
 }
 
 // Something came for the game: a game waiting for input goes on.
-EMSCRIPTEN_KEEPALIVE void quelmo_page_input() {
-  using platform::g_wake;
-  if (g_wake.call == nullptr || !g_wake.onInput || platform::g_clock.hiddenSince) return;
-  void (*call)() = g_wake.call;
-  g_wake.call = nullptr;
-  quelmo_page_log_still(0);
-  platform::InTask(call);
+EMSCRIPTEN_KEEPALIVE void quelmo_page_input() { platform::GoOnForInput(); }
+
+// A gamepad was plugged in or out: the pads are looked at (the buttons of one gone
+// go up), and from then on while one is connected.
+EMSCRIPTEN_KEEPALIVE void quelmo_page_pads_plugged() {
+  if (platform::g_page == nullptr) return;
+  platform::InTask([] {
+    platform::g_page->PadsPlugged();
+    if (platform::g_page->LookAtPads()) platform::GoOnForInput();
+    platform::SchedulePadLook();
+  });
+}
+
+// The page's timer for a look at the pads ran out: the game goes on if the pads
+// brought keys, and looks again later if not.
+EMSCRIPTEN_KEEPALIVE void quelmo_page_look_at_pads() {
+  platform::g_padLookSet = false;
+  if (platform::g_page == nullptr) return;
+  platform::InTask([] {
+    if (!platform::g_wake.onInput || platform::g_clock.hiddenSince) return;
+    if (platform::g_page->LookAtPads()) platform::GoOnForInput();
+    platform::SchedulePadLook();
+  });
+}
+
+// A button of the on-screen pad (its number in the standard mapping) went down or up.
+EMSCRIPTEN_KEEPALIVE void quelmo_page_thumb(int number, int down) {
+  if (platform::g_page == nullptr) return;
+  platform::InTask([&] {
+    if (platform::g_page->Thumb(number, down != 0)) platform::GoOnForInput();
+    platform::SchedulePadLook();
+  });
 }
 
 // The page was hidden or shown again: its clock stops and goes on, and so do its wakes.
@@ -385,12 +519,14 @@ EMSCRIPTEN_KEEPALIVE void quelmo_page_visible(int visible) {
   if (visible == 0) {
     if (!clock.hiddenSince) clock.hiddenSince = platform::PageNow();
     quelmo_page_wake_cancel();
+    platform::CancelPadLook();
     return;
   }
   if (!clock.hiddenSince) return;
   clock.hidden += platform::PageNow() - *clock.hiddenSince;
   clock.hiddenSince.reset();
   platform::ScheduleWake();
+  platform::SchedulePadLook();
 }
 
 // The left button (or a finger) went down or up on the page.

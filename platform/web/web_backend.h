@@ -1,7 +1,8 @@
 #pragma once
 // The browser page: the platform seam on Emscripten.  The page's viewport is the
 // desktop, a 640 x 480 canvas placed absolutely in it is the window, the pointer is
-// read from Pointer Events in page coordinates, and the clocks are the page's
+// read from Pointer Events in page coordinates, the keys from the page's key events
+// and the gamepads from the Gamepad API (web_pads.h), and the clocks are the page's
 // performance clock.
 //
 // The page shows the game enlarged by a whole factor S of CSS pixels: the canvas keeps
@@ -19,7 +20,9 @@
 // Diagnostics, off unless asked for: with `framelog` in the page's query, every
 // presented frame (shown, or left out because nothing changed) appends
 // [time in ms, pointer x, pointer y, left button as the frame read it, window left,
-// window top, the game's tick count] (positions in game pixels) to the page's global
+// window top, the game's tick count, the keys the frame took] (positions in game
+// pixels; each key as quelmo-sim names it, then "down", "up" or "repeat") to the
+// page's global
 // array `quelmoFrameLog`, and `quelmoStillSince` is the page's time at which the game
 // began to wait for input (null while its frames run).
 // The first shown frame is marked on the page's performance timeline as
@@ -30,6 +33,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/keys.h"
 #include "platform/platform.h"
 #include "platform/scaling.h"
 
@@ -44,9 +48,11 @@ std::unique_ptr<Backend> MakeWebBackend(const ScaleRequest& scale);
 // browser's until then.  A later wake replaces an earlier one not yet due.
 void WakeAt(std::uint64_t count, void (*call)());
 // Calls `call` from the browser's event loop once something comes for the game (the
-// pointer moves or a button or key goes, the page changes size); no timer runs
-// meanwhile.
-void WakeOnInput(void (*call)());
+// pointer moves or a button or key goes, the page changes size, a gamepad's button or
+// direction brings a key).  No timer runs meanwhile, but while a gamepad is connected
+// one looks at the pads, once every `framePeriod` (sooner when a held direction
+// repeats), and goes on only when they bring a key.
+void WakeOnInput(void (*call)(), std::uint64_t framePeriod);
 // While the page is hidden (a background tab, a minimised browser) no wake comes and
 // the page's counter and tick count stand still: shown again, the game goes on where
 // it was, as if no time had passed.
@@ -74,5 +80,17 @@ struct PageChoice {
 // any window on a desktop, covers them when it is dragged over them); `language` is
 // the page's language, its two letters.
 void ShowPageChoices(const std::vector<PageChoice>& choices, const std::string& language);
+
+// The keys the page shows for thumbs, beside or below the game where a touch screen
+// leaves room for them (never over the canvas): each stands for an input of a
+// gamepad, and holding it is holding that input (web_pads.h).  `name` is what a screen
+// reader says, `letter` what the key shows (empty: the page draws the arrow or the
+// menu's bars).
+struct ThumbKey {
+  Input input;
+  std::string name;
+  std::string letter;
+};
+void ShowThumbKeys(const std::string& groupName, const std::vector<ThumbKey>& keys);
 
 }  // namespace platform

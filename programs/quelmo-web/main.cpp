@@ -1,6 +1,7 @@
 // The game in a web page: `index.html?seed=N&scale=N&lang=en&marks=1` as
 // `quelmo --seed N --scale N --lang en --marks`,
 // the page's backend, then the game, whose frames run from the browser's event loop.
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,6 +13,8 @@
 #include "programs/common/play_loop.h"
 #include "programs/quelmo-web/page_options.h"
 #include "programs/quelmo-web/page_texts.h"
+#include "runtime/frame_pace.h"
+#include "runtime/screen.h"
 
 namespace {
 
@@ -19,6 +22,7 @@ game::Game g_game;  // lives as long as the page
 const page_texts::Table* g_texts = &page_texts::kGerman;
 
 std::optional<programs::PlayLoop> g_loop;
+std::uint64_t g_framePeriod = 0;  // the game's pace, on the page's counter
 
 void RunFrame();
 void GoOn();
@@ -30,7 +34,7 @@ void Schedule(const programs::NextWake& next) {
       platform::WakeAt(next.at, &RunFrame);
       break;
     case programs::NextWake::Kind::kInput:
-      platform::WakeOnInput(&GoOn);
+      platform::WakeOnInput(&GoOn, g_framePeriod);
       break;
     case programs::NextWake::Kind::kOver:
       platform::EndPage(std::string(g_texts->ended), std::string(g_texts->again));
@@ -66,6 +70,19 @@ int main() {
                      marks ? "" : std::string(page_options::kOn), marks});
   platform::ShowPageChoices(choices, std::string(language.game->code));
 
+  // For thumbs: the arrows, the button and the menu key, as a gamepad's.
+  using platform::Input;
+  const page_texts::Table& words = *language.page;
+  const auto key = [](Input input, std::string_view name, std::string_view letter = {}) {
+    return platform::ThumbKey{input, std::string(name), std::string(letter)};
+  };
+  platform::ShowThumbKeys(std::string(words.thumbs),
+                          {key(Input::kPadUp, words.up), key(Input::kPadLeft, words.left),
+                           key(Input::kPadRight, words.right), key(Input::kPadDown, words.down),
+                           key(Input::kPadStart, words.menu),
+                           key(Input::kPadA, words.button, words.buttonLetter)});
+
+  g_framePeriod = rt::FramePace(backend->CounterFrequency(), rt::FramePaceRate()).Period();
   g_loop.emplace(g_game, platform::Current(), nullptr);
   if (const std::optional<programs::NextWake> first = g_loop->Start(programs::StartOptionsOf(settings))) {
     Schedule(*first);

@@ -18,6 +18,13 @@ struct Table {
   std::string_view ended;        // the game has ended; then the link
   std::string_view again;
   std::string_view marks;        // the choice of the streams' marks
+  // The keys on the screen, for thumbs: the group's name, then each key's name as a
+  // screen reader says it, and the letter the button shows.
+  std::string_view thumbs;
+  std::string_view left, right, up, down;
+  std::string_view button;
+  std::string_view buttonLetter;
+  std::string_view menu;
 };
 
 inline constexpr Table kGerman = {
@@ -28,6 +35,14 @@ inline constexpr Table kGerman = {
     "Quelmo wurde beendet. ",
     "Neu starten",
     "Farbzeichen",
+    "Tasten für die Daumen",
+    "Nach links",
+    "Nach rechts",
+    "Nach oben",
+    "Nach unten",
+    "Klicken",
+    "A",
+    "Menü",
 };
 
 inline constexpr Table kEnglish = {
@@ -38,6 +53,14 @@ inline constexpr Table kEnglish = {
     "Quelmo has ended. ",
     "Start again",
     "Colour marks",
+    "Keys for thumbs",
+    "Left",
+    "Right",
+    "Up",
+    "Down",
+    "Click",
+    "A",
+    "Menu",
 };
 
 // The languages the page offers, the game's in its order, each named in its own

@@ -51,11 +51,14 @@ for args in "--replay /nonexistent-dir/game.sim" "--replay ${TMPDIR:-/tmp}/quelm
 done
 rm -f "${TMPDIR:-/tmp}/quelmo-cli-bad.sim"
 
-# The manual page lists every key as --help does: the inputs of each, from one table.
+# The manual page and the README list every key as --help does: the inputs of each,
+# from one table.
 manual=$(dirname "$0")/../../assets/linux/quelmo.6.in
+readme=$(dirname "$0")/../../README.md
 run --help
 while IFS= read -r keys; do
   grep -qF -- "$keys" "$manual" || fail "the manual page does not list '$keys'"
+  grep -qF -- "| $keys |" "$readme" || fail "the README does not list '$keys'"
 done < <(printf '%s\n' "$out" | sed -n '/^Keys and gamepads/,/^Watching/p' |
          grep -E '^  [A-Z]' | sed -E 's/^  (.*[^ ]) {2,}.*/\1/')
 

@@ -1,6 +1,7 @@
 // The browser build in headless Chromium or Firefox: the page loads cleanly and
 // quickly, shows exactly the frames quelmo-sim computes for the same seed, input and
-// desktop, takes a press shorter than a frame once, drags and clamps the canvas, shows
+// desktop, and for the same keys (of the keyboard, a gamepad, the keys for thumbs on a
+// phone), takes a press shorter than a frame once, drags and clamps the canvas, shows
 // the game enlarged in a big viewport with the pointer in game pixels, ends through
 // the close button, and keeps the game's pace at little more processor time than a
 // page that does nothing but wake as often.  Prints the figures it measures.
@@ -49,8 +50,11 @@ const kHandle = {left: 144, right: 624, height: 16, keep: 16};
 // The least a paced game can cost in a browser: a page that wakes 51 times a second
 // (a chain of timers on absolute deadlines) and does nothing else.  With ?band=1 it
 // also shows what a level's countdown changes, once a second: a band of 24 rows of a
-// 640 x 480 canvas.
+// 640 x 480 canvas.  Like the game it listens for gamepads: Chromium looks for pads
+// 60 times a second for any page that does, and that is the browser's cost, not the
+// page's.  With ?timer=0 it only listens: what any page that takes gamepads costs.
 const kFloorPage = `<!DOCTYPE html><html lang="en"><title>floor</title><body><script>
+  window.addEventListener('gamepadconnected', () => {});
   const period = 1000 / 51;
   const band = new URLSearchParams(location.search).get('band') === '1';
   const context = band ? document.body.appendChild(Object.assign(document.createElement('canvas'),
@@ -66,7 +70,7 @@ const kFloorPage = `<!DOCTYPE html><html lang="en"><title>floor</title><body><sc
     next += period;
     setTimeout(wake, Math.max(0, next - performance.now()));
   }
-  setTimeout(wake, period);
+  if (new URLSearchParams(location.search).get('timer') !== '0') setTimeout(wake, period);
 </script></body></html>`;
 
 const figures = {};
@@ -142,10 +146,11 @@ after(async () => {
 });
 
 // A fresh page on `query` in `viewport` (of the site at `at`), with every console
-// error and page error collected.
-async function openGame(query, viewport = kViewport, at = origin) {
+// error and page error collected; `before` runs in the page before any of its scripts.
+async function openGame(query, viewport = kViewport, at = origin, before = null) {
   const page = await browser.newPage();
   await page.setViewport(viewport);
+  if (before) await page.evaluateOnNewDocument(before);
   const errors = [];
   page.on('console', (m) => { if (m.type() === 'error' || m.type() === 'warn') errors.push(m.text()); });
   page.on('pageerror', (e) => errors.push(e.message));
@@ -249,23 +254,29 @@ function readBmp(file) {
 
 // Runs quelmo-sim on the input the page's frames read (from the frame log), writing a
 // shot after each frame in `shots`, on the desktop of a `viewport` shown at `scale`;
-// returns the shot files by frame.
+// returns the shot files by frame.  `byKeys`: the keys each frame took instead, which
+// move the pointer and press the button in quelmo-sim as on the page.
 function replayInSim(log, shots, viewport = kViewport, scale = 1,
     desktop = {width: Math.floor(viewport.width / scale), height: Math.floor(viewport.height / scale)},
-    look = []) {
+    look = [], byKeys = false) {
   const lines = [];
   let pointer = null;
   let down = false;
   const files = {};
-  log.forEach(([, x, y, button], i) => {
-    // A `mouse` line is a point of the window where it stands before the frame: where
-    // the frame before left it (a frame that drags the window logs it moved).
-    const [left, top] = log[Math.max(0, i - 1)].slice(4, 6);
-    const point = `${x - left} ${y - top}`;
-    if (point !== pointer) lines.push(`mouse ${point}`);
-    pointer = point;
-    if (Boolean(button) !== down) lines.push(button ? 'down' : 'up');
-    down = Boolean(button);
+  log.forEach(([, x, y, button, , , , keys], i) => {
+    if (byKeys) {
+      // A held direction's repeat steps as the key going down again does.
+      lines.push(...keys.map((key) => `key ${key.replace(' repeat', ' down')}`));
+    } else {
+      // A `mouse` line is a point of the window where it stands before the frame: where
+      // the frame before left it (a frame that drags the window logs it moved).
+      const [left, top] = log[Math.max(0, i - 1)].slice(4, 6);
+      const point = `${x - left} ${y - top}`;
+      if (point !== pointer) lines.push(`mouse ${point}`);
+      pointer = point;
+      if (Boolean(button) !== down) lines.push(button ? 'down' : 'up');
+      down = Boolean(button);
+    }
     lines.push('frames 1');
     const frame = i + 1;
     if (shots.includes(frame)) {
@@ -289,8 +300,8 @@ function replayInSim(log, shots, viewport = kViewport, scale = 1,
 // capture may leave out a rectangle `unseen` ({left, top, right, bottom}): the seconds
 // of the countdown follow the page's clock, which the frame log does not hold.  `look`
 // are the quelmo-sim options of the page's query (--lang, --marks).
-function assertFramesOfSim(log, captures, desktop = undefined, look = []) {
-  const files = replayInSim(log, captures.map((c) => c.frame), kViewport, 1, desktop, look);
+function assertFramesOfSim(log, captures, desktop = undefined, look = [], byKeys = false) {
+  const files = replayInSim(log, captures.map((c) => c.frame), kViewport, 1, desktop, look, byKeys);
   for (const capture of captures) {
     const expected = readBmp(files[capture.frame]);
     assert.equal(expected.width, kWindow.width);
@@ -392,6 +403,101 @@ test('frames match quelmo-sim for the same seed, presses and desktop', async () 
   assert.equal(downFrames.length, 2, `button seen down in frames ${downFrames}`);
 
   assertFramesOfSim(log, captures);
+});
+
+// The window point the page's frame `entry` read, and the one quelmo-sim's state says
+// its last frame read.
+const pointerOf = (entry) => [entry[1] - entry[4], entry[2] - entry[5]];
+const simPointer = (state) => [state.FrameMouseX, state.FrameMouseY];
+// The board's column or row under a window point's x or y.
+const cellOf = (v) => Math.floor((v + 16) / 32);
+// The countdown's seconds follow the page's clock, which the frame log does not hold.
+const kCountdown = {left: 560, top: 16, right: 624, bottom: 48};
+
+// Waits until the level's pieces are laid out (seed 0's first level takes 300 frames)
+// and its countdown runs.
+const waitForPlay = async (page) => page.waitForFunction((n) => window.quelmoFrameLog.length > n, {},
+    (await frameCount(page)) + 320);
+
+// A gamepad the page is told of, with what it holds set by the test: the browser's own
+// needs a person's hand.  `stubPad.reads` counts the page's looks at the pads.
+function stubGamepad() {
+  const pad = {index: 0, connected: true, mapping: 'standard', axes: [0, 0, 0, 0],
+    buttons: Array.from({length: 17}, () => ({pressed: false}))};
+  let plugged = false;
+  window.stubPad = {
+    reads: 0,
+    plug(on) {
+      plugged = on;
+      window.dispatchEvent(Object.assign(new Event(on ? 'gamepadconnected' : 'gamepaddisconnected'), {gamepad: pad}));
+    },
+    hold(button, on) { pad.buttons[button] = {pressed: on}; },
+    stick(x, y) { pad.axes = [x, y, 0, 0]; },
+  };
+  Object.defineProperty(Navigator.prototype, 'getGamepads', {configurable: true,
+    value: () => { ++window.stubPad.reads; return [plugged ? pad : null]; }});
+}
+
+// The keyboard and a gamepad play the page as they play quelmo-sim: quelmo-sim, given
+// the keys each frame took, shows the same frames.  The page draws its pointer where
+// the keys put the game's, until the mouse moves; it reads the pads not at all before
+// one is connected nor after, and while the game stands still about once a frame
+// period, without running a frame for a pad that brings nothing.
+test('keys and a gamepad play the page as they play quelmo-sim', async () => {
+  const {page, errors} = await openGame('?seed=0&framelog', kViewport, origin, stubGamepad);
+  const pad = (call, ...args) => page.evaluate(`window.stubPad.${call}(${args.join(',')})`);
+  const reads = () => page.evaluate(() => window.stubPad.reads);
+  const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+  const hold = async (button, ms = 100) => {
+    await pad('hold', button, true);
+    await pause(ms);
+    await pad('hold', button, false);
+    await waitFrames(page, 3);
+  };
+  await waitFrames(page, 3);
+  await pause(300);
+  assert.equal(await reads(), 0, 'the pads were read with none connected');
+  await pad('plug', true);
+  const [framesBefore, readsBefore] = [await frameCount(page), await reads()];
+  await pause(1000);
+  const stillReads = (await reads()) - readsBefore;
+  report('looks at a connected pad in 1 s of a still game', stillReads);
+  assert.ok(stillReads >= 30 && stillReads <= 53, `${stillReads} looks a second`);
+  assert.equal(await frameCount(page), framesBefore, 'frames ran for a pad that brought nothing');
+
+  await page.keyboard.press('Escape');        // the menu
+  await waitFrames(page, 3);
+  await pad('stick', 0.1, 0.8);               // the stick down: "Neues Spiel"
+  await pause(100);
+  await pad('stick', 0, 0);
+  await waitFrames(page, 3);
+  const captures = [await captureCanvas(page)];
+  await hold(0);                              // A: a new game
+  await waitForPlay(page);
+  await hold(15, 700);                        // the d-pad right, held: it repeats
+  await pad('plug', false);
+  const readsUnplugged = await reads();
+  for (const key of ['ArrowDown', 'ArrowDown', 'ArrowDown', 'Enter', 'Tab']) {
+    await page.keyboard.press(key);
+    await waitFrames(page, 3);
+  }
+  assert.equal(await reads(), readsUnplugged, 'the pads were read once none was connected');
+  captures.push({...await captureCanvas(page), unseen: kCountdown});
+  const log = await page.evaluate(() => window.quelmoFrameLog);
+  const [rect, marker] = [await canvasRect(page), await page.$eval('.pointer', (m) => [m.hidden, m.style.left, m.style.top])];
+  await page.mouse.move(5, 5);
+  await waitFrames(page, 2);
+  assert.ok(await page.$eval('.pointer', (m) => m.hidden), 'the mouse did not take over from the keys');
+  await page.close();
+  assert.deepEqual(errors, []);
+  const [x, y] = pointerOf(log.at(-1));
+  assert.deepEqual(marker, [false, `${rect.left + x + 0.5}px`, `${rect.top + y + 0.5}px`]);
+  assert.ok(log.some((entry) => entry[7].includes('Right repeat')), 'the held d-pad did not repeat');
+  const state = assertFramesOfSim(log, captures, undefined, [], true);
+  assert.deepEqual(simPointer(state), [x, y]);
+  // Return laid a piece on a cell the level left free.
+  const [column, row] = pointerOf(log.find((entry) => entry[7].includes('Return down'))).map(cellOf);
+  assert.deepEqual([state.Level, state.TileGrid[column][row] !== 0, state.LockGrid[column][row]], [1, true, 0]);
 });
 
 // Presses at `from`, moves the pointer by (dx, dy) in a few steps and releases, with
@@ -548,6 +654,7 @@ test('on a phone the whole game fits, and taps and drags play it', {skip: firefo
         const from = {x: Math.round(at(300, 8).x), y: Math.round(at(300, 8).y)};
         const to = {x: from.x + 25, y: from.y + 18};
         const gamePixel = (css) => Math.floor(css / ratio);
+        const dragFrom = await frameCount(page);
         await page.touchscreen.touchStart(from.x, from.y);
         await waitFrames(page, 2);
         for (let step = 1; step <= 5; ++step) {
@@ -571,10 +678,69 @@ test('on a phone the whole game fits, and taps and drags play it', {skip: firefo
           smooth: 'auto'}, name);
         const log = await page.evaluate(() => window.quelmoFrameLog);
         await page.close();
+        // The finger is seen down only where it touched: on the title bar, never on the
+        // cell the tap before it laid a piece on.
+        const held = log.slice(dragFrom).filter((entry) => entry[3]);
+        assert.ok(held.length > 0 && held.every(([, , y, , , top]) => y - top < kHandle.height),
+            `${name}: the drag was seen down at ${JSON.stringify(held.map((e) => [e[1] - e[4], e[2] - e[5]]))}`);
         const state = assertFramesOfSim(log, captures, desktop);
         assert.equal(state.Level, 1, `${name}: no game started`);
         assert.notEqual(state.TileGrid[10][8], 0, `${name}: no piece laid`);
         assert.deepEqual(errors, []);
+      }
+    });
+
+// Keys for thumbs on a phone held either way, where the page has room beside or below
+// the game: each large enough for a thumb, named in the page's language, clear of the
+// canvas, and playing the game as a gamepad's do, the finger on them never the game's
+// pointer.
+test('on a phone, keys for thumbs beside or below the game play it', {skip: firefox && 'Chromium emulates phones'},
+    async () => {
+      for (const phone of [{width: 390, height: 844}, {width: 844, height: 390}]) {
+        const name = `${phone.width}x${phone.height}`;
+        const viewport = {...phone, deviceScaleFactor: 3, isMobile: true, hasTouch: true};
+        const {page, errors} = await openGame('?seed=0&framelog', viewport);
+        const rect = await canvasRect(page);
+        const keys = await page.evaluate(() => Object.fromEntries([...document.querySelectorAll('#thumbs button')]
+            .map((b) => [b.getAttribute('aria-label'), b.getBoundingClientRect().toJSON()])));
+        assert.deepEqual(Object.keys(keys).sort(), ['Klicken', 'Menü', 'Nach links', 'Nach oben', 'Nach rechts',
+          'Nach unten'], name);
+        for (const [label, box] of Object.entries(keys)) {
+          assert.ok(box.width >= 44 && box.height >= 44 && box.left >= 0 && box.top >= 0 &&
+              box.right <= phone.width && box.bottom <= phone.height && (box.right <= rect.left ||
+              box.left >= rect.left + rect.width || box.bottom <= rect.top || box.top >= rect.top + rect.height),
+          `${name}: ${label} at ${JSON.stringify(box)}, the game at ${JSON.stringify(rect)}`);
+        }
+        report(`keys for thumbs on a ${name} phone, CSS px`, `${keys.Klicken.width} x ${keys.Klicken.height}`);
+        const ratio = rect.width / kWindow.width;
+        report(`the game on a ${name} phone, CSS px a game pixel`, ratio.toFixed(4));
+
+        const tap = async (label) => {
+          const box = keys[label];
+          await page.touchscreen.tap(box.left + box.width / 2, box.top + box.height / 2);
+          await waitFrames(page, 3);
+        };
+        await tap('Menü');                          // the menu opens
+        await tap('Nach unten');                    // "Neues Spiel"
+        assert.deepEqual(pointerOf(await page.evaluate(() => window.quelmoFrameLog.at(-1))), [80, 24], name);
+        const captures = [await captureCanvas(page)];
+        await tap('Klicken');                       // a new game
+        if (phone.height > phone.width) {
+          await waitForPlay(page);
+          await tap('Nach unten');                  // onto the board, where the button lays a piece
+          await tap('Klicken');
+          captures.push({...await captureCanvas(page), unseen: kCountdown});
+          await page.screenshot({path: path.join(out, `phone-keys-${name}.png`)});
+        }
+        const log = await page.evaluate(() => window.quelmoFrameLog);
+        await page.close();
+        assert.deepEqual(errors, []);
+        const desktop = {width: Math.floor(phone.width / ratio), height: Math.floor(phone.height / ratio)};
+        const state = assertFramesOfSim(log, captures, desktop, [], true);
+        assert.equal(state.Level, 1, `${name}: no game started`);
+        const [column, row] = pointerOf(log.at(-1)).map(cellOf);
+        assert.ok(captures.length === 1 || (state.TileGrid[column][row] !== 0 && !state.LockGrid[column][row]),
+            `${name}: no piece laid at (${column}, ${row})`);
       }
     });
 
@@ -765,7 +931,8 @@ async function browserCpuPercent(ms) {
 
 // The processor time of the browser over ten seconds while the game stands still (the
 // menu open, the pointer off the game) and while it moves (a level's countdown runs),
-// beside a page that only wakes 51 times a second, and beside one that
+// beside a page that only wakes 51 times a second (both above what a page that only
+// listens for gamepads costs), and beside one that
 // also shows a changed band of rows once a second as the countdown does (the least a
 // moving game needs); and the moving game's frame periods.  Other work on the machine
 // delays the browser's timers; a window spoilt by it is measured again, twice at most,
@@ -784,6 +951,7 @@ test('a still game costs less than a bare timer, a moving one little more, at th
       let moving;
       let floor;
       let bandFloor;
+      let listening;
       let median;
       let mean;
       let p99;
@@ -811,6 +979,7 @@ test('a still game costs less than a bare timer, a moving one little more, at th
         assert.deepEqual(errors, []);
         floor = await floorPercent();
         bandFloor = await floorPercent('?band=1');
+        listening = await floorPercent('?timer=0');
 
         const periods = times.slice(1).map((t, i) => t - times[i]).sort((a, b) => a - b);
         median = periods[periods.length >> 1];
@@ -822,7 +991,9 @@ test('a still game costs less than a bare timer, a moving one little more, at th
         report(`window ${attempt}: frames shown in the still 10 s`, stillFrames);
         report(`window ${attempt}: moving game page, % of one core`, moving.toFixed(2));
         report(`window ${attempt}: floor page (wakes 51 times a second), % of one core`, floor.toFixed(2));
-        report(`window ${attempt}: still / floor`, (still / floor).toFixed(2));
+        report(`window ${attempt}: page that only listens for gamepads, % of one core`, listening.toFixed(2));
+        report(`window ${attempt}: still / floor, each above that`,
+            ((still - listening) / (floor - listening)).toFixed(2));
         report(`window ${attempt}: moving / floor`, (moving / floor).toFixed(2));
         report(`window ${attempt}: floor page also showing a band of rows once a second, % of one core`,
             bandFloor.toFixed(2));
@@ -832,11 +1003,12 @@ test('a still game costs less than a bare timer, a moving one little more, at th
         report(`window ${attempt}: moving frame period p99 ms`, p99.toFixed(2));
         report(`window ${attempt}: machine load average`, load);
         if (Math.abs(median - kPeriodMs) < 0.3 + kClockResolutionMs && p99 < 25 &&
-            still <= 0.6 * floor && moving <= 1.2 * bandFloor) {
+            still - listening <= 0.6 * (floor - listening) && moving <= 1.2 * bandFloor) {
           break;
         }
       }
-      assert.ok(still <= 0.6 * floor, `still ${still.toFixed(2)} % against the floor's ${floor.toFixed(2)} %`);
+      assert.ok(still - listening <= 0.6 * (floor - listening),
+          `still ${still.toFixed(2)} % against the floor's ${floor.toFixed(2)} %, ${listening.toFixed(2)} % listening`);
       assert.ok(moving <= 1.2 * bandFloor,
           `moving ${moving.toFixed(2)} % against the floor's ${bandFloor.toFixed(2)} % (showing a band once a second)`);
       // The frames keep to their deadlines on average, and one by one as closely as the
