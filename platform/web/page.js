@@ -178,6 +178,16 @@ mergeInto(LibraryManager.library, {
         actions.top = level - actionsHeight / 2 + 'px';
       }
     },
+    // The page's corner under the game's window, with the choices beside the game.
+    corner: function() {
+      var choices = document.getElementById('choices');
+      if (!choices) {
+        choices = document.createElement('nav');
+        choices.id = 'choices';
+        document.body.appendChild(choices);
+      }
+      return choices;
+    },
     // A gamepad was plugged in or out.
     plugged: function() { callUserCallback(_quelmo_page_pads_plugged); },
     // A hidden page runs no frames, and the game's clock stands still meanwhile.
@@ -385,13 +395,9 @@ mergeInto(LibraryManager.library, {
 
   // One choice beside the game, in the page's corner: a link to the page with one
   // parameter of its query changed, so that the address keeps what was chosen.
+  quelmo_page_choice__deps: ['$QuelmoPage'],
   quelmo_page_choice: function(label, parameter, value, chosen) {
-    var choices = document.getElementById('choices');
-    if (!choices) {
-      choices = document.createElement('nav');
-      choices.id = 'choices';
-      document.body.appendChild(choices);
-    }
+    var choices = QuelmoPage.corner();
     var query = new URLSearchParams(location.search);
     var name = UTF8ToString(parameter), wanted = UTF8ToString(value);
     if (wanted === '') query.delete(name); else query.set(name, wanted);

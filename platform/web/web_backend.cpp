@@ -185,6 +185,11 @@ class WebBackend final : public Backend {
     return true;
   }
 
+  void Press(Key key) {
+    keys_.push_back(KeyEvent{key, true, false});
+    keys_.push_back(KeyEvent{key, false, false});
+  }
+
   // Before each frame the pads are looked at too, while one is connected or a
   // direction is held: at most once a frame period.
   void TakeKeys(std::vector<KeyEvent>& out) override {
@@ -427,6 +432,12 @@ void WakeOnInput(void (*call)(), std::uint64_t framePeriod) {
   quelmo_page_wake_cancel();
   quelmo_page_log_still(1);
   SchedulePadLook();
+}
+
+void PressKey(Key key) {
+  if (g_page == nullptr) return;
+  g_page->Press(key);
+  GoOnForInput();
 }
 
 void EndPage(const std::string& text, const std::string& again) {

@@ -57,6 +57,10 @@ void WakeOnInput(void (*call)(), std::uint64_t framePeriod);
 // the page's counter and tick count stand still: shown again, the game goes on where
 // it was, as if no time had passed.
 
+// A key pressed and let go at once, as by a hand on the keyboard (a button of the
+// page's that stands for it): the game takes both in its next frame.
+void PressKey(Key key);
+
 // The game has ended: the line `text` in place of the canvas, and after it a link
 // `again` that starts the game again.
 void EndPage(const std::string& text, const std::string& again);

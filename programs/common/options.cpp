@@ -46,7 +46,7 @@ constexpr std::array<Option, 13> kOptions = {{
      "write the game as it is played to FILE, a script that quelmo-sim replays exactly "
      "(quelmo-sim FILE): attach it to a bug report",
      "", false, ""},
-    {"--replay", "FILE", &Settings::replay, 0, 0, kGame,
+    {"--replay", "FILE", &Settings::replay, 0, 0, kGame | kPage,
      "watch the game recorded in FILE (quelmo --record FILE, or the page's saved one) "
      "frame for frame as it was played: Space pauses and goes on, Right steps a frame "
      "while paused, F plays faster (x1, x4, x16), T takes over and plays on from there; "

@@ -1,10 +1,9 @@
 #include "programs/common/play.h"
 
-#include "game/game.h"
-#include "game/state_report.h"
 #include <fstream>
 #include <sstream>
 
+#include "game/game.h"
 #include "programs/common/play_loop.h"
 #include "programs/common/watch.h"
 #include "programs/common/words.h"
@@ -67,17 +66,11 @@ int PlayOrWatch(platform::BlockingBackend& backend, const CommandLine& cl, Recor
 
 int PlayGame(platform::BlockingBackend& backend, const game::StartOptions& options,
              Recorder* recorder, std::string_view platformName) {
-  static game::Game game;       // lives for the whole run
-  static game::GameState kept;  // the state at the end of the last whole frame
+  static game::Game game;  // lives for the whole run
   if (recorder == nullptr) {
     platform::SetBackend(&backend);
   } else {
-    recorder->Start(backend, options, platformName);
-    recorder->SetStateHooks([] { kept = game.State(); },
-                            [](std::ostream& out, const game::ReportHeader& header) {
-                              game::WriteStateReport(out, header, kept);
-                            });
-    platform::SetBackend(recorder);
+    StartRecording(*recorder, game, backend, options, platformName);
   }
   PlayLoop loop(game, platform::Current(), recorder);
   std::optional<NextWake> next = loop.Start(options);

@@ -1,8 +1,22 @@
 #include "programs/common/play_loop.h"
 
+#include "game/state_report.h"
 #include "runtime/window.h"
 
 namespace programs {
+
+void StartRecording(Recorder& recorder, game::Game& game, platform::Backend& real,
+                    const game::StartOptions& options, std::string_view platformName) {
+  static game::Game* recorded = nullptr;
+  static game::GameState kept;  // the state at the end of the last whole frame
+  recorded = &game;
+  recorder.Start(real, options, platformName);
+  recorder.SetStateHooks([] { kept = recorded->State(); },
+                         [](std::ostream& out, const game::ReportHeader& header) {
+                           game::WriteStateReport(out, header, kept);
+                         });
+  platform::SetBackend(&recorder);
+}
 
 std::optional<NextWake> PlayLoop::Start(const game::StartOptions& options) {
   const rt::FrameWait firstSleep = game_.Start(options);

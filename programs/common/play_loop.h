@@ -6,6 +6,7 @@
 // (keyboard_pointer.h); a recorder, if there is one, hears of every frame.
 #include <cstdint>
 #include <optional>
+#include <string_view>
 
 #include "game/game.h"
 #include "platform/platform.h"
@@ -25,6 +26,13 @@ struct NextWake {
   std::uint64_t at = 0;
   int status = 0;
 };
+
+// Records `game`, played on `real` with `options`, into `recorder`, and makes the
+// recorder the game's backend: the recording gets the options, what every frame read,
+// and, when the close button ends the game, its state at the end of the last whole
+// frame.  One game is recorded in a program's life.
+void StartRecording(Recorder& recorder, game::Game& game, platform::Backend& real,
+                    const game::StartOptions& options, std::string_view platformName);
 
 class PlayLoop {
  public:

@@ -31,6 +31,9 @@ class WatchLoop {
   // Input came at counter time `now` while the loop waited for it.
   NextWake InputCame(std::uint64_t now);
 
+  // The player's controls: how the recording plays.
+  const WatchControls& Controls() const { return controls_; }
+
  private:
   // The player's click on the close button, while the game reads the recorded button:
   // it acts where it is let go of, as the game's controls do.

@@ -36,8 +36,10 @@ std::string Refusal(const Option& option, std::string_view parameter,
     case Argument::kLanguage:
       line += programs::LanguageCodes(texts.either);
       break;
-    case Argument::kSize:
     case Argument::kFile:
+      line += texts.fileName;
+      break;
+    case Argument::kSize:
       break;  // no option the page takes
   }
   return line + ".";

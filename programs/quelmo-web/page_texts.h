@@ -25,6 +25,16 @@ struct Table {
   std::string_view button;
   std::string_view buttonLetter;
   std::string_view menu;
+  // Recordings: saving the game being played, opening one to watch, the controls and
+  // how it plays while watched (see watch_controls.h), back to a game of one's own.
+  std::string_view save, open;
+  std::string_view fileName;  // what ?replay= needs
+  std::string_view cannotLoad, cannotWatch;  // a recording refused; then why
+  std::string_view watching;  // the controls' group
+  std::string_view pause, step, faster, takeOver;
+  // How it plays: on or paused (then the speed), at its end, taken over.
+  std::string_view running, paused, over, live;
+  std::string_view play;
 };
 
 inline constexpr Table kGerman = {
@@ -43,6 +53,21 @@ inline constexpr Table kGerman = {
     "Klicken",
     "A",
     "Menü",
+    "Aufnahme speichern",
+    "Aufnahme ansehen …",
+    "einen Dateinamen",
+    "Quelmo kann diese Aufnahme nicht laden: ",
+    "Quelmo kann diese Aufnahme nicht genau abspielen: ",
+    "Aufnahme",
+    "Pause/Weiter (Leertaste)",
+    "Ein Bild weiter (→)",
+    "Schneller (F)",
+    "Selbst spielen (T)",
+    "Aufnahme läuft ×",
+    "Angehalten ×",
+    "Aufnahme zu Ende",
+    "Du spielst",
+    "Selbst ein Spiel spielen",
 };
 
 inline constexpr Table kEnglish = {
@@ -61,6 +86,21 @@ inline constexpr Table kEnglish = {
     "Click",
     "A",
     "Menu",
+    "Save recording",
+    "Watch a recording …",
+    "a file name",
+    "Quelmo cannot load this recording: ",
+    "Quelmo cannot play this recording exactly: ",
+    "Recording",
+    "Pause/go on (Space)",
+    "One frame on (→)",
+    "Faster (F)",
+    "Take over (T)",
+    "Playing ×",
+    "Paused ×",
+    "Recording ended",
+    "You are playing",
+    "Play a game of your own",
 };
 
 // The languages the page offers, the game's in its order, each named in its own

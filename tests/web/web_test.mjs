@@ -90,11 +90,18 @@ let profileDir;
 
 // Serves the site on a port of its own; `change(name, bytes)` may answer a file with
 // other bytes.  Resolves to the server and its origin.
+// Files the tests put on the site besides its own, by path.
+const served = new Map();
+
 async function serveSite(change = (name, bytes) => bytes) {
   const own = http.createServer((request, response) => {
     const name = new URL(request.url, 'http://x').pathname.replace(/^\/$/, '/index.html');
     if (name === '/floor.html') {
       response.writeHead(200, {'Content-Type': kTypes['.html']}).end(kFloorPage);
+      return;
+    }
+    if (served.has(name)) {
+      response.writeHead(200, {'Content-Type': 'text/plain'}).end(served.get(name));
       return;
     }
     const file = path.join(site, path.normalize(name));
@@ -147,7 +154,7 @@ after(async () => {
 
 // A fresh page on `query` in `viewport` (of the site at `at`), with every console
 // error and page error collected; `before` runs in the page before any of its scripts.
-async function openGame(query, viewport = kViewport, at = origin, before = null) {
+async function openGame(query, viewport = kViewport, at = origin, before = null, shows = true) {
   const page = await browser.newPage();
   await page.setViewport(viewport);
   if (before) await page.evaluateOnNewDocument(before);
@@ -156,7 +163,7 @@ async function openGame(query, viewport = kViewport, at = origin, before = null)
   page.on('pageerror', (e) => errors.push(e.message));
   page.on('requestfailed', (r) => errors.push(`request failed: ${r.url()}`));
   await page.goto(`${at}/index.html${query}`, {waitUntil: 'load'});
-  await waitFirstFrame(page);
+  if (shows) await waitFirstFrame(page);
   return {page, errors};
 }
 
@@ -1039,7 +1046,8 @@ test('a hidden page is paused', async () => {
   const shownAt = await frameCount(page);
   await new Promise((resolve) => setTimeout(resolve, 2000));
   const log = await page.evaluate(() => window.quelmoFrameLog);
-  await page.close();
+  await shortPress(page, rect.left + 632, rect.top + 8);  // the close button
+  await page.waitForFunction(() => document.querySelector('p.ended') !== null);
   assert.deepEqual(errors, []);
   const shown = log.slice(shownAt);
   const rate = (shown.length - 1) / ((shown[shown.length - 1][0] - shown[0][0]) / 1000);
@@ -1051,4 +1059,71 @@ test('a hidden page is paused', async () => {
   assert.ok(whileHidden <= 2, `${whileHidden} frames ran while hidden`);
   assert.ok(rate > 48 && rate < 53, `${rate} frames a second once shown`);
   assert.ok(after - before < 5 * kPeriodMs, `the tick count jumped by ${after - before} ms`);
+
+  // The page recorded the game, the hidden stretch and the close included: saved, it
+  // replays in quelmo-sim to the state the game ended in.
+  const recording = path.join(out, 'page-recording.sim');
+  fs.writeFileSync(recording, await saveRecording(page));
+  await page.close();
+  const head = fs.readFileSync(recording, 'latin1').split('\n').slice(0, 2);
+  report('a recording made in the page, bytes', fs.statSync(recording).size);
+  assert.match(head[1], /^# recording format \d+, quelmo \S+ web$/);
+  const check = spawnSync(sim, ['--check', recording], {encoding: 'utf8'});
+  assert.equal(check.status, 0, `quelmo-sim --check: ${check.stdout}${check.stderr}`);
+});
+
+// The bytes of the recording the page saves, as its link hands them to the browser.
+async function saveRecording(page) {
+  await page.evaluate(() => {
+    window.quelmoSaved = null;
+    const make = URL.createObjectURL;
+    URL.createObjectURL = (blob) => {
+      blob.arrayBuffer().then((bytes) => { window.quelmoSaved = btoa(String.fromCharCode(...new Uint8Array(bytes))); });
+      return make(blob);
+    };
+  });
+  await page.click('#save-recording');
+  await page.waitForFunction(() => window.quelmoSaved !== null);
+  return Buffer.from(await page.evaluate(() => window.quelmoSaved), 'base64');
+}
+
+// A recording made on the desktop plays in the page to quelmo-sim's last frame of it,
+// with the controls that watch it on the desktop; one the game cannot play is refused.
+test('the page plays a recording to quelmo-sim\'s last frame', async () => {
+  const recording = fs.readFileSync(new URL('../replays/drag-level-pause.sim', import.meta.url));
+  served.set('/recordings/game.sim', recording);
+  served.set('/recordings/bad.sim', Buffer.concat([recording, Buffer.from('set Level 5\n')]));
+  const last = path.join(out, 'sim-last.bmp');
+  const run = spawnSync(sim, {input: Buffer.concat([recording, Buffer.from(`shot ${last}\n`)])});
+  assert.equal(run.status, 0, `quelmo-sim: ${run.stderr}`);
+
+  const {page, errors} = await openGame('?replay=recordings/game.sim&framelog');
+  const state = () => page.$eval('#watch .state', (line) => line.textContent);
+  // Paused, the picture holds; a step goes one frame on.
+  await page.keyboard.press('Space');
+  await page.waitForFunction(() => document.querySelector('#watch .state').textContent.startsWith('Angehalten'));
+  const paused = await captureCanvas(page);
+  await new Promise((resolve) => setTimeout(resolve, 300));
+  assert.equal((await captureCanvas(page)).frame, paused.frame, 'frames ran while paused');
+  await page.click('#watch button:nth-of-type(2)');  // one frame on
+  await page.waitForFunction((n) => window.quelmoFrameLog.length === n + 1, {}, paused.frame);
+  await page.screenshot({path: path.join(out, 'replay-paused.png')});
+  // Faster, to the end: the last frame stays.
+  await page.keyboard.press('Space');
+  await page.keyboard.press('f');
+  await page.keyboard.press('f');
+  await page.waitForFunction(() => document.querySelector('#watch .state').textContent === 'Aufnahme zu Ende',
+      {timeout: 20000});
+  const end = await captureCanvas(page);
+  assert.equal(countDiffering(end, readBmp(last)), 0, 'the last frame is not quelmo-sim\'s');
+  report('the state line at the end of a watched recording', await state());
+  await page.close();
+
+  const bad = await openGame('?replay=recordings/bad.sim', kViewport, origin, null, false);
+  await bad.page.waitForFunction(() => document.querySelector('p.ended') !== null);
+  const refusal = await bad.page.$eval('p.ended', (line) => line.textContent);
+  await bad.page.close();
+  report('a recording the page refuses', refusal);
+  assert.match(refusal, /^Quelmo kann diese Aufnahme nicht genau abspielen: line \d+: /);
+  assert.deepEqual([...errors, ...bad.errors], []);
 });
