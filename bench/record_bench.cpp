@@ -35,7 +35,7 @@ void RecordedFrame(benchmark::State& state, bool moving) {
   }
   recorder->Start(backend, game::StartOptions{1}, "bench");
   recorder->SetStateHooks([] { g_kept = g_game; },
-                          [](std::ostream&, const game::ReportHeader&) {});
+                          [](const game::ReportHeader&) { return std::string(); });
   recorder->OpenWindow(192, 144, 640, 480, "Quelmo", {});
   // The frame's two waits, on the virtual clock, as the frame loop carries them out.
   constexpr std::uint32_t kSleep = game::kSleepBeforeFrameMs;

@@ -3,7 +3,7 @@
 // for its `state` command, and a recording ends with the one the game had, so that a
 // replay can be checked against it.
 #include <cstdint>
-#include <ostream>
+#include <string>
 
 #include "game/state.h"
 
@@ -18,7 +18,7 @@ struct ReportHeader {
   int windowTop = 0;
 };
 
-// Writes the report and a newline.
-void WriteStateReport(std::ostream& out, const ReportHeader& header, const GameState& s);
+// The report, and a newline.
+std::string StateReport(const ReportHeader& header, const GameState& s);
 
 }  // namespace game

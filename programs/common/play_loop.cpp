@@ -12,8 +12,8 @@ void StartRecording(Recorder& recorder, game::Game& game, platform::Backend& rea
   recorded = &game;
   recorder.Start(real, options, platformName);
   recorder.SetStateHooks([] { kept = recorded->State(); },
-                         [](std::ostream& out, const game::ReportHeader& header) {
-                           game::WriteStateReport(out, header, kept);
+                         [](const game::ReportHeader& header) {
+                           return game::StateReport(header, kept);
                          });
   platform::SetBackend(&recorder);
 }

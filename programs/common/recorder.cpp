@@ -4,7 +4,6 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <sstream>
 #include <utility>
 
 #include "programs/common/recording_head.h"
@@ -237,10 +236,7 @@ void Recorder::GameOver() {
   inFrame_ = false;
   if (!tailStart_ && tailCount_ > 0) Write("frames " + std::to_string(tailCount_) + '\n');
   if (kept_ && report_) {
-    std::ostringstream report;
-    report << "state\n# state ";
-    report_(report, keptHeader_);
-    Write(report.str());
+    Write("state\n# state " + report_(keptHeader_));
   }
   if (!sink_->Close() && !failed_) Fail();
 }

@@ -16,7 +16,6 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,7 +48,7 @@ class Recorder final : public platform::Backend {
   // The game's state: `keep` copies it at the end of every frame, `report` writes
   // the kept copy as a state report when the game ends.
   using KeepState = std::function<void()>;
-  using ReportState = std::function<void(std::ostream&, const game::ReportHeader&)>;
+  using ReportState = std::function<std::string(const game::ReportHeader&)>;
   void SetStateHooks(KeepState keep, ReportState report);
 
   // What the frame loop tells the recording, with the waits the game handed it: the

@@ -1,6 +1,5 @@
 #include "programs/common/recording.h"
 
-#include <sstream>
 
 #include "programs/common/recording_head.h"
 
@@ -41,9 +40,7 @@ void Add(const Command& c, std::vector<Command>& out) {
 }  // namespace
 
 std::optional<Recording> ReadRecording(std::string_view text, std::string& error) {
-  std::istringstream in{std::string(text)};
-  std::vector<std::string> lines;
-  for (std::string line; ReadLine(in, line);) lines.push_back(std::move(line));
+  std::vector<std::string> lines = SplitLines(text);
   constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
   if (!lines.empty() && lines[0].rfind(kByteOrderMark, 0) == 0) lines[0].erase(0, kByteOrderMark.size());
   Recording recording;

@@ -1,5 +1,6 @@
 #include "programs/common/script.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 
@@ -81,6 +82,18 @@ std::optional<std::int32_t> ParseInt32(std::string_view word) {
   const auto [ptr, ec] = std::from_chars(word.data(), end, value, 10);
   if (ec != std::errc{} || ptr != end) return std::nullopt;
   return value;
+}
+
+std::vector<std::string> SplitLines(std::string_view text) {
+  std::vector<std::string> lines;
+  std::size_t begin = 0;
+  while (begin < text.size()) {
+    const std::size_t end = std::min(text.find_first_of("\r\n", begin), text.size());
+    lines.emplace_back(text.substr(begin, end - begin));
+    begin = end + 1;
+    if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') ++begin;
+  }
+  return lines;
 }
 
 bool ReadLine(std::istream& in, std::string& line) {

@@ -54,5 +54,8 @@ std::optional<std::int32_t> ParseInt32(std::string_view word);
 // Reads the next line of a script into `line`: a line ends at LF, CR LF or a lone CR.
 // False at the end of the input when no line is left.
 bool ReadLine(std::istream& in, std::string& line);
+// The lines of a whole script held in memory, ended as ReadLine ends them (without a
+// stream: the page reads recordings too, and a stream brings the C++ locale with it).
+std::vector<std::string> SplitLines(std::string_view text);
 
 }  // namespace programs

@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/keys.h"
 #include "programs/common/options.h"
 #include "programs/common/recording_head.h"
 #include "programs/common/script.h"
@@ -39,6 +40,9 @@ constexpr std::string_view kCommands =
     "  mouse X Y         pointer to window point (X, Y)\n"
     "  down | up         the left button, from the next frame on\n"
     "  click X Y         mouse X Y, down, frames 1, up, frames 1\n"
+    "  key NAME down|up  a key, from the next frame on: it moves the pointer and\n"
+    "                    presses the button as on the desktop\n"
+    "  press NAME        key NAME down, frames 1, key NAME up, frames 1\n"
     "  frames N          run N frames\n"
     "  state             print the state as one line of JSON\n"
     "  shot FILE         the last frame shown, as a BMP\n"
@@ -48,7 +52,9 @@ constexpr std::string_view kCommands =
     "  tick MS           the next read of the tick count returns MS (0 to 4294967295);\n"
     "                    from there it runs on with the virtual clock.  Several before a\n"
     "                    frame give its reads in order\n"
-    "  window X Y        the desktop puts the window at desktop point (X, Y)\n";
+    "  window X Y        the desktop puts the window at desktop point (X, Y)\n"
+    "\n"
+    "A key's NAME is one of";
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
@@ -177,6 +183,8 @@ int main(int argc, char** argv) {
     std::cout << programs::UsageText(kProgram, programs::kSim) << kIntroduction
               << programs::OptionsHelp(programs::kSim) << '\n'
               << kCommands;
+    for (const platform::KeyName& key : platform::kKeyNames) std::cout << ' ' << key.name;
+    std::cout << '\n';
     return 0;
   }
   const std::string script = given.script.value_or("-");

@@ -96,7 +96,7 @@ BenchResult Simulator::Bench(std::int64_t count) {
 void Simulator::WriteState(std::ostream& out) {
   const game::ReportHeader header{frames_, backend_.CurrentTickCount(), backend_.WindowLeft(),
                                   backend_.WindowTop()};
-  game::WriteStateReport(out, header, game_.State());
+  out << game::StateReport(header, game_.State());
 }
 
 bool Simulator::Execute(const programs::Command& command, std::ostream& out, std::string& error) {
