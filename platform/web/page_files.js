@@ -80,7 +80,11 @@ mergeInto(LibraryManager.library, {
 
   quelmo_page_offer_recordings__deps: ['$QuelmoFiles'],
   quelmo_page_offer_recordings: function(save, open) {
-    var corner = QuelmoPage.corner(), files = QuelmoFiles;
+    // In the other corner from the choices, so that both stay clear of the game on a
+    // phone held sideways too.
+    var corner = document.createElement('nav'), files = QuelmoFiles;
+    corner.id = 'files';
+    document.body.appendChild(corner);
     var saveLabel = UTF8ToString(save), openLabel = UTF8ToString(open);
     if (saveLabel) {
       var link = document.createElement('a');
@@ -107,7 +111,7 @@ mergeInto(LibraryManager.library, {
         event.preventDefault();
         picker.click();
       });
-      corner.append(picker, opener);
+      corner.append(opener, picker);
       files.listen();
     }
   },
