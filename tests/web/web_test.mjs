@@ -1100,7 +1100,7 @@ test('the page plays a recording to quelmo-sim\'s last frame', async () => {
   const {page, errors} = await openGame('?replay=recordings/game.sim&framelog');
   const state = () => page.$eval('#watch .state', (line) => line.textContent);
   // Paused, the picture holds; a step goes one frame on.
-  await page.keyboard.press('Space');
+  await page.keyboard.press(' ');
   await page.waitForFunction(() => document.querySelector('#watch .state').textContent.startsWith('Angehalten'));
   const paused = await captureCanvas(page);
   await new Promise((resolve) => setTimeout(resolve, 300));
@@ -1109,7 +1109,7 @@ test('the page plays a recording to quelmo-sim\'s last frame', async () => {
   await page.waitForFunction((n) => window.quelmoFrameLog.length === n + 1, {}, paused.frame);
   await page.screenshot({path: path.join(out, 'replay-paused.png')});
   // Faster, to the end: the last frame stays.
-  await page.keyboard.press('Space');
+  await page.keyboard.press(' ');
   await page.keyboard.press('f');
   await page.keyboard.press('f');
   await page.waitForFunction(() => document.querySelector('#watch .state').textContent === 'Aufnahme zu Ende',
