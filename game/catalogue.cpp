@@ -67,7 +67,8 @@ void ComposeFrame() {
   BeginBevelledBox(kFrame, kWindowWidth, kWindowHeight);
   DrawAt(kRaisedClose, kCloseButton);
   DrawAt(kRaisedBar, kMenuButton);
-  for (int x = 16; x < 624; x += 32) {
+  // The band's tiles, as wide as the field.
+  for (int x = kField.left; x < kField.right; x += 32) {
     rt::DrawSprite(kTile, x, 16);
     rt::DrawSprite(kTile, x, 48);
   }

@@ -47,6 +47,10 @@ constexpr Rect kNewGameEntry = Below(kMenuButton);
 constexpr Rect kStartLevelEntry = Below(kNewGameEntry);
 constexpr Rect kPauseEntry = Below(kStartLevelEntry);
 
+// The field, inside the frame between the band above it and the credit bar: a press
+// strictly inside it lays a piece.
+constexpr Rect kField{16, 80, 624, 464};
+
 // The band above the field: the queue strip, the countdown's box, the two score boxes
 // and the "Schnell" button; the credit bar below the field.
 constexpr Rect kQueueStrip{176, 16, 464, 48};

@@ -40,8 +40,7 @@ void SlideQueue(GameState& s) {
 }
 
 void PlacePiece(GameState& s) {
-  const bool onField =
-      s.FrameMouseX > 16 && s.FrameMouseX < 624 && s.FrameMouseY > 80 && s.FrameMouseY < 464;
+  const bool onField = kField.Contains(s.FrameMouseX, s.FrameMouseY);
   if (!onField || s.QueueSlide != 0 || !InPlay(s) ||
       s.LockGrid[s.HoverColumn][s.HoverRow] != 0 || s.Paused != 0 || s.MenuOpen != 0) {
     return;
