@@ -33,12 +33,17 @@ log=$work/frames.log
 (cat "$recording" && echo "shot $work/sim-last.bmp") | "$sim" >/dev/null
 convert "$work/sim-last.bmp" "$work/sim-last.png"
 
+# Starts watching the recording, and waits until its window has shown `$1` frames.
+watch() {
+  QUELMO_FRAME_LOG=$log "$quelmo" --replay "$recording" >"$work/quelmo.out" 2>&1 &
+  game=$!
+  pids+=("$game")
+  wait_until 10 "the window" find_window
+  wait_until 10 "a few frames" frames_at_least "$1"
+}
+
 step "Space holds the picture, Right steps one frame, Space plays on"
-QUELMO_FRAME_LOG=$log "$quelmo" --replay "$recording" >"$work/quelmo.out" 2>&1 &
-game=$!
-pids+=("$game")
-wait_until 10 "the window" find_window
-wait_until 10 "a few frames" frames_at_least 30
+watch 30
 input key space
 wait_until 5 "the pause" settled
 paused=$(frames)
@@ -65,11 +70,7 @@ step "the close button ends the watching with exit status 0"
 close_by_button
 
 step "T: the player's own pointer plays on"
-QUELMO_FRAME_LOG=$log "$quelmo" --replay "$recording" >"$work/quelmo.out" 2>&1 &
-game=$!
-pids+=("$game")
-wait_until 10 "the window" find_window
-wait_until 10 "a few frames" frames_at_least 10
+watch 10
 input key t
 wait_frames 5
 shot_region "$work/before-menu.png" 16 16 128 48
