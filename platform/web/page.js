@@ -283,11 +283,61 @@ mergeInto(LibraryManager.library, {
       }
       return choices;
     },
+    // The choices the player followed on this device, remembered (kRemembered and the
+    // parameter: the value the choice put in the address, empty for the default) and
+    // put back into the address of a later visit whose address names none, before the
+    // game reads it: the address then shows what is in force, and a bookmark keeps it.
+    // A browser that keeps nothing for the page (a private window, a page opened from a
+    // file) remembers nothing, and the page plays on.
+    kRemembered: 'quelmo.choice.',
+    remember: function(parameter, value) {
+      try {
+        localStorage.setItem(QuelmoPage.kRemembered + parameter, value);
+      } catch (error) {
+        // nothing kept: the next visit opens as its address says
+      }
+    },
+    recalledFrom: null,  // the address the visit came with, where remembered choices changed it
+    recall: function() {
+      var prefix = QuelmoPage.kRemembered;
+      try {
+        var query = new URLSearchParams(location.search), added = [];
+        for (var i = 0; i < localStorage.length; ++i) {
+          var key = localStorage.key(i);
+          if (key.indexOf(prefix) !== 0) continue;
+          var name = key.slice(prefix.length), value = localStorage.getItem(key);
+          if (value === '' || query.has(name)) continue;  // the default, or the address's own
+          added.push(encodeURIComponent(name) + '=' + encodeURIComponent(value));
+        }
+        if (added.length === 0) return;
+        // The address keeps its own words as they came; the remembered ones follow.
+        var address = location.href, search = location.search;
+        search += (search.length > 1 ? '&' : search ? '' : '?') + added.join('&');
+        history.replaceState(history.state, '', location.pathname + search + location.hash);
+        QuelmoPage.recalledFrom = address;
+      } catch (error) {
+        // a browser that keeps nothing: the address as it came
+      }
+    },
+    // The page refused a remembered choice (one an older version offered): the page
+    // forgets the choices it remembers and opens as its address asked.
+    forgetRecalled: function() {
+      var prefix = QuelmoPage.kRemembered;
+      try {
+        for (var i = localStorage.length - 1; i >= 0; --i) {
+          if (localStorage.key(i).indexOf(prefix) === 0) localStorage.removeItem(localStorage.key(i));
+        }
+      } catch (error) {
+        return;  // nothing to forget
+      }
+      location.replace(QuelmoPage.recalledFrom);
+    },
     // A gamepad was plugged in or out.
     plugged: function() { callUserCallback(_quelmo_page_pads_plugged); },
     // A hidden page runs no frames, and the game's clock stands still meanwhile.
     visibility: function() { callUserCallback(function() { _quelmo_page_visible(document.hidden ? 0 : 1); }); },
   },
+  $QuelmoPage__postset: 'QuelmoPage.recall();',
   $QuelmoPage__deps: ['quelmo_page_button', 'quelmo_page_wake', 'quelmo_page_input',
                       'quelmo_page_visible', 'quelmo_page_key', 'quelmo_page_pads_plugged',
                       'quelmo_page_look_at_pads', 'quelmo_page_thumb', '$callUserCallback'],
@@ -506,6 +556,7 @@ mergeInto(LibraryManager.library, {
     link.href = location.pathname + (search ? '?' + search : '') + location.hash;
     link.textContent = UTF8ToString(label);
     link.dataset.parameter = name;
+    link.addEventListener('click', function() { QuelmoPage.remember(name, wanted); });
     if (chosen) link.setAttribute('aria-current', 'true');
     choices.appendChild(link);
   },
@@ -613,7 +664,9 @@ mergeInto(LibraryManager.library, {
   },
 
   quelmo_page_message__deps: ['$QuelmoPage'],
-  quelmo_page_message: function(text) { QuelmoPage.showLine(UTF8ToString(text)); },
+  quelmo_page_message: function(text) {
+    if (QuelmoPage.recalledFrom) QuelmoPage.forgetRecalled(); else QuelmoPage.showLine(UTF8ToString(text));
+  },
 
   // A parameter of the page's query as a new C string (freed by the caller), or null.
   quelmo_page_parameter: function(name) {
