@@ -135,14 +135,17 @@ mergeInto(LibraryManager.library, {
       callUserCallback(function() { _quelmo_page_thumb(number, 0); });
     },
     // The room the page leaves round the game as it opens (at its size, centred), in CSS
-    // pixels: the viewport, the game, the top of the choices in the corner, the game's
-    // top and bottom, and the width beside it on either side.
+    // pixels: the viewport, the game, the top of the choices in the bottom left corner
+    // and the bottom of the recordings' links in the top right one, the game's top and
+    // bottom, and the width beside it on either side.
     room: function() {
       var canvas = QuelmoPage.canvas, choices = document.getElementById('choices');
+      var files = document.getElementById('files');
       var width = innerWidth, height = innerHeight;
       var gameWidth = parseFloat(canvas.style.width), gameHeight = parseFloat(canvas.style.height);
       return {width: width, height: height, gameWidth: gameWidth, gameHeight: gameHeight,
               choicesTop: choices ? choices.getBoundingClientRect().top : height,
+              filesBottom: files ? files.getBoundingClientRect().bottom : 0,
               gameTop: (height - gameHeight) / 2, belowTop: (height + gameHeight) / 2,
               besideWidth: (width - gameWidth) / 2};
     },
@@ -214,7 +217,7 @@ mergeInto(LibraryManager.library, {
     },
     // Puts the guide beside the game where both margins have room for a column of it
     // kNarrowest to kWidest CSS pixels wide, else below it, else behind its button;
-    // kGap from the game and kEdge from the viewport's edges, above the choices.  Where
+    // kGap from the game and kEdge from the viewport's edges and the corners' links.  Where
     // the room is taller than a part, the part stands level with the game's top.
     placeGuide: function(room) {
       var page = QuelmoPage, guide = page.guide;
@@ -226,11 +229,12 @@ mergeInto(LibraryManager.library, {
         var fits = true;
         parts.forEach(function(part, i) {
           var first = i === 0, bottom = (first ? room.choicesTop : room.height) - kEdge;
+          var top = (first ? 0 : room.filesBottom) + kEdge;
           part.style.width = column + 'px';
           part.style.left = (first ? room.besideWidth - kGap - column : room.width - room.besideWidth + kGap) + 'px';
           var tall = part.offsetHeight;
-          part.style.top = Math.max(kEdge, Math.min(room.gameTop, bottom - tall)) + 'px';
-          fits = fits && kEdge + tall <= bottom;
+          part.style.top = Math.max(top, Math.min(room.gameTop, bottom - tall)) + 'px';
+          fits = fits && top + tall <= bottom;
         });
         if (fits) return;
       }
