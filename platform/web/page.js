@@ -112,7 +112,6 @@ mergeInto(LibraryManager.library, {
     // The keys for thumbs: each finger (or the mouse) on one holds its input until it
     // is lifted, wherever it has slid meanwhile; never the game's pointer or button.
     thumbsHeld: {},    // by pointerId: the standard button number held
-    thumbsFor: '',     // the viewport and game size the keys were laid out for
     thumbDown: function(event) {
       var page = QuelmoPage;
       var number = Number(event.currentTarget.dataset.number);
@@ -135,32 +134,53 @@ mergeInto(LibraryManager.library, {
       event.currentTarget.classList.remove('held');
       callUserCallback(function() { _quelmo_page_thumb(number, 0); });
     },
-    // Lays the keys out where the page has room for them beside the game or below it
-    // (the game at its size, centred as it opens, and the choices in their corner), as
-    // large as that room allows up to kMost CSS pixels a key, never under kLeast; on a
-    // page without a touch screen, or without that room, there are none.  The arrows
-    // go left of the menu key and the button, to be held in two thumbs.
-    placeThumbs: function() {
-      var page = QuelmoPage, thumbs = document.getElementById('thumbs');
-      if (!thumbs || !page.canvas) return;
+    // The room the page leaves round the game as it opens (at its size, centred), in CSS
+    // pixels: the viewport, the game, the top of the choices in the bottom left corner
+    // and the bottom of the recordings' links in the top right one, the game's top and
+    // bottom, and the width beside it on either side.
+    room: function() {
+      var canvas = QuelmoPage.canvas, choices = document.getElementById('choices');
+      var files = document.getElementById('files');
       var width = innerWidth, height = innerHeight;
-      var gameWidth = parseFloat(page.canvas.style.width), gameHeight = parseFloat(page.canvas.style.height);
+      var gameWidth = parseFloat(canvas.style.width), gameHeight = parseFloat(canvas.style.height);
+      return {width: width, height: height, gameWidth: gameWidth, gameHeight: gameHeight,
+              choicesTop: choices ? choices.getBoundingClientRect().top : height,
+              filesBottom: files ? files.getBoundingClientRect().bottom : 0,
+              gameTop: (height - gameHeight) / 2, belowTop: (height + gameHeight) / 2,
+              besideWidth: (width - gameWidth) / 2};
+    },
+    placedFor: '',     // the viewport and game size the page was laid out for
+    // Lays out what the page shows round the game, once for each size of the viewport
+    // and the game: the keys for thumbs first, then the guide in the room they leave.
+    placeAround: function() {
+      var page = QuelmoPage;
+      if (!page.canvas) return;
       var touch = matchMedia('(any-pointer: coarse)').matches;
-      var key = [width, height, gameWidth, gameHeight, touch].join();
-      if (key === page.thumbsFor) return;
-      page.thumbsFor = key;
+      var key = [innerWidth, innerHeight, page.canvas.style.width, page.canvas.style.height, touch].join();
+      if (key === page.placedFor) return;
+      page.placedFor = key;
+      // The guide's button beside the choices counts in their size until the guide finds room.
+      if (page.guide) page.guideAs('panel');
+      var thumbs = page.placeThumbs(page.room(), touch);
+      if (page.guide && !thumbs) page.placeGuide(page.room());
+    },
+    // Lays the keys out where the page has room for them beside the game or below it
+    // (clear of the choices), as large as that room allows up to kMost CSS pixels a
+    // key, never under kLeast; on a page without a touch screen, or without that room,
+    // there are none.  The arrows go left of the menu key and the button, to be held
+    // in two thumbs.  True when the keys are shown.
+    placeThumbs: function(room, touch) {
+      var thumbs = document.getElementById('thumbs');
+      if (!thumbs) return false;
       var kMost = 64, kLeast = 48, kMargin = 8;
-      var choices = document.getElementById('choices');
-      var choicesTop = choices ? choices.getBoundingClientRect().top : height;
-      // Room below the game, down to the choices; beside it, on the left above them.
-      var belowTop = (height + gameHeight) / 2, besideWidth = (width - gameWidth) / 2;
+      var width = room.width, choicesTop = room.choicesTop, belowTop = room.belowTop, besideWidth = room.besideWidth;
       var below = Math.min(kMost, Math.floor((choicesTop - belowTop - 2 * kMargin) / 3));
       if (4 * below + 5 * kMargin > width) below = 0;
       var beside = Math.min(kMost, Math.floor((besideWidth - 2 * kMargin) / 3));
       if (3 * beside + 2 * kMargin > choicesTop) beside = 0;
       var unit = Math.max(below, beside);
       thumbs.hidden = !touch || unit < kLeast;
-      if (thumbs.hidden) return;
+      if (thumbs.hidden) return false;
       thumbs.style.setProperty('--key', unit + 'px');
       var cross = thumbs.querySelector('.cross').style, actions = thumbs.querySelector('.actions').style;
       var actionsHeight = 2 * unit + unit / 4;
@@ -177,6 +197,85 @@ mergeInto(LibraryManager.library, {
         actions.left = width - besideWidth + (besideWidth - unit) / 2 + 'px';
         actions.top = level - actionsHeight / 2 + 'px';
       }
+      return true;
+    },
+    // The guide (quelmo_page_guide): its first part (the heading and how to play) and
+    // its others (the keys).
+    guide: null,
+    guideOpener: null, // the button beside the choices that opens it as a panel
+    // Shows the guide as `mode`: 'beside' the game (its first part on the left, the
+    // others on the right), 'below' it (the parts side by side), or as a 'panel' over
+    // the game that the button beside the choices opens.  Places nothing.
+    guideAs: function(mode) {
+      var page = QuelmoPage, guide = page.guide, open = guide.classList.contains('open');
+      if (mode !== 'panel') page.closeGuide();
+      guide.className = mode;
+      if (open && mode === 'panel') guide.classList.add('open');  // open, it stays so
+      guide.removeAttribute('style');
+      guide.querySelectorAll('.part').forEach(function(part) { part.removeAttribute('style'); });
+      page.guideOpener.hidden = mode !== 'panel';
+    },
+    // Puts the guide beside the game where both margins have room for a column of it
+    // kNarrowest to kWidest CSS pixels wide, else below it, else behind its button;
+    // kGap from the game and kEdge from the viewport's edges and the corners' links.  Where
+    // the room is taller than a part, the part stands level with the game's top.
+    placeGuide: function(room) {
+      var page = QuelmoPage, guide = page.guide;
+      var kNarrowest = 220, kWidest = 360, kGap = 24, kEdge = 16;
+      var parts = guide.querySelectorAll('.part');
+      var column = Math.min(kWidest, room.besideWidth - kGap - kEdge);
+      if (column >= kNarrowest) {
+        page.guideAs('beside');
+        var fits = true;
+        parts.forEach(function(part, i) {
+          var first = i === 0, bottom = (first ? room.choicesTop : room.height) - kEdge;
+          var top = (first ? 0 : room.filesBottom) + kEdge;
+          part.style.width = column + 'px';
+          part.style.left = (first ? room.besideWidth - kGap - column : room.width - room.besideWidth + kGap) + 'px';
+          var tall = part.offsetHeight;
+          part.style.top = Math.max(top, Math.min(room.gameTop, bottom - tall)) + 'px';
+          fits = fits && top + tall <= bottom;
+        });
+        if (fits) return;
+      }
+      var belowTop = room.belowTop + kGap, wide = Math.min(room.width - 2 * kEdge, parts.length * kWidest);
+      if (wide >= parts.length * kNarrowest) {
+        page.guideAs('below');
+        guide.style.width = wide + 'px';
+        guide.style.left = (room.width - wide) / 2 + 'px';
+        guide.style.top = belowTop + 'px';
+        if (belowTop + guide.offsetHeight <= room.choicesTop - kEdge) return;
+      }
+      page.guideAs('panel');
+    },
+    // The guide as a panel over the game, opened by its button and closed by a tap on
+    // it, its close button or Escape (which then is not the game's).
+    openGuide: function() {
+      var page = QuelmoPage;
+      page.guide.classList.add('open');
+      page.guideOpener.setAttribute('aria-expanded', 'true');
+      window.addEventListener('keydown', page.guideKey, true);
+      page.guide.querySelector('.close').focus();
+    },
+    closeGuide: function() {
+      var page = QuelmoPage;
+      if (!page.guide.classList.contains('open')) return;
+      page.guide.classList.remove('open');
+      page.guideOpener.setAttribute('aria-expanded', 'false');
+      window.removeEventListener('keydown', page.guideKey, true);
+      page.guideOpener.focus();
+    },
+    guideKey: function(event) {
+      if (event.key !== 'Escape') return;
+      event.preventDefault();
+      event.stopPropagation();
+      QuelmoPage.closeGuide();
+      // Its release is the guide's too.
+      window.addEventListener('keyup', function released(up) {
+        if (up.key !== 'Escape') return;
+        up.stopPropagation();
+        window.removeEventListener('keyup', released, true);
+      }, true);
     },
     // The page's corner under the game's window, with the choices beside the game.
     corner: function() {
@@ -188,11 +287,61 @@ mergeInto(LibraryManager.library, {
       }
       return choices;
     },
+    // The choices the player followed on this device, remembered (kRemembered and the
+    // parameter: the value the choice put in the address, empty for the default) and
+    // put back into the address of a later visit whose address names none, before the
+    // game reads it: the address then shows what is in force, and a bookmark keeps it.
+    // A browser that keeps nothing for the page (a private window, a page opened from a
+    // file) remembers nothing, and the page plays on.
+    kRemembered: 'quelmo.choice.',
+    remember: function(parameter, value) {
+      try {
+        localStorage.setItem(QuelmoPage.kRemembered + parameter, value);
+      } catch (error) {
+        // nothing kept: the next visit opens as its address says
+      }
+    },
+    recalledFrom: null,  // the address the visit came with, where remembered choices changed it
+    recall: function() {
+      var prefix = QuelmoPage.kRemembered;
+      try {
+        var query = new URLSearchParams(location.search), added = [];
+        for (var i = 0; i < localStorage.length; ++i) {
+          var key = localStorage.key(i);
+          if (key.indexOf(prefix) !== 0) continue;
+          var name = key.slice(prefix.length), value = localStorage.getItem(key);
+          if (value === '' || query.has(name)) continue;  // the default, or the address's own
+          added.push(encodeURIComponent(name) + '=' + encodeURIComponent(value));
+        }
+        if (added.length === 0) return;
+        // The address keeps its own words as they came; the remembered ones follow.
+        var address = location.href, search = location.search;
+        search += (search.length > 1 ? '&' : search ? '' : '?') + added.join('&');
+        history.replaceState(history.state, '', location.pathname + search + location.hash);
+        QuelmoPage.recalledFrom = address;
+      } catch (error) {
+        // a browser that keeps nothing: the address as it came
+      }
+    },
+    // The page refused a remembered choice (one an older version offered): the page
+    // forgets the choices it remembers and opens as its address asked.
+    forgetRecalled: function() {
+      var prefix = QuelmoPage.kRemembered;
+      try {
+        for (var i = localStorage.length - 1; i >= 0; --i) {
+          if (localStorage.key(i).indexOf(prefix) === 0) localStorage.removeItem(localStorage.key(i));
+        }
+      } catch (error) {
+        return;  // nothing to forget
+      }
+      location.replace(QuelmoPage.recalledFrom);
+    },
     // A gamepad was plugged in or out.
     plugged: function() { callUserCallback(_quelmo_page_pads_plugged); },
     // A hidden page runs no frames, and the game's clock stands still meanwhile.
     visibility: function() { callUserCallback(function() { _quelmo_page_visible(document.hidden ? 0 : 1); }); },
   },
+  $QuelmoPage__postset: 'QuelmoPage.recall();',
   $QuelmoPage__deps: ['quelmo_page_button', 'quelmo_page_wake', 'quelmo_page_input',
                       'quelmo_page_visible', 'quelmo_page_key', 'quelmo_page_pads_plugged',
                       'quelmo_page_look_at_pads', 'quelmo_page_thumb', '$callUserCallback'],
@@ -309,7 +458,7 @@ mergeInto(LibraryManager.library, {
     canvas.style.left = css(x);
     canvas.style.top = css(y);
     canvas.style.imageRendering = physical < game ? 'auto' : 'pixelated';
-    QuelmoPage.placeThumbs();
+    QuelmoPage.placeAround();
   },
 
   // The keyboard put the game's pointer at game point (x, y) of the page: the page
@@ -336,6 +485,11 @@ mergeInto(LibraryManager.library, {
     if (QuelmoPage.marker) QuelmoPage.marker.hidden = true;
     var thumbs = document.getElementById('thumbs');
     if (thumbs) thumbs.remove();  // keys for a game that has ended
+    if (QuelmoPage.guide) {       // and its guide
+      QuelmoPage.closeGuide();
+      QuelmoPage.guide.remove();
+      QuelmoPage.guideOpener.remove();
+    }
     if (QuelmoPage.canvas) QuelmoPage.canvas.remove();
     QuelmoPage.canvas = null;
     QuelmoPage.context = null;
@@ -406,6 +560,7 @@ mergeInto(LibraryManager.library, {
     link.href = location.pathname + (search ? '?' + search : '') + location.hash;
     link.textContent = UTF8ToString(label);
     link.dataset.parameter = name;
+    link.addEventListener('click', function() { QuelmoPage.remember(name, wanted); });
     if (chosen) link.setAttribute('aria-current', 'true');
     choices.appendChild(link);
   },
@@ -447,8 +602,75 @@ mergeInto(LibraryManager.library, {
     thumbs.querySelector(number in kArrows ? '.cross' : '.actions').appendChild(key);
   },
 
+  // The guide, its parts not filled in yet (quelmo_page_guide_section): the heading and
+  // the line under it, the button beside the choices that opens it where the page has
+  // no room for it, and the close button it then has.
+  quelmo_page_guide__deps: ['$QuelmoPage'],
+  quelmo_page_guide: function(heading, what, open, close) {
+    var page = QuelmoPage;
+    var guide = page.guide = document.createElement('section');
+    guide.id = 'guide';
+    guide.setAttribute('aria-labelledby', 'guide-heading');
+    var closer = document.createElement('button');
+    closer.type = 'button';
+    closer.className = 'close';
+    closer.textContent = '\u00d7';
+    closer.setAttribute('aria-label', UTF8ToString(close));
+    var part = document.createElement('div');
+    part.className = 'part';
+    var title = document.createElement('h1');
+    title.id = 'guide-heading';
+    title.textContent = UTF8ToString(heading);
+    var line = document.createElement('p');
+    line.textContent = UTF8ToString(what);
+    part.append(title, line);
+    guide.append(closer, part);
+    // A press on the guide is not the game's, even where the guide lies over it.
+    guide.addEventListener('pointerdown', function(event) { event.stopPropagation(); });
+    guide.addEventListener('click', page.closeGuide);
+    document.body.appendChild(guide);
+    var opener = page.guideOpener = document.createElement('button');
+    opener.type = 'button';
+    opener.className = 'guide';
+    opener.textContent = UTF8ToString(open);
+    opener.setAttribute('aria-controls', 'guide');
+    opener.setAttribute('aria-expanded', 'false');
+    opener.addEventListener('click', page.openGuide);
+    page.corner().appendChild(opener);
+  },
+
+  // A section of the guide under its heading: numbered steps, or terms each with its
+  // line.  The first goes in the guide's first part, each other in a part of its own.
+  quelmo_page_guide_section__deps: ['$QuelmoPage'],
+  quelmo_page_guide_section: function(heading, numbered) {
+    var guide = QuelmoPage.guide, part = guide.querySelector('.part');
+    if (guide.querySelector('h2')) {
+      part = document.createElement('div');
+      part.className = 'part';
+      guide.appendChild(part);
+    }
+    var title = document.createElement('h2');
+    title.textContent = UTF8ToString(heading);
+    part.append(title, document.createElement(numbered ? 'ol' : 'dl'));
+  },
+
+  quelmo_page_guide_line__deps: ['$QuelmoPage'],
+  quelmo_page_guide_line: function(term, text) {
+    var lists = QuelmoPage.guide.querySelectorAll('ol, dl'), list = lists[lists.length - 1];
+    var line = document.createElement(list.tagName === 'OL' ? 'li' : 'dd');
+    line.textContent = UTF8ToString(text);
+    if (list.tagName === 'DL') {
+      var named = document.createElement('dt');
+      named.textContent = UTF8ToString(term);
+      list.appendChild(named);
+    }
+    list.appendChild(line);
+  },
+
   quelmo_page_message__deps: ['$QuelmoPage'],
-  quelmo_page_message: function(text) { QuelmoPage.showLine(UTF8ToString(text)); },
+  quelmo_page_message: function(text) {
+    if (QuelmoPage.recalledFrom) QuelmoPage.forgetRecalled(); else QuelmoPage.showLine(UTF8ToString(text));
+  },
 
   // A parameter of the page's query as a new C string (freed by the caller), or null.
   quelmo_page_parameter: function(name) {

@@ -39,6 +39,9 @@ void quelmo_page_choice(const char* label, const char* parameter, const char* va
 void quelmo_page_language(const char* code);
 void quelmo_page_thumbs(const char* groupName);
 void quelmo_page_thumb_key(int number, const char* name, const char* letter);
+void quelmo_page_guide(const char* heading, const char* what, const char* open, const char* close);
+void quelmo_page_guide_section(const char* heading, int numbered);
+void quelmo_page_guide_line(const char* term, const char* text);
 void quelmo_page_wake_after(int ms);
 void quelmo_page_wake_cancel();
 void quelmo_page_pad_look_after(int ms);
@@ -467,6 +470,16 @@ void ShowThumbKeys(const std::string& groupName, const std::vector<ThumbKey>& ke
   for (const ThumbKey& key : keys) {
     if (const std::optional<int> number = StandardNumber(key.input)) {
       quelmo_page_thumb_key(*number, key.name.c_str(), key.letter.c_str());
+    }
+  }
+}
+
+void ShowPageGuide(const PageGuide& guide) {
+  quelmo_page_guide(guide.heading.c_str(), guide.what.c_str(), guide.open.c_str(), guide.close.c_str());
+  for (const PageGuide::Section& section : guide.sections) {
+    quelmo_page_guide_section(section.heading.c_str(), section.numbered ? 1 : 0);
+    for (const PageGuide::Line& line : section.lines) {
+      quelmo_page_guide_line(line.term.c_str(), line.text.c_str());
     }
   }
 }

@@ -97,4 +97,27 @@ struct ThumbKey {
 };
 void ShowThumbKeys(const std::string& groupName, const std::vector<ThumbKey>& keys);
 
+// The page's guide to the game: its name as the page's heading, a line of what it is,
+// and sections of lines, each line with the term it explains, if any.  The page shows
+// it beside the game or below it where the viewport leaves room for it as the game
+// opens (under the window, like the choices); elsewhere the button `open` beside the
+// choices shows it over the game until the player closes it (`close`).
+struct PageGuide {
+  struct Line {
+    std::string term;
+    std::string text;
+  };
+  struct Section {
+    std::string heading;
+    bool numbered = false;
+    std::vector<Line> lines;
+  };
+  std::string heading;
+  std::string what;
+  std::vector<Section> sections;
+  std::string open;
+  std::string close;
+};
+void ShowPageGuide(const PageGuide& guide);
+
 }  // namespace platform

@@ -19,6 +19,7 @@
 #include "programs/common/recording.h"
 #include "programs/common/recording_sink.h"
 #include "programs/common/watch.h"
+#include "programs/quelmo-web/page_guide.h"
 #include "programs/quelmo-web/page_options.h"
 #include "programs/quelmo-web/page_texts.h"
 #include "runtime/frame_pace.h"
@@ -171,6 +172,7 @@ int main() {
 
   const bool playing = !settings.replay;
   ShowChoices(language, settings, playing);
+  platform::ShowPageGuide(page_guide::GuideIn(language));
   ShowThumbs(*language.page);
   if (!playing) {
     platform::OfferRecordings({}, nullptr, std::string(language.page->open));

@@ -1,12 +1,33 @@
 #pragma once
 // The page's own lines, beside the game's texts: one table per language, chosen by
 // the page's ?lang= as the game's are.  UTF-8, as the page shows them.
+#include <array>
 #include <iterator>
 #include <string_view>
 
 #include "game/texts.h"
 
 namespace page_texts {
+
+// The guide beside the game: under the game's name a line of what it is, then how it
+// is played and its keys.  A name in braces, such as {newGame}, stands for the game's
+// own words (game/texts.h), so that the guide names every button as the game shows
+// it (page_guide.cpp knows the names).
+struct Guide {
+  std::string_view what;
+  std::string_view howTo;  // the heading of the steps
+  std::array<std::string_view, 5> steps;
+  std::string_view keysHeading;
+  struct Key {
+    std::string_view keys;  // the keys, as a keyboard or a pad names them
+    std::string_view does;
+  };
+  std::array<Key, 6> keys;
+  // Where the page has no room for the guide beside the game or below it: the button
+  // beside the choices that opens it over the game, and the one that closes it.
+  std::string_view open;
+  std::string_view close;
+};
 
 struct Table {
   // A value of the address the page refuses: "Quelmo: ?seed= " then `needs`, what the
@@ -35,6 +56,7 @@ struct Table {
   // How it plays: on or paused (then the speed), at its end, taken over.
   std::string_view running, paused, over, live;
   std::string_view play;
+  Guide guide;
 };
 
 inline constexpr Table kGerman = {
@@ -68,6 +90,35 @@ inline constexpr Table kGerman = {
     "Aufnahme zu Ende",
     "Du spielst",
     "Selbst ein Spiel spielen",
+    {
+        .what = "Ein Puzzle mit Rohren: Leite das Quelmo durch deine Rohre in sein Ziel.",
+        .howTo = "So wird gespielt",
+        .steps = {
+            "Der grüne Knopf „{menuButton}“ öffnet das Menü: „{newGame}“, „{startLevel}“ "
+            "(mit welchem Level es beginnt), „{pause}“ und „{resume}“.",
+            "Nach „{pleaseWait}“ kommen oben die Rohre der Reihe nach. Ein Klick legt das "
+            "nächste auf ein Feld, auch über ein Rohr; gehalten alle acht Frames eins. Steine, "
+            "farbige Felder und was das Quelmo erreicht hat, bleiben.",
+            "Ist „{countdown}“ abgelaufen, fließt das Quelmo aus den farbigen START-Feldern "
+            "nach rechts, bis zu vier Ströme.",
+            "Jeder Strom muss quer durch die PASS-Felder seiner Farbe und von links in sein "
+            "ZIEL. Ins Gras, in ein falsches Rohr oder auf ein fremdes Feld: „{failed}“. Alle "
+            "im Ziel: „{cleared}“.",
+            "„{fast}“ lässt das Quelmo viermal so schnell fließen.",
+        },
+        .keysHeading = "Ohne Maus",
+        .keys = {{
+            {"Pfeiltasten", "von Feld zu Feld, von Knopf zu Knopf"},
+            {"Tab, ⇧ Tab", "zum nächsten, zum vorigen Knopf"},
+            {"Leertaste, ↵", "die Maustaste"},
+            {"Esc", "das Menü"},
+            {"Gamepad", "Steuerkreuz wie die Pfeile, A klickt, B und Start: das Menü, "
+                        "Schultertasten wie Tab"},
+            {"Touchscreen", "Tippen klickt; neben oder unter dem Spiel die Tasten für die Daumen"},
+        }},
+        .open = "Anleitung",
+        .close = "Schließen",
+    },
 };
 
 inline constexpr Table kEnglish = {
@@ -101,6 +152,35 @@ inline constexpr Table kEnglish = {
     "Recording ended",
     "You are playing",
     "Play a game of your own",
+    {
+        .what = "A puzzle of pipes: lead the Quelmo through your pipes into its goal.",
+        .howTo = "How to play",
+        .steps = {
+            "The green button “{menuButton}” opens the menu: “{newGame}”, “{startLevel}” "
+            "(the level to begin with), “{pause}” and “{resume}”.",
+            "After “{pleaseWait}” the pieces come along the queue at the top. A click lays the "
+            "next one on a cell, over a pipe too; held, one every eight frames. Stones, "
+            "coloured tiles and what the Quelmo has reached stay.",
+            "Once “{countdown}” has run out, the Quelmo flows from the coloured START tiles "
+            "to the right, up to four streams.",
+            "Each stream must run across the PASS tiles of its colour and into its GOAL from "
+            "the left. Onto grass, into a wrong pipe or onto a tile not its own: “{failed}”. "
+            "All home: “{cleared}”.",
+            "“{fast}” makes the Quelmo flow four times as fast.",
+        },
+        .keysHeading = "Without a mouse",
+        .keys = {{
+            {"Arrows", "from cell to cell, from button to button"},
+            {"Tab, ⇧ Tab", "to the next, the previous button"},
+            {"Space, ↵", "the mouse button"},
+            {"Esc", "the menu"},
+            {"Gamepad", "d-pad as the arrows, A clicks, B and Start: the menu, shoulder "
+                        "buttons as Tab"},
+            {"Touch screen", "a tap clicks; beside or below the game, keys for thumbs"},
+        }},
+        .open = "How to play",
+        .close = "Close",
+    },
 };
 
 // The languages the page offers, the game's in its order, each named in its own

@@ -817,6 +817,73 @@ test('the page offers English and the marks beside the game and keeps them in it
   assert.deepEqual(errors, []);
 });
 
+// The page explains itself in its language: beside the game where the viewport leaves
+// room, clear of the canvas; where it leaves none, behind a button beside the choices
+// that opens it over the game until Escape (which the game then does not see) or a tap
+// closes it.  A language chosen is remembered: a later visit whose address names none
+// opens in it and shows it in the address, an address's own wins, and "Deutsch"
+// chosen again is remembered over English.
+test('the page explains the game beside it or on request, and remembers the language chosen', async () => {
+  const guideOf = (page) => page.evaluate(() => ({
+    lang: document.documentElement.lang,
+    search: location.search,
+    heading: document.querySelector('h1').textContent,
+    lines: [...document.querySelectorAll('#guide li, #guide dd')].map((line) => line.textContent),
+    parts: [...document.querySelectorAll('#guide .part')].map((part) => part.getBoundingClientRect().toJSON()),
+    button: document.querySelector('#choices button.guide').getBoundingClientRect().width > 0 &&
+        document.querySelector('#choices button.guide').textContent,
+  }));
+  const wide = {width: 1366, height: 768};
+  const {page, errors} = await openGame('?seed=0', wide);
+  try {
+    const rect = await canvasRect(page);
+    const german = await guideOf(page);
+    assert.equal(german.heading, 'Quelmo');
+    assert.equal(german.button, false);
+    assert.ok(german.lines.some((line) => line.includes('„Neues Spiel“')) &&
+        german.lines.some((line) => line.includes('„Zeit bis das Quelmo fließt“')), german.lines.join('\n'));
+    for (const part of german.parts) {
+      assert.ok(part.width >= 220 && part.left >= 0 && part.top >= 0 && part.right <= wide.width &&
+          part.bottom <= wide.height && (part.right <= rect.left || part.left >= rect.left + rect.width),
+      `the guide at ${JSON.stringify(part)}, the game at ${JSON.stringify(rect)}`);
+    }
+    await page.screenshot({path: path.join(out, 'web-guide.png')});
+
+    await Promise.all([page.waitForNavigation(), page.click('#choices a:nth-child(2)')]);  // English
+    const visit = async (query, viewport = wide) => {
+      await page.setViewport(viewport);
+      await page.goto(`${origin}/index.html${query}`, {waitUntil: 'load'});
+      await waitFirstFrame(page);
+      return guideOf(page);
+    };
+    const english = await visit('?seed=0&framelog', {width: 390, height: 844});
+    assert.deepEqual([english.lang, english.search, english.button], ['en', '?seed=0&framelog&lang=en', 'How to play']);
+    assert.deepEqual((await visit('?seed=0&lang=de')).lang, 'de');
+
+    // On a phone's size no room: the button opens the guide; Escape closes it, and a tap.
+    await visit('?seed=0&framelog', {width: 390, height: 844});
+    const shown = () => page.evaluate(() => document.getElementById('guide').getBoundingClientRect().height > 0);
+    assert.equal(await shown(), false);
+    await page.click('#choices button.guide');
+    assert.equal(await shown(), true);
+    await page.keyboard.press('Escape');
+    assert.equal(await shown(), false);
+    await page.click('#choices button.guide');
+    await page.click('#guide h1');
+    assert.equal(await shown(), false);
+    await waitFrames(page, 3);
+    const keys = (await page.evaluate(() => window.quelmoFrameLog)).flatMap((entry) => entry[7]);
+    assert.deepEqual(keys, []);
+
+    await Promise.all([page.waitForNavigation(), page.click('#choices a:nth-child(1)')]);  // Deutsch
+    assert.deepEqual(await visit('?seed=0').then((g) => [g.lang, g.search]), ['de', '?seed=0']);
+  } finally {
+    await page.evaluate(() => localStorage.clear());
+    await page.close();
+  }
+  assert.deepEqual(errors, []);
+});
+
 // A player who had an older version comes back: the new version's service worker
 // stores the site under its own cache and drops the old one.  With the server gone, a
 // reload still shows the game's frames, pixel for pixel, a click still opens the menu,

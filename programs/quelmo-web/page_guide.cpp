@@ -1,0 +1,91 @@
+#include "programs/quelmo-web/page_guide.h"
+
+#include <string>
+#include <string_view>
+
+#include "game/texts.h"
+#include "runtime/cp1252.h"
+
+namespace page_guide {
+namespace {
+
+// The game's words a line of the guide may name, in braces, by these names.
+struct Word {
+  std::string_view name;
+  std::string_view game::texts::Table::*text;
+};
+constexpr Word kWords[] = {
+    {"menuButton", &game::texts::Table::menuButton}, {"newGame", &game::texts::Table::newGame},
+    {"startLevel", &game::texts::Table::startLevel}, {"pause", &game::texts::Table::pause},
+    {"resume", &game::texts::Table::resume},         {"pleaseWait", &game::texts::Table::pleaseWait},
+    {"failed", &game::texts::Table::failed},         {"cleared", &game::texts::Table::cleared},
+    {"fast", &game::texts::Table::fast},
+};
+// The countdown's label, whose two lines the game shows one above the other.
+constexpr std::string_view kCountdown = "countdown";
+
+constexpr bool Known(std::string_view name) {
+  if (name == kCountdown) return true;
+  for (const Word& word : kWords) {
+    if (word.name == name) return true;
+  }
+  return false;
+}
+
+// Every name in braces in `line` is one of the game's words.
+constexpr bool NamesKnown(std::string_view line) {
+  for (std::size_t open = line.find('{'); open != std::string_view::npos; open = line.find('{', open + 1)) {
+    const std::size_t close = line.find('}', open);
+    if (close == std::string_view::npos || !Known(line.substr(open + 1, close - open - 1))) return false;
+  }
+  return true;
+}
+
+constexpr bool NamesKnown(const page_texts::Guide& guide) {
+  for (const std::string_view step : guide.steps) {
+    if (!NamesKnown(step)) return false;
+  }
+  return true;
+}
+static_assert(NamesKnown(page_texts::kGerman.guide) && NamesKnown(page_texts::kEnglish.guide),
+              "the guide names a word the game does not have");
+
+// The game's word `name`, in UTF-8.
+std::string GameWord(std::string_view name, const game::texts::Table& texts) {
+  if (name == kCountdown) return rt::Cp1252ToUtf8(std::string(texts.countdown1) + " " + std::string(texts.countdown2));
+  for (const Word& word : kWords) {
+    if (word.name == name) return rt::Cp1252ToUtf8(texts.*word.text);
+  }
+  return std::string(name);
+}
+
+std::string Filled(std::string_view line, const game::texts::Table& texts) {
+  std::string filled;
+  for (std::size_t open = line.find('{'); open != std::string_view::npos; open = line.find('{')) {
+    const std::size_t close = line.find('}', open);
+    filled.append(line.substr(0, open)).append(GameWord(line.substr(open + 1, close - open - 1), texts));
+    line.remove_prefix(close + 1);
+  }
+  return filled.append(line);
+}
+
+}  // namespace
+
+platform::PageGuide GuideIn(const page_texts::Language& language) {
+  const page_texts::Guide& lines = language.page->guide;
+  const game::texts::Table& texts = *language.game;
+  platform::PageGuide guide{std::string(game::texts::kWindowTitle), std::string(lines.what), {},
+                            std::string(lines.open), std::string(lines.close)};
+  platform::PageGuide::Section& steps = guide.sections.emplace_back();
+  steps.heading = lines.howTo;
+  steps.numbered = true;
+  for (const std::string_view step : lines.steps) steps.lines.push_back({{}, Filled(step, texts)});
+  platform::PageGuide::Section& keys = guide.sections.emplace_back();
+  keys.heading = lines.keysHeading;
+  for (const page_texts::Guide::Key& key : lines.keys) {
+    keys.lines.push_back({std::string(key.keys), std::string(key.does)});
+  }
+  return guide;
+}
+
+}  // namespace page_guide
