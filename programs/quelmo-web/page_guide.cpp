@@ -1,9 +1,12 @@
 #include "programs/quelmo-web/page_guide.h"
 
+#include <algorithm>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "game/texts.h"
+#include "platform/keys.h"
 #include "runtime/cp1252.h"
 
 namespace page_guide {
@@ -69,6 +72,49 @@ std::string Filled(std::string_view line, const game::texts::Table& texts) {
   return filled.append(line);
 }
 
+// The guide's groups of keys, in the order of its lines of what they do.
+using platform::Key;
+const std::vector<std::vector<Key>> kKeyGroups = {
+    {Key::kLeft, Key::kRight, Key::kUp, Key::kDown},
+    {Key::kTab, Key::kBackTab},
+    {Key::kSpace, Key::kReturn},
+    {Key::kEscape},
+};
+
+bool IsPad(platform::Input input) { return input >= platform::Input::kPadLeft; }
+
+// The page's name of `input`: a pad's four directions are one d-pad.
+std::string_view NameOf(platform::Input input, const page_texts::Guide& lines) {
+  using platform::Input;
+  if (input == Input::kPadRight || input == Input::kPadUp || input == Input::kPadDown) {
+    input = Input::kPadLeft;
+  }
+  for (const page_texts::Guide::InputName& named : lines.inputs) {
+    if (named.input == input) return named.name;
+  }
+  return {};
+}
+
+// The inputs the binding table gives the keys of `group`, those of the keyboard
+// first, then the pad's after a dot: "Tab, ⇧ Tab · right shoulder, left shoulder".
+std::string InputsOf(const std::vector<Key>& group, const page_texts::Guide& lines) {
+  std::vector<std::string> keyboard, pad;
+  for (const Key key : group) {
+    for (const platform::Binding& b : platform::kBindings) {
+      if (b.key != key || NameOf(b.input, lines).empty()) continue;
+      const std::string name = std::string(b.shift ? lines.shift : "") + std::string(NameOf(b.input, lines));
+      std::vector<std::string>& names = IsPad(b.input) ? pad : keyboard;
+      if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+    }
+  }
+  const auto joined = [](const std::vector<std::string>& names) {
+    std::string list;
+    for (const std::string& name : names) list += (list.empty() ? "" : ", ") + name;
+    return list;
+  };
+  return pad.empty() ? joined(keyboard) : joined(keyboard) + " · " + joined(pad);
+}
+
 }  // namespace
 
 platform::PageGuide GuideIn(const page_texts::Language& language) {
@@ -82,9 +128,10 @@ platform::PageGuide GuideIn(const page_texts::Language& language) {
   for (const std::string_view step : lines.steps) steps.lines.push_back({{}, Filled(step, texts)});
   platform::PageGuide::Section& keys = guide.sections.emplace_back();
   keys.heading = lines.keysHeading;
-  for (const page_texts::Guide::Key& key : lines.keys) {
-    keys.lines.push_back({std::string(key.keys), std::string(key.does)});
+  for (std::size_t i = 0; i < kKeyGroups.size(); ++i) {
+    keys.lines.push_back({InputsOf(kKeyGroups[i], lines), std::string(lines.keysDo[i])});
   }
+  keys.lines.push_back({std::string(lines.touchScreen), std::string(lines.touchDoes)});
   return guide;
 }
 

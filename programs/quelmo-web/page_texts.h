@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "game/texts.h"
+#include "platform/keys.h"
 
 namespace page_texts {
 
@@ -18,11 +19,19 @@ struct Guide {
   std::string_view howTo;  // the heading of the steps
   std::array<std::string_view, 5> steps;
   std::string_view keysHeading;
-  struct Key {
-    std::string_view keys;  // the keys, as a keyboard or a pad names them
-    std::string_view does;
+  // What the keys do, a line for each group of them (page_guide.cpp lists each line's
+  // keys and pad buttons from the one binding table): the arrows, Tab and Shift+Tab,
+  // the button, the menu.  Then the touch screen's line.
+  std::array<std::string_view, 4> keysDo;
+  std::string_view touchScreen, touchDoes;
+  // The keyboard's and the gamepad's inputs as the page names them; a pad's four
+  // directions share a name.  `shift` goes before an input bound with Shift held.
+  struct InputName {
+    platform::Input input;
+    std::string_view name;
   };
-  std::array<Key, 6> keys;
+  std::array<InputName, 14> inputs;
+  std::string_view shift;
   // Where the page has no room for the guide beside the game or below it: the button
   // beside the choices that opens it over the game, and the one that closes it.
   std::string_view open;
@@ -107,15 +116,25 @@ inline constexpr Table kGerman = {
             "„{fast}“ lässt das Quelmo viermal so schnell fließen.",
         },
         .keysHeading = "Ohne Maus",
-        .keys = {{
-            {"Pfeiltasten", "von Feld zu Feld, von Knopf zu Knopf"},
-            {"Tab, ⇧ Tab", "zum nächsten, zum vorigen Knopf"},
-            {"Leertaste, ↵", "die Maustaste"},
-            {"Esc", "das Menü"},
-            {"Gamepad", "Steuerkreuz wie die Pfeile, A klickt, B und Start: das Menü, "
-                        "Schultertasten wie Tab"},
-            {"Touchscreen", "Tippen klickt; neben oder unter dem Spiel die Tasten für die Daumen"},
-        }},
+        .keysDo = {"von Feld zu Feld, von Knopf zu Knopf (am Gamepad auch der linke Stick)",
+                   "zum nächsten, zum vorigen Knopf", "die Maustaste", "das Menü"},
+        .touchScreen = "Touchscreen",
+        .touchDoes = "Tippen klickt; neben oder unter dem Spiel die Tasten für die Daumen",
+        .inputs = {{{platform::Input::kArrowLeft, "←"},
+                    {platform::Input::kArrowRight, "→"},
+                    {platform::Input::kArrowUp, "↑"},
+                    {platform::Input::kArrowDown, "↓"},
+                    {platform::Input::kTab, "Tab"},
+                    {platform::Input::kSpace, "Leertaste"},
+                    {platform::Input::kEnter, "↵"},
+                    {platform::Input::kEscape, "Esc"},
+                    {platform::Input::kPadLeft, "Steuerkreuz"},
+                    {platform::Input::kPadA, "A"},
+                    {platform::Input::kPadB, "B"},
+                    {platform::Input::kPadStart, "Start"},
+                    {platform::Input::kPadRightShoulder, "Schulter rechts"},
+                    {platform::Input::kPadLeftShoulder, "Schulter links"}}},
+        .shift = "⇧ ",
         .open = "Anleitung",
         .close = "Schließen",
     },
@@ -169,15 +188,25 @@ inline constexpr Table kEnglish = {
             "“{fast}” makes the Quelmo flow four times as fast.",
         },
         .keysHeading = "Without a mouse",
-        .keys = {{
-            {"Arrows", "from cell to cell, from button to button"},
-            {"Tab, ⇧ Tab", "to the next, the previous button"},
-            {"Space, ↵", "the mouse button"},
-            {"Esc", "the menu"},
-            {"Gamepad", "d-pad as the arrows, A clicks, B and Start: the menu, shoulder "
-                        "buttons as Tab"},
-            {"Touch screen", "a tap clicks; beside or below the game, keys for thumbs"},
-        }},
+        .keysDo = {"from cell to cell, from button to button (on a gamepad the left stick too)",
+                   "to the next, the previous button", "the mouse button", "the menu"},
+        .touchScreen = "Touch screen",
+        .touchDoes = "a tap clicks; beside or below the game, keys for thumbs",
+        .inputs = {{{platform::Input::kArrowLeft, "←"},
+                    {platform::Input::kArrowRight, "→"},
+                    {platform::Input::kArrowUp, "↑"},
+                    {platform::Input::kArrowDown, "↓"},
+                    {platform::Input::kTab, "Tab"},
+                    {platform::Input::kSpace, "Space"},
+                    {platform::Input::kEnter, "↵"},
+                    {platform::Input::kEscape, "Esc"},
+                    {platform::Input::kPadLeft, "d-pad"},
+                    {platform::Input::kPadA, "A"},
+                    {platform::Input::kPadB, "B"},
+                    {platform::Input::kPadStart, "Start"},
+                    {platform::Input::kPadRightShoulder, "right shoulder"},
+                    {platform::Input::kPadLeftShoulder, "left shoulder"}}},
+        .shift = "⇧ ",
         .open = "How to play",
         .close = "Close",
     },
