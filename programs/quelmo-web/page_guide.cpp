@@ -83,14 +83,34 @@ const std::vector<std::vector<Key>> kKeyGroups = {
 
 bool IsPad(platform::Input input) { return input >= platform::Input::kPadLeft; }
 
-// The page's name of `input`: a pad's four directions are one d-pad.
+// The page's name of `input`, or nothing for one it does not show.
 std::string_view NameOf(platform::Input input, const page_texts::Guide& lines) {
   using platform::Input;
-  if (input == Input::kPadRight || input == Input::kPadUp || input == Input::kPadDown) {
-    input = Input::kPadLeft;
-  }
-  for (const page_texts::Guide::InputName& named : lines.inputs) {
-    if (named.input == input) return named.name;
+  switch (input) {
+    case Input::kArrowLeft: return "←";
+    case Input::kArrowRight: return "→";
+    case Input::kArrowUp: return "↑";
+    case Input::kArrowDown: return "↓";
+    case Input::kTab: return "Tab";
+    case Input::kSpace: return lines.space;
+    case Input::kEnter: return "↵";
+    case Input::kEscape: return "Esc";
+    case Input::kPadLeft:
+    case Input::kPadRight:
+    case Input::kPadUp:
+    case Input::kPadDown: return lines.dpad;
+    case Input::kPadA: return "A";
+    case Input::kPadB: return "B";
+    case Input::kPadStart: return "Start";
+    case Input::kPadRightShoulder: return lines.rightShoulder;
+    case Input::kPadLeftShoulder: return lines.leftShoulder;
+    case Input::kF:
+    case Input::kT:
+    case Input::kF11:
+    case Input::kPadX:
+    case Input::kPadY:
+    case Input::kPadBack:
+      break;  // no key of the guide's
   }
   return {};
 }
@@ -102,7 +122,7 @@ std::string InputsOf(const std::vector<Key>& group, const page_texts::Guide& lin
   for (const Key key : group) {
     for (const platform::Binding& b : platform::kBindings) {
       if (b.key != key || NameOf(b.input, lines).empty()) continue;
-      const std::string name = std::string(b.shift ? lines.shift : "") + std::string(NameOf(b.input, lines));
+      const std::string name = std::string(b.shift ? "⇧ " : "") + std::string(NameOf(b.input, lines));
       std::vector<std::string>& names = IsPad(b.input) ? pad : keyboard;
       if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
     }

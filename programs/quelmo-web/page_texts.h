@@ -6,7 +6,6 @@
 #include <string_view>
 
 #include "game/texts.h"
-#include "platform/keys.h"
 
 namespace page_texts {
 
@@ -24,14 +23,9 @@ struct Guide {
   // the button, the menu.  Then the touch screen's line.
   std::array<std::string_view, 4> keysDo;
   std::string_view touchScreen, touchDoes;
-  // The keyboard's and the gamepad's inputs as the page names them; a pad's four
-  // directions share a name.  `shift` goes before an input bound with Shift held.
-  struct InputName {
-    platform::Input input;
-    std::string_view name;
-  };
-  std::array<InputName, 14> inputs;
-  std::string_view shift;
+  // The inputs whose names are words (the others are signs, page_guide.cpp): the
+  // space bar, a pad's four directions together, its shoulder buttons.
+  std::string_view space, dpad, rightShoulder, leftShoulder;
   // Where the page has no room for the guide beside the game or below it: the button
   // beside the choices that opens it over the game, and the one that closes it.
   std::string_view open;
@@ -120,21 +114,10 @@ inline constexpr Table kGerman = {
                    "zum nächsten, zum vorigen Knopf", "die Maustaste", "das Menü"},
         .touchScreen = "Touchscreen",
         .touchDoes = "Tippen klickt; neben oder unter dem Spiel die Tasten für die Daumen",
-        .inputs = {{{platform::Input::kArrowLeft, "←"},
-                    {platform::Input::kArrowRight, "→"},
-                    {platform::Input::kArrowUp, "↑"},
-                    {platform::Input::kArrowDown, "↓"},
-                    {platform::Input::kTab, "Tab"},
-                    {platform::Input::kSpace, "Leertaste"},
-                    {platform::Input::kEnter, "↵"},
-                    {platform::Input::kEscape, "Esc"},
-                    {platform::Input::kPadLeft, "Steuerkreuz"},
-                    {platform::Input::kPadA, "A"},
-                    {platform::Input::kPadB, "B"},
-                    {platform::Input::kPadStart, "Start"},
-                    {platform::Input::kPadRightShoulder, "Schulter rechts"},
-                    {platform::Input::kPadLeftShoulder, "Schulter links"}}},
-        .shift = "⇧ ",
+        .space = "Leertaste",
+        .dpad = "Steuerkreuz",
+        .rightShoulder = "Schulter rechts",
+        .leftShoulder = "Schulter links",
         .open = "Anleitung",
         .close = "Schließen",
     },
@@ -192,21 +175,10 @@ inline constexpr Table kEnglish = {
                    "to the next, the previous button", "the mouse button", "the menu"},
         .touchScreen = "Touch screen",
         .touchDoes = "a tap clicks; beside or below the game, keys for thumbs",
-        .inputs = {{{platform::Input::kArrowLeft, "←"},
-                    {platform::Input::kArrowRight, "→"},
-                    {platform::Input::kArrowUp, "↑"},
-                    {platform::Input::kArrowDown, "↓"},
-                    {platform::Input::kTab, "Tab"},
-                    {platform::Input::kSpace, "Space"},
-                    {platform::Input::kEnter, "↵"},
-                    {platform::Input::kEscape, "Esc"},
-                    {platform::Input::kPadLeft, "d-pad"},
-                    {platform::Input::kPadA, "A"},
-                    {platform::Input::kPadB, "B"},
-                    {platform::Input::kPadStart, "Start"},
-                    {platform::Input::kPadRightShoulder, "right shoulder"},
-                    {platform::Input::kPadLeftShoulder, "left shoulder"}}},
-        .shift = "⇧ ",
+        .space = "Space",
+        .dpad = "d-pad",
+        .rightShoulder = "right shoulder",
+        .leftShoulder = "left shoulder",
         .open = "How to play",
         .close = "Close",
     },
