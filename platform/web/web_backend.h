@@ -13,9 +13,9 @@
 // canvas fits the viewport, or the one the page asked for (`?scale=N`) when that
 // fits; it is chosen again whenever the viewport changes size.
 //
-// The page never blocks: the page's entry runs the game's frame stretch by stretch
-// from the browser's event loop (WakeAt), so the page keeps drawing and taking input
-// during the two waits of every frame.
+// The page never blocks: the page's entry runs each frame from the browser's event
+// loop when it is due (WakeAt), or, where the game stands still, when input comes
+// (WakeOnInput), so the page keeps drawing and taking input while the game waits.
 //
 // Diagnostics, off unless asked for: with `framelog` in the page's query, every
 // presented frame (shown, or left out because nothing changed) appends
