@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "game/game.h"
@@ -60,24 +61,25 @@ void Schedule(const programs::NextWake& next) {
 void ShowHowItPlays() {
   using State = programs::WatchControls::State;
   const programs::WatchControls& controls = g_watch->Controls();
-  std::string line;
-  switch (controls.Now()) {
+  // The line is made only when what it says changes, not in every frame.
+  static std::optional<std::pair<State, int>> shown;
+  const std::pair<State, int> now{controls.Now(), controls.Speed()};
+  if (shown == now) return;
+  shown = now;
+  switch (now.first) {
     case State::kPlaying:
-      line = std::string(g_texts->running) + std::to_string(controls.Speed());
+      platform::ShowWatchState(std::string(g_texts->running) + std::to_string(now.second));
       break;
     case State::kPaused:
-      line = std::string(g_texts->paused) + std::to_string(controls.Speed());
+      platform::ShowWatchState(std::string(g_texts->paused) + std::to_string(now.second));
       break;
     case State::kEnded:
-      line = g_texts->over;
+      platform::ShowWatchState(std::string(g_texts->over));
       break;
     case State::kLive:
-      line = g_texts->live;
+      platform::ShowWatchState(std::string(g_texts->live));
       break;
   }
-  static std::string shown;
-  if (line != shown) platform::ShowWatchState(line);
-  shown = line;
 }
 
 void RunFrame() {
